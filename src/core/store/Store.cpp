@@ -1,0 +1,592 @@
+#include "store/Store.h"
+
+#include "store/FoldCollation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <sqlite3.h>
+
+namespace srk {
+
+namespace {
+
+constexpr auto kMainFile = "srkstore.sdb";
+constexpr auto kRecords = "records";
+
+QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
+
+QString columnType(const FieldDef& f) {
+    if (isTextKind(f.kind))
+        return QStringLiteral("TEXT NOT NULL DEFAULT '' COLLATE SRK");
+    return QStringLiteral("INTEGER NOT NULL DEFAULT 0");
+}
+
+// A_Songs is a second view of the song file: the file itself belongs to the song table.
+QString fileLabel(const TableDef& def) {
+    return def.label == QLatin1String("A_Songs") ? QStringLiteral("Sonorika") : def.label;
+}
+QString filePrefix(const TableDef& def) {
+    return def.label == QLatin1String("A_Songs") ? QStringLiteral("SON") : def.prefix;
+}
+
+quint32 bigEndian32(const char* p) {
+    const auto* u = reinterpret_cast<const unsigned char*>(p);
+    return (quint32(u[0]) << 24) | (quint32(u[1]) << 16) | (quint32(u[2]) << 8) | quint32(u[3]);
+}
+
+}  // namespace
+
+Store::Store(const QString& folder) : m_folder(folder) {}
+
+Store::~Store() {
+    while (!m_frames.isEmpty())
+        rollback();
+    finalizeStatements();
+    if (m_db)
+        sqlite3_close(m_db);
+}
+
+bool Store::connect() {
+    if (m_db)
+        return true;
+    const QString mainPath = QDir(m_folder).filePath(QString::fromLatin1(kMainFile));
+    if (!QFileInfo(m_folder).isDir()) {
+        setError(FileNotFound, m_folder);
+        return false;
+    }
+    const int rc = sqlite3_open_v2(mainPath.toUtf8().constData(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        setEngineError(rc, mainPath);
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, 2000);
+    registerFoldCollation(m_db);
+    // The main file only anchors the journal that ties a commit over several files together.
+    exec(QStringLiteral("PRAGMA main.journal_mode=DELETE"), mainPath);
+    return true;
+}
+
+QString Store::filePath(const TableDef& def) const {
+    return QDir(m_folder).filePath(def.diskName + fileExtension());
+}
+
+QString Store::schemaName(const TableDef& def) { return def.diskName.toLower(); }
+
+int Store::setError(int code, const QString& fileName, int driverCode, const QString& driverMessage) {
+    m_error.code = code;
+    m_error.text = errorCodeText(code);
+    m_error.driverCode = driverCode;
+    m_error.driverMessage = driverMessage;
+    m_error.fileName = fileName;
+    return code;
+}
+
+int Store::setEngineError(int rc, const QString& fileName) {
+    const int primary = rc & 0xFF;
+    const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    switch (primary) {
+    case SQLITE_OK:
+    case SQLITE_DONE:
+    case SQLITE_ROW: clearError(); return NoError;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return setError(FileLocked, fileName, rc, message);
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT: return setError(InvalidDataFile, fileName, rc, message);
+    case SQLITE_CANTOPEN: return setError(FileNotFound, fileName, rc, message);
+    case SQLITE_CONSTRAINT:
+        if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
+            return setError(DuplicateKey, fileName, rc, message);
+        return setError(DriverError, fileName, rc, message);
+    default: return setError(DriverError, fileName, rc, message);
+    }
+}
+
+int Store::exec(const QString& sql, const QString& fileName) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    sqlite3_free(err);
+    if (rc != SQLITE_OK)
+        return setEngineError(rc, fileName);
+    return NoError;
+}
+
+sqlite3_stmt* Store::statement(const QByteArray& sql) {
+    auto it = m_statements.find(sql);
+    if (it != m_statements.end()) {
+        sqlite3_reset(it.value());
+        sqlite3_clear_bindings(it.value());
+        return it.value();
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                                      nullptr);
+    if (rc != SQLITE_OK) {
+        setEngineError(rc, QString());
+        return nullptr;
+    }
+    m_statements.insert(sql, stmt);
+    return stmt;
+}
+
+void Store::finalizeStatements() {
+    for (sqlite3_stmt* s : std::as_const(m_statements))
+        sqlite3_finalize(s);
+    m_statements.clear();
+}
+
+void Store::setCacheMegabytes(int megabytes) {
+    m_cacheMegabytes = megabytes;
+    for (auto it = m_attachCount.cbegin(); it != m_attachCount.cend(); ++it)
+        exec(QStringLiteral("PRAGMA %1.cache_size=-%2").arg(quoted(it.key())).arg(megabytes * 1024), QString());
+}
+
+// --- layout ---
+
+QString Store::keyOrderColumns(const TableDef& def, int key, bool descending) {
+    QStringList parts;
+    for (int c : def.keys[key].components)
+        parts << quoted(def.fields[c].name) + (descending ? QStringLiteral(" DESC") : QString());
+    parts << (descending ? QStringLiteral("_row DESC") : QStringLiteral("_row"));
+    return parts.join(QLatin1Char(','));
+}
+
+QString Store::keyPresenceCondition(const TableDef& def, int key, const QString& alias) {
+    const KeyDef& k = def.keys[key];
+    if (k.keepsEmpty)
+        return QString();
+    const QString qual = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
+    QStringList empties;
+    for (int c : k.components) {
+        const FieldDef& f = def.fields[c];
+        empties << qual + quoted(f.name) + (isTextKind(f.kind) ? QStringLiteral("=''") : QStringLiteral("=0"));
+    }
+    return QStringLiteral("NOT (") + empties.join(QStringLiteral(" AND ")) + QLatin1Char(')');
+}
+
+QStringList Store::layoutSql(const TableDef& def, const QString& schema) {
+    QStringList sql;
+    QStringList columns{QStringLiteral("_row INTEGER PRIMARY KEY"), QStringLiteral("_chg INTEGER NOT NULL DEFAULT 0")};
+    for (const FieldDef& f : def.fields)
+        columns << quoted(f.name) + QLatin1Char(' ') + columnType(f);
+    sql << QStringLiteral("CREATE TABLE %1.%2(%3)")
+               .arg(quoted(schema), QString::fromLatin1(kRecords), columns.join(QStringLiteral(", ")));
+    for (int k = 0; k < def.keys.size(); ++k) {
+        const KeyDef& key = def.keys[k];
+        QStringList cols;
+        for (int c : key.components)
+            cols << quoted(def.fields[c].name);
+        QString stmt = QStringLiteral("CREATE %1INDEX %2.%3 ON %4(%5)")
+                           .arg(key.unique ? QStringLiteral("UNIQUE ") : QString(), quoted(schema),
+                                quoted(key.name), QString::fromLatin1(kRecords), cols.join(QLatin1Char(',')));
+        const QString presence = keyPresenceCondition(def, k);
+        if (!presence.isEmpty())
+            stmt += QStringLiteral(" WHERE ") + presence;
+        sql << stmt;
+    }
+    return sql;
+}
+
+// --- files ---
+
+int Store::checkFileHeader(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return setError(FileLocked, path);
+    const QByteArray head = file.read(100);
+    if (head.size() < 100 || !head.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return setError(InvalidDataFile, path);
+    quint32 pageSize = (quint32(quint8(head[16])) << 8) | quint8(head[17]);
+    if (pageSize == 1)
+        pageSize = 65536;
+    const quint32 pages = bigEndian32(head.constData() + 28);
+    const bool countValid = bigEndian32(head.constData() + 24) == bigEndian32(head.constData() + 92);
+    // A cut-off file is refused before anything reads it; an interrupted commit (journal beside it) is
+    // repaired by the engine instead.
+    if (countValid && pages > 0 && !QFileInfo::exists(path + QStringLiteral("-journal")) &&
+        quint64(file.size()) < quint64(pageSize) * pages)
+        return setError(InvalidDataFile, path);
+    return NoError;
+}
+
+int Store::attach(const TableDef& def) {
+    const QString schema = schemaName(def);
+    if (m_attachCount.value(schema) > 0) {
+        ++m_attachCount[schema];
+        return NoError;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(m_db, "ATTACH DATABASE ?1 AS ?2", -1, &stmt, nullptr);
+    const QByteArray path = filePath(def).toUtf8();
+    const QByteArray name = schema.toUtf8();
+    sqlite3_bind_text(stmt, 1, path.constData(), int(path.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return setEngineError(rc, filePath(def));
+    m_attachCount[schema] = 1;
+    exec(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(quoted(schema)), filePath(def));
+    exec(QStringLiteral("PRAGMA %1.cache_size=-%2").arg(quoted(schema)).arg(m_cacheMegabytes * 1024), filePath(def));
+    return NoError;
+}
+
+void Store::detach(const TableDef& def) {
+    const QString schema = schemaName(def);
+    auto it = m_attachCount.find(schema);
+    if (it == m_attachCount.end())
+        return;
+    if (--it.value() > 0)
+        return;
+    m_attachCount.erase(it);
+    finalizeStatements();
+    exec(QStringLiteral("DETACH DATABASE %1").arg(quoted(schema)), filePath(def));
+}
+
+int Store::checkLayout(const TableDef& def) {
+    const QString schema = quoted(schemaName(def));
+    const QString path = filePath(def);
+    // Reading the file's own catalogue is the first real read: a damaged file shows here.
+    sqlite3_stmt* stmt = nullptr;
+    QByteArray sql = QStringLiteral("SELECT type, name FROM %1.sqlite_master").arg(schema).toUtf8();
+    int rc = sqlite3_prepare_v2(m_db, sql.constData(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        return setEngineError(rc, path);
+    QSet<QString> tables, indexes;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
+        (type == QLatin1String("table") ? tables : indexes).insert(name);
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return setEngineError(rc, path);
+    if (!tables.contains(QString::fromLatin1(kRecords)) || !tables.contains(QStringLiteral("layout")))
+        return setError(InvalidDataFile, path);
+
+    sql = QStringLiteral("SELECT label, version FROM %1.layout").arg(schema).toUtf8();
+    rc = sqlite3_prepare_v2(m_db, sql.constData(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        return setEngineError(rc, path);
+    QString label;
+    int version = 0;
+    if (sqlite3_step(stmt) == SQLITE_ROW) {
+        label = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        version = sqlite3_column_int(stmt, 1);
+    }
+    sqlite3_finalize(stmt);
+    if (label.compare(fileLabel(def), Qt::CaseInsensitive) != 0)
+        return setError(InvalidDataFile, path);
+    if (version != def.version)
+        return setError(LayoutDiffers, path);
+
+    sql = QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, QString::fromLatin1(kRecords)).toUtf8();
+    rc = sqlite3_prepare_v2(m_db, sql.constData(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        return setEngineError(rc, path);
+    QStringList columns;
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        columns << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
+    sqlite3_finalize(stmt);
+    QStringList expected{QStringLiteral("_row"), QStringLiteral("_chg")};
+    for (const FieldDef& f : def.fields)
+        expected << f.name;
+    if (columns != expected)
+        return setError(LayoutDiffers, path);
+    for (const KeyDef& k : def.keys)
+        if (!indexes.contains(k.name))
+            return setError(KeysMustBeRebuilt, path);
+    return NoError;
+}
+
+int Store::openFile(const TableDef& def) {
+    if (!m_db && !connect())
+        return m_error.code;
+    if (m_openLabels.contains(def.label))
+        return setError(FileAlreadyOpen, filePath(def));
+    const QString path = filePath(def);
+    const QString schema = schemaName(def);
+    if (m_attachCount.value(schema) == 0) {
+        if (!QFileInfo::exists(path))
+            return setError(FileNotFound, path);
+        if (const int rc = checkFileHeader(path))
+            return rc;
+    }
+    if (const int rc = attach(def))
+        return rc;
+    if (const int rc = checkLayout(def)) {
+        const StoreError kept = m_error;
+        detach(def);
+        m_error = kept;
+        return rc;
+    }
+    m_openLabels.insert(def.label);
+    clearError();
+    return NoError;
+}
+
+void Store::closeFile(const TableDef& def) {
+    if (!m_openLabels.remove(def.label))
+        return;
+    detach(def);
+}
+
+bool Store::isOpen(const TableDef& def) const { return m_openLabels.contains(def.label); }
+
+int Store::createFile(const TableDef& def) {
+    if (!m_db && !connect())
+        return m_error.code;
+    const QString path = filePath(def);
+    if (QFileInfo::exists(path))
+        return setError(DriverError, path, SQLITE_CANTOPEN, QStringLiteral("file already exists"));
+    if (const int rc = attach(def))
+        return rc;
+    const QString schema = schemaName(def);
+    int rc = exec(QStringLiteral("BEGIN"), path);
+    QStringList sql = layoutSql(def, schema);
+    sql << QStringLiteral("CREATE TABLE %1.layout(label TEXT NOT NULL, prefix TEXT NOT NULL, version INTEGER NOT NULL)")
+               .arg(quoted(schema));
+    sql << QStringLiteral("INSERT INTO %1.layout VALUES('%2','%3',%4)")
+               .arg(quoted(schema), fileLabel(def), filePrefix(def))
+               .arg(def.version);
+    sql << QStringLiteral("PRAGMA %1.user_version=%2").arg(quoted(schema)).arg(def.version);
+    for (const QString& s : std::as_const(sql)) {
+        if (rc)
+            break;
+        rc = exec(s, path);
+    }
+    if (!rc)
+        rc = exec(QStringLiteral("COMMIT"), path);
+    if (rc) {
+        const StoreError kept = m_error;
+        exec(QStringLiteral("ROLLBACK"), path);
+        detach(def);
+        QFile::remove(path);
+        m_error = kept;
+        return rc;
+    }
+    detach(def);
+    clearError();
+    return NoError;
+}
+
+int Store::buildKeys(const TableDef& def) {
+    if (!m_db && !connect())
+        return m_error.code;
+    const bool wasAttached = m_attachCount.value(schemaName(def)) > 0;
+    if (!wasAttached)
+        if (const int rc = attach(def))
+            return rc;
+    const QString schema = quoted(schemaName(def));
+    const QString path = filePath(def);
+    int rc = exec(QStringLiteral("BEGIN IMMEDIATE"), path);
+    if (!rc) {
+        for (const KeyDef& k : def.keys) {
+            rc = exec(QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(schema, quoted(k.name)), path);
+            if (rc)
+                break;
+        }
+    }
+    if (!rc) {
+        const QStringList sql = layoutSql(def, schemaName(def));
+        for (int i = 1; i < sql.size() && !rc; ++i)
+            rc = exec(sql[i], path);
+    }
+    if (!rc)
+        rc = exec(QStringLiteral("COMMIT"), path);
+    else {
+        const StoreError kept = m_error;
+        exec(QStringLiteral("ROLLBACK"), path);
+        m_error = kept;
+    }
+    finalizeStatements();
+    if (!wasAttached)
+        detach(def);
+    return rc;
+}
+
+int Store::upgradeFile(const TableDef& def) {
+    if (!m_db && !connect())
+        return m_error.code;
+    const QString path = filePath(def);
+    const bool wasAttached = m_attachCount.value(schemaName(def)) > 0;
+    if (!wasAttached) {
+        if (const int rc = checkFileHeader(path))
+            return rc;
+        if (const int rc = attach(def))
+            return rc;
+    }
+    const QString schema = schemaName(def);
+    const QString q = quoted(schema);
+    auto fail = [&](int code) {
+        const StoreError kept = m_error;
+        exec(QStringLiteral("ROLLBACK"), path);
+        finalizeStatements();
+        if (!wasAttached)
+            detach(def);
+        m_error = kept;
+        return code;
+    };
+    int rc = exec(QStringLiteral("BEGIN IMMEDIATE"), path);
+    if (rc)
+        return fail(rc);
+
+    // Only a file of this same table, written by an older layout, may be converted.
+    sqlite3_stmt* stmt = nullptr;
+    QByteArray sql = QStringLiteral("SELECT label, version FROM %1.layout").arg(q).toUtf8();
+    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        return fail(setError(LayoutDiffers, path));
+    QString label;
+    int version = 0;
+    if (sqlite3_step(stmt) == SQLITE_ROW) {
+        label = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        version = sqlite3_column_int(stmt, 1);
+    }
+    sqlite3_finalize(stmt);
+    if (label.compare(fileLabel(def), Qt::CaseInsensitive) != 0 || version > def.version)
+        return fail(setError(LayoutDiffers, path));
+
+    sql = QStringLiteral("PRAGMA %1.table_info(%2)").arg(q, QString::fromLatin1(kRecords)).toUtf8();
+    sqlite3_prepare_v2(m_db, sql.constData(), -1, &stmt, nullptr);
+    QSet<QString> oldColumns;
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        oldColumns.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1))).toLower());
+    sqlite3_finalize(stmt);
+
+    QStringList statements;
+    statements << QStringLiteral("ALTER TABLE %1.%2 RENAME TO records_old").arg(q, QString::fromLatin1(kRecords));
+    for (const KeyDef& k : def.keys)
+        statements << QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(q, quoted(k.name));
+    statements << layoutSql(def, schema);
+    QStringList into{QStringLiteral("_row")}, from{QStringLiteral("_row")};
+    for (const FieldDef& f : def.fields) {
+        if (!oldColumns.contains(f.name.toLower()))
+            continue;
+        into << quoted(f.name);
+        if (isTextKind(f.kind))
+            from << QStringLiteral("substr(rtrim(coalesce(%1,'')),1,%2)").arg(quoted(f.name)).arg(f.width);
+        else
+            from << QStringLiteral("coalesce(CAST(%1 AS INTEGER),0)").arg(quoted(f.name));
+    }
+    statements << QStringLiteral("INSERT INTO %1.%2(%3) SELECT %4 FROM %1.records_old")
+                      .arg(q, QString::fromLatin1(kRecords), into.join(QLatin1Char(',')), from.join(QLatin1Char(',')));
+    statements << QStringLiteral("DROP TABLE %1.records_old").arg(q);
+    statements << QStringLiteral("UPDATE %1.layout SET version=%2, prefix='%3'").arg(q).arg(def.version).arg(filePrefix(def));
+    statements << QStringLiteral("PRAGMA %1.user_version=%2").arg(q).arg(def.version);
+    finalizeStatements();
+    for (const QString& s : std::as_const(statements)) {
+        rc = exec(s, path);
+        if (rc)
+            return fail(rc == DuplicateKey ? setError(LayoutDiffers, path, m_error.driverCode, m_error.driverMessage)
+                                           : rc);
+    }
+    rc = exec(QStringLiteral("COMMIT"), path);
+    if (rc)
+        return fail(rc);
+    if (!wasAttached)
+        detach(def);
+    clearError();
+    return NoError;
+}
+
+int Store::recover(const TableDef& def, int seconds) {
+    // Locks die with their process here; give a station that is finishing a commit time to end it.
+    const QString path = filePath(def);
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (!QFileInfo::exists(path + QStringLiteral("-journal")))
+            return NoError;
+        QThread::msleep(100);
+    }
+    return NoError;
+}
+
+int Store::fileVersion(const TableDef& def) {
+    if (m_attachCount.value(schemaName(def)) == 0)
+        return 0;
+    sqlite3_stmt* stmt =
+        statement(QStringLiteral("SELECT version FROM %1.layout").arg(quoted(schemaName(def))).toUtf8());
+    if (!stmt)
+        return 0;
+    const int version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    sqlite3_reset(stmt);
+    return version;
+}
+
+// --- transactions ---
+
+int Store::logout(int timeoutMs) {
+    if (!m_db)
+        return setError(FileNotFound, m_folder);
+    if (!m_frames.isEmpty()) {
+        m_frames.push_back(1);
+        return exec(QStringLiteral("SAVEPOINT frame%1").arg(m_frames.size()), QString());
+    }
+    sqlite3_busy_timeout(m_db, timeoutMs);
+    const int rc = exec(QStringLiteral("BEGIN IMMEDIATE"), QString());
+    sqlite3_busy_timeout(m_db, 2000);
+    if (rc)
+        return rc;
+    m_frames.push_back(0);
+    return NoError;
+}
+
+int Store::commit() {
+    if (m_frames.isEmpty())
+        return NoError;
+    const int kind = m_frames.back();
+    int rc;
+    if (kind == 1)
+        rc = exec(QStringLiteral("RELEASE frame%1").arg(m_frames.size()), QString());
+    else
+        rc = exec(QStringLiteral("COMMIT"), QString());
+    if (rc) {
+        const StoreError kept = m_error;
+        rollback();
+        m_error = kept;
+        return rc;
+    }
+    m_frames.pop_back();
+    return NoError;
+}
+
+int Store::rollback() {
+    if (m_frames.isEmpty())
+        return NoError;
+    const int kind = m_frames.back();
+    int rc;
+    if (kind == 1) {
+        rc = exec(QStringLiteral("ROLLBACK TO frame%1").arg(m_frames.size()), QString());
+        if (!rc)
+            rc = exec(QStringLiteral("RELEASE frame%1").arg(m_frames.size()), QString());
+    } else {
+        rc = exec(QStringLiteral("ROLLBACK"), QString());
+    }
+    m_frames.pop_back();
+    noteChange();
+    return rc;
+}
+
+int Store::stream() {
+    if (m_streamDepth++ > 0)
+        return NoError;
+    const int rc = logout(2000);
+    if (rc)
+        m_streamDepth = 0;
+    return rc;
+}
+
+int Store::flush() {
+    if (m_streamDepth == 0)
+        return NoError;
+    if (--m_streamDepth > 0)
+        return NoError;
+    return commit();
+}
+
+}  // namespace srk

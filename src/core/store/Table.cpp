@@ -1,0 +1,420 @@
+#include "store/Table.h"
+
+#include <sqlite3.h>
+
+namespace srk {
+
+namespace {
+
+QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
+
+QString placeholders(int n) {
+    QStringList p;
+    for (int i = 0; i < n; ++i)
+        p << QStringLiteral("?");
+    return p.join(QLatin1Char(','));
+}
+
+QVariantList keyValues(const Record& r, int key) {
+    QVariantList values;
+    for (int c : r.def()->keys[key].components)
+        values << r.value(c);
+    return values;
+}
+
+}  // namespace
+
+KeyAnchor KeyAnchor::at(const Record& r, int key) {
+    return {AtValue, key >= 0 ? keyValues(r, key) : QVariantList(), r.rowId()};
+}
+
+KeyAnchor KeyAnchor::after(const Record& r, int key) {
+    return {AfterRecord, key >= 0 ? keyValues(r, key) : QVariantList(), r.rowId()};
+}
+
+Table::Table(Store& store, const TableDef& def) : m_store(&store), m_def(&def) {}
+
+QString Table::schema() const { return quoted(Store::schemaName(*m_def)) + QStringLiteral(".records"); }
+
+QString Table::fileName() const { return m_store->filePath(*m_def); }
+
+QString Table::columnList(const QString& alias) const {
+    const QString qual = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
+    QStringList cols{qual + QStringLiteral("_row"), qual + QStringLiteral("_chg")};
+    for (const FieldDef& f : m_def->fields)
+        cols << qual + quoted(f.name);
+    return cols.join(QLatin1Char(','));
+}
+
+void Table::bindValue(sqlite3_stmt* stmt, int index, const QVariant& value) {
+    if (value.typeId() == QMetaType::QString) {
+        // Keys compare without trailing blanks; stored text has none.
+        QString text = value.toString();
+        qsizetype end = text.size();
+        while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+            --end;
+        const QByteArray utf8 = text.left(end).toUtf8();
+        sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    } else if (value.typeId() == QMetaType::Double) {
+        sqlite3_bind_double(stmt, index, value.toDouble());
+    } else if (!value.isValid()) {
+        sqlite3_bind_null(stmt, index);
+    } else {
+        sqlite3_bind_int64(stmt, index, value.toLongLong());
+    }
+}
+
+void Table::readRow(sqlite3_stmt* stmt, int first, Record& out) const {
+    if (out.def() != m_def)
+        out = Record(*m_def);
+    out.setRowId(sqlite3_column_int64(stmt, first));
+    out.setChangeCount(sqlite3_column_int64(stmt, first + 1));
+    for (int i = 0; i < m_def->fields.size(); ++i) {
+        const int col = first + 2 + i;
+        if (isTextKind(m_def->fields[i].kind)) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+            out.setText(i, QString::fromUtf8(text, sqlite3_column_bytes(stmt, col)));
+        } else {
+            out.setNumber(i, sqlite3_column_int64(stmt, col));
+        }
+    }
+}
+
+void Table::noteRead(Record& r) {
+    if (m_watchNext) {
+        m_watched.insert(r.rowId());
+        m_watchNext = false;
+    }
+}
+
+// --- positioning ---
+
+int Table::setStart(int key) {
+    m_key = key;
+    m_anchor = KeyAnchor::start();
+    m_ahead.clear();
+    return NoError;
+}
+
+int Table::setEnd(int key) {
+    m_key = key;
+    m_anchor = KeyAnchor::end();
+    m_ahead.clear();
+    return NoError;
+}
+
+int Table::setAt(int key, const Record& keyValues) {
+    m_key = key;
+    m_anchor = KeyAnchor::at(keyValues, key);
+    if (key < 0)
+        m_anchor.mode = KeyAnchor::AtValue;
+    m_ahead.clear();
+    return NoError;
+}
+
+int Table::setAfter(int key, const Record& record) {
+    m_key = key;
+    m_anchor = KeyAnchor::after(record, key);
+    m_ahead.clear();
+    return NoError;
+}
+
+void Table::setFilter(const SqlCondition& filter) {
+    m_filter = filter;
+    m_ahead.clear();
+}
+
+int Table::next(Record& out) { return step(true, out); }
+int Table::previous(Record& out) { return step(false, out); }
+
+int Table::step(bool forward, Record& out) {
+    const bool usable = !m_ahead.isEmpty() && m_aheadForward == forward && m_aheadSerial == m_store->changeSerial();
+    if (!usable || m_aheadPos >= m_ahead.size()) {
+        if (usable && m_ahead.size() < (m_quickScan ? 500 : 32)) {
+            // The last batch was short: the key ends here.
+            return m_store->setError(RecordNotAvailable, fileName());
+        }
+        m_ahead.clear();
+        m_aheadPos = 0;
+        const int rc = fetch(m_key, m_anchor, forward, m_quickScan ? 500 : 32, m_ahead);
+        if (rc)
+            return rc;
+        m_aheadForward = forward;
+        m_aheadSerial = m_store->changeSerial();
+        if (m_ahead.isEmpty())
+            return m_store->setError(RecordNotAvailable, fileName());
+    }
+    out = m_ahead[m_aheadPos++];
+    m_anchor = KeyAnchor::after(out, m_key);
+    noteRead(out);
+    m_store->clearError();
+    return NoError;
+}
+
+int Table::fetch(int key, const KeyAnchor& anchor, bool forward, int count, QVector<Record>& out) {
+    return fetch(key, anchor, forward, count, SqlCondition(), out);
+}
+
+int Table::fetch(int key, const KeyAnchor& anchor, bool forward, int count, const SqlCondition& extra,
+                 QVector<Record>& out) {
+    QStringList where;
+    QVariantList binds;
+    if (key >= 0) {
+        const QString presence = Store::keyPresenceCondition(*m_def, key);
+        if (!presence.isEmpty())
+            where << presence;
+    }
+    if (!m_filter.isEmpty()) {
+        where << QLatin1Char('(') + m_filter.sql + QLatin1Char(')');
+        binds << m_filter.binds;
+    }
+    if (!extra.isEmpty()) {
+        where << QLatin1Char('(') + extra.sql + QLatin1Char(')');
+        binds << extra.binds;
+    }
+    QStringList cols;
+    if (key >= 0)
+        for (int c : m_def->keys[key].components)
+            cols << quoted(m_def->fields[c].name);
+    switch (anchor.mode) {
+    case KeyAnchor::Start:
+        if (!forward)
+            return m_store->setError(RecordNotAvailable, fileName());
+        break;
+    case KeyAnchor::End:
+        if (forward)
+            return m_store->setError(RecordNotAvailable, fileName());
+        break;
+    case KeyAnchor::AtValue:
+        if (key >= 0) {
+            where << QStringLiteral("(%1) %2 (%3)")
+                         .arg(cols.join(QLatin1Char(',')), forward ? QStringLiteral(">=") : QStringLiteral("<="),
+                              placeholders(int(cols.size())));
+            binds << anchor.values;
+        } else {
+            where << QStringLiteral("_row %1 ?").arg(forward ? QStringLiteral(">=") : QStringLiteral("<="));
+            binds << anchor.row;
+        }
+        break;
+    case KeyAnchor::AfterRecord: {
+        QStringList all = cols;
+        all << QStringLiteral("_row");
+        where << QStringLiteral("(%1) %2 (%3)")
+                     .arg(all.join(QLatin1Char(',')), forward ? QStringLiteral(">") : QStringLiteral("<"),
+                          placeholders(int(all.size())));
+        binds << anchor.values << anchor.row;
+        break;
+    }
+    }
+    const QString order = key >= 0 ? Store::keyOrderColumns(*m_def, key, !forward)
+                                   : (forward ? QStringLiteral("_row") : QStringLiteral("_row DESC"));
+    const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
+                            .arg(columnList(), schema(),
+                                 where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
+                                 order)
+                            .arg(count);
+    sqlite3_stmt* stmt = m_store->statement(sql.toUtf8());
+    if (!stmt)
+        return m_store->setError(m_store->lastError().code ? m_store->lastError().code : DriverError, fileName(),
+                                 m_store->lastError().driverCode, m_store->lastError().driverMessage);
+    for (int i = 0; i < binds.size(); ++i)
+        bindValue(stmt, i + 1, binds[i]);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        Record r(*m_def);
+        readRow(stmt, 0, r);
+        out.push_back(std::move(r));
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        return m_store->setEngineError(rc, fileName());
+    m_store->clearError();
+    return NoError;
+}
+
+// --- direct reads ---
+
+int Table::get(int key, Record& inOut) {
+    if (key < 0 || key >= m_def->keys.size())
+        return m_store->setError(RecordNotFound, fileName());
+    QStringList where;
+    const QString presence = Store::keyPresenceCondition(*m_def, key);
+    if (!presence.isEmpty())
+        where << presence;
+    for (int c : m_def->keys[key].components)
+        where << quoted(m_def->fields[c].name) + QStringLiteral("=?");
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+                            .arg(columnList(), schema(), where.join(QStringLiteral(" AND ")),
+                                 Store::keyOrderColumns(*m_def, key, false));
+    sqlite3_stmt* stmt = m_store->statement(sql.toUtf8());
+    if (!stmt)
+        return m_store->lastError().code ? m_store->lastError().code : DriverError;
+    int i = 1;
+    for (int c : m_def->keys[key].components)
+        bindValue(stmt, i++, inOut.value(c));
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        readRow(stmt, 0, inOut);
+        sqlite3_reset(stmt);
+        noteRead(inOut);
+        m_store->clearError();
+        return NoError;
+    }
+    sqlite3_reset(stmt);
+    if (rc == SQLITE_DONE)
+        return m_store->setError(RecordNotFound, fileName());
+    return m_store->setEngineError(rc, fileName());
+}
+
+QString Table::position(const Record& r) const { return QString::number(r.rowId()); }
+
+int Table::getByPosition(const QString& position, Record& out) {
+    bool ok = false;
+    const qint64 row = position.toLongLong(&ok);
+    if (!ok || row <= 0)
+        return m_store->setError(RecordNotFound, fileName());
+    sqlite3_stmt* stmt =
+        m_store->statement(QStringLiteral("SELECT %1 FROM %2 WHERE _row=?").arg(columnList(), schema()).toUtf8());
+    if (!stmt)
+        return m_store->lastError().code ? m_store->lastError().code : DriverError;
+    sqlite3_bind_int64(stmt, 1, row);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        readRow(stmt, 0, out);
+        sqlite3_reset(stmt);
+        noteRead(out);
+        m_store->clearError();
+        return NoError;
+    }
+    sqlite3_reset(stmt);
+    if (rc == SQLITE_DONE)
+        return m_store->setError(RecordNotFound, fileName());
+    return m_store->setEngineError(rc, fileName());
+}
+
+// --- changes ---
+
+int Table::add(Record& r) {
+    QStringList cols;
+    for (const FieldDef& f : m_def->fields)
+        cols << quoted(f.name);
+    const QString sql = QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
+                            .arg(schema(), cols.join(QLatin1Char(',')), placeholders(int(cols.size())));
+    sqlite3_stmt* stmt = m_store->statement(sql.toUtf8());
+    if (!stmt)
+        return m_store->lastError().code ? m_store->lastError().code : DriverError;
+    for (int i = 0; i < m_def->fields.size(); ++i)
+        bindValue(stmt, i + 1, r.value(i));
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        return m_store->setEngineError(rc, fileName());
+    r.setRowId(sqlite3_last_insert_rowid(m_store->handle()));
+    r.setChangeCount(0);
+    m_store->noteChange();
+    m_store->clearError();
+    return NoError;
+}
+
+int Table::put(Record& r) {
+    if (r.rowId() <= 0)
+        return m_store->setError(RecordNotFound, fileName());
+    const bool checked = m_watched.contains(r.rowId());
+    QStringList sets;
+    for (const FieldDef& f : m_def->fields)
+        sets << quoted(f.name) + QStringLiteral("=?");
+    sets << QStringLiteral("_chg=_chg+1");
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _row=?%3")
+                            .arg(schema(), sets.join(QLatin1Char(',')),
+                                 checked ? QStringLiteral(" AND _chg=?") : QString());
+    sqlite3_stmt* stmt = m_store->statement(sql.toUtf8());
+    if (!stmt)
+        return m_store->lastError().code ? m_store->lastError().code : DriverError;
+    int i = 1;
+    for (int f = 0; f < m_def->fields.size(); ++f)
+        bindValue(stmt, i++, r.value(f));
+    sqlite3_bind_int64(stmt, i++, r.rowId());
+    if (checked)
+        sqlite3_bind_int64(stmt, i++, r.changeCount());
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        return m_store->setEngineError(rc, fileName());
+    if (sqlite3_changes(m_store->handle()) == 0) {
+        Record current(*m_def);
+        const bool exists = getByPosition(position(r), current) == NoError;
+        return m_store->setError(exists ? ChangedByAnotherStation : RecordNotFound, fileName());
+    }
+    m_watched.remove(r.rowId());
+    r.setChangeCount(r.changeCount() + 1);
+    m_store->noteChange();
+    m_store->clearError();
+    return NoError;
+}
+
+int Table::remove(const Record& r) {
+    sqlite3_stmt* stmt = m_store->statement(QStringLiteral("DELETE FROM %1 WHERE _row=?").arg(schema()).toUtf8());
+    if (!stmt)
+        return m_store->lastError().code ? m_store->lastError().code : DriverError;
+    sqlite3_bind_int64(stmt, 1, r.rowId());
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        return m_store->setEngineError(rc, fileName());
+    if (sqlite3_changes(m_store->handle()) == 0)
+        return m_store->setError(RecordNotFound, fileName());
+    m_watched.remove(r.rowId());
+    m_store->noteChange();
+    m_store->clearError();
+    return NoError;
+}
+
+int Table::duplicateKey(const Record& r) {
+    for (int k = 0; k < m_def->keys.size(); ++k) {
+        const KeyDef& key = m_def->keys[k];
+        if (!key.unique)
+            continue;
+        QStringList where;
+        const QString presence = Store::keyPresenceCondition(*m_def, k);
+        if (!presence.isEmpty())
+            where << presence;
+        for (int c : key.components)
+            where << quoted(m_def->fields[c].name) + QStringLiteral("=?");
+        where << QStringLiteral("_row<>?");
+        sqlite3_stmt* stmt = m_store->statement(
+            QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(schema(), where.join(QStringLiteral(" AND "))).toUtf8());
+        if (!stmt)
+            continue;
+        int i = 1;
+        for (int c : key.components)
+            bindValue(stmt, i++, r.value(c));
+        sqlite3_bind_int64(stmt, i, r.rowId());
+        const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+        sqlite3_reset(stmt);
+        if (found)
+            return k;
+    }
+    return -1;
+}
+
+qint64 Table::records() {
+    sqlite3_stmt* stmt = m_store->statement(QStringLiteral("SELECT count(*) FROM %1").arg(schema()).toUtf8());
+    if (!stmt)
+        return 0;
+    const qint64 n = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_reset(stmt);
+    return n;
+}
+
+int Table::sendCommand(const QString& command) {
+    const QString c = command.trimmed().toUpper();
+    if (c == QLatin1String("QUICKSCAN=ON") || c == QLatin1String("QUICKSCAN=OFF")) {
+        m_quickScan = c.endsWith(QLatin1String("ON"));
+        return NoError;
+    }
+    if (c.startsWith(QLatin1String("RECOVER=")))
+        return m_store->recover(*m_def, c.mid(8).toInt());
+    return m_store->setError(DriverFault, fileName());
+}
+
+}  // namespace srk

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "store/Record.h"
+#include "store/Store.h"
+
+#include <QSet>
+#include <QVariantList>
+#include <QVector>
+
+struct sqlite3_stmt;
+
+namespace srk {
+
+// Where a keyed read starts: before the first record, after the last, at a key value (records equal to
+// it are included in both directions), or just past a record that was read (its key values and row).
+struct KeyAnchor {
+    enum Mode { Start, End, AtValue, AfterRecord };
+    Mode mode = Start;
+    QVariantList values;  // key component values
+    qint64 row = 0;
+
+    static KeyAnchor start() { return {Start, {}, 0}; }
+    static KeyAnchor end() { return {End, {}, 0}; }
+    static KeyAnchor at(const Record& r, int key);
+    static KeyAnchor after(const Record& r, int key);
+};
+
+// A condition over the table's own columns in the engine's terms, with its bound values.
+struct SqlCondition {
+    QString sql;
+    QVariantList binds;
+    bool isEmpty() const { return sql.trimmed().isEmpty(); }
+};
+
+// A handle on one open table: keyed and sequential reads, adds, puts and deletes. Several handles may
+// use the same table; each keeps its own position. Records are passed in and out by value.
+class Table {
+public:
+    Table(Store& store, const TableDef& def);
+
+    const TableDef& def() const { return *m_def; }
+    Store& store() const { return *m_store; }
+    Record newRecord() const { return Record(*m_def); }
+
+    // --- positioning; key -1 is record order ---
+    int setStart(int key);
+    int setEnd(int key);
+    int setAt(int key, const Record& keyValues);
+    // Continues from a record that was read before (its position and key values).
+    int setAfter(int key, const Record& record);
+    int next(Record& out);
+    int previous(Record& out);
+    // Limits next, previous and fetch to records meeting a condition (empty = no limit).
+    void setFilter(const SqlCondition& filter);
+    const SqlCondition& filter() const { return m_filter; }
+
+    // --- direct reads ---
+    // The first record whose key fields equal those of keyValues (35 when none).
+    int get(int key, Record& inOut);
+    int getByPosition(const QString& position, Record& out);
+    QString position(const Record& r) const;
+    int reget(const QString& position, Record& out) { return getByPosition(position, out); }
+
+    // --- changes ---
+    int add(Record& r);
+    int put(Record& r);
+    int remove(const Record& r);
+    // The next read marks its record: a put of it fails with 89 when another station changed it since.
+    void watch() { m_watchNext = true; }
+    // The unique key r would duplicate, -1 when none.
+    int duplicateKey(const Record& r);
+
+    qint64 records();
+    // "QUICKSCAN=on" / "QUICKSCAN=off": bigger read-ahead for long sequential runs. Unknown commands fail.
+    int sendCommand(const QString& command);
+
+    // Reads up to count records from an anchor in key order (or backwards), under the table's filter.
+    int fetch(int key, const KeyAnchor& anchor, bool forward, int count, QVector<Record>& out);
+    // Same, with an extra condition (used by page cursors and views).
+    int fetch(int key, const KeyAnchor& anchor, bool forward, int count, const SqlCondition& extra,
+              QVector<Record>& out);
+
+    QString schema() const;
+    QString columnList(const QString& alias = QString()) const;
+    void readRow(sqlite3_stmt* stmt, int firstColumn, Record& out) const;
+    static void bindValue(sqlite3_stmt* stmt, int index, const QVariant& value);
+
+private:
+    int step(bool forward, Record& out);
+    void noteRead(Record& r);
+    QString fileName() const;
+
+    Store* m_store;
+    const TableDef* m_def;
+    int m_key = -1;
+    KeyAnchor m_anchor;
+    SqlCondition m_filter;
+    QVector<Record> m_ahead;
+    int m_aheadPos = 0;
+    bool m_aheadForward = true;
+    quint64 m_aheadSerial = 0;
+    bool m_quickScan = false;
+    bool m_watchNext = false;
+    QSet<qint64> m_watched;
+};
+
+}  // namespace srk
