@@ -1,1 +1,242 @@
-int main() { return 0; }
+// sonorika-cli: the catalogue's batch work without a display, for users' scripts, tests and benchmarks.
+
+#include "access/ConsoleMessages.h"
+#include "access/DefaultMedia.h"
+#include "access/TableAccess.h"
+#include "catalog/Tables.h"
+#include "maintenance/CatalogCheck.h"
+#include "maintenance/SyntheticCatalog.h"
+#include "settings/SettingsPaths.h"
+#include "store/Store.h"
+#include "store/Table.h"
+#include "text/Picture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <cstdio>
+
+using namespace srk;
+
+namespace {
+
+const char* const kUsage =
+    "usage: sonorika-cli [--data DIR] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "commands:\n"
+    "  init                                   open every table, creating what is missing, and seed the media\n"
+    "  info                                   per table: label, file, records, layout version\n"
+    "  check                                  verify every file without changing anything\n"
+    "  generate --songs N --albums M [--seed S]  add a made-up catalogue (for demos and benchmarks)\n"
+    "  format VALUE PICTURE                   show a value through a display picture\n"
+    "  deformat TEXT PICTURE                  read a text back through a display picture\n"
+    "\n"
+    "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n";
+
+void out(const QString& text) { std::fputs(qPrintable(text + QLatin1Char('\n')), stdout); }
+void err(const QString& text) { std::fputs(qPrintable(text + QLatin1Char('\n')), stderr); }
+
+int usageError(const QString& text) {
+    err(QStringLiteral("sonorika-cli: ") + text);
+    err(QStringLiteral("Try 'sonorika-cli --help'."));
+    return 2;
+}
+
+// Opens every table the way the program does; false (after the messages were printed) when one cannot be.
+bool openCatalog(TableAccess& access) {
+    for (const TableDef* def : catalogTables()) {
+        const AccessResult result = access.openTable(*def);
+        if (!result.ok()) {
+            err(QStringLiteral("sonorika-cli: cannot open %1: %2")
+                    .arg(def->label, result.stopText.isEmpty() ? access.store().lastError().displayText()
+                                                              : result.stopText));
+            return false;
+        }
+    }
+    if (seedDefaultMedia(access) != NoError) {
+        err(QStringLiteral("sonorika-cli: cannot add the default media: ") + access.store().lastError().displayText());
+        return false;
+    }
+    return true;
+}
+
+int commandInit(const QString& folder) {
+    Store store(folder);
+    ConsoleMessages messages;
+    TableAccess access(store, messages);
+    if (!openCatalog(access))
+        return 1;
+    for (const TableDef* def : catalogTables()) {
+        Table table(store, *def);
+        out(QStringLiteral("%1\t%2\t%3 records").arg(def->label, store.filePath(*def)).arg(table.records()));
+    }
+    return 0;
+}
+
+int commandInfo(const QString& folder) {
+    Store store(folder);
+    store.setReadOnly(true);
+    if (!store.connect()) {
+        err(QStringLiteral("sonorika-cli: ") + store.lastError().displayText());
+        return 1;
+    }
+    out(QStringLiteral("data folder: ") + folder);
+    int missing = 0;
+    for (const TableDef* def : catalogTables()) {
+        const QString file = store.filePath(*def);
+        if (!QFileInfo::exists(file)) {
+            out(QStringLiteral("%1\t%2\tmissing").arg(def->label, file));
+            ++missing;
+            continue;
+        }
+        if (store.openFile(*def) != NoError) {
+            out(QStringLiteral("%1\t%2\tcannot be opened: %3").arg(def->label, file, store.lastError().displayText()));
+            ++missing;
+            continue;
+        }
+        Table table(store, *def);
+        out(QStringLiteral("%1\t%2\t%3 records\tlayout %4")
+                .arg(def->label, file)
+                .arg(table.records())
+                .arg(store.fileVersion(*def)));
+        store.closeFile(*def);
+    }
+    return missing ? 1 : 0;
+}
+
+int commandCheck(const QString& folder) {
+    int problems = 0;
+    for (const TableCheck& check : checkCatalog(folder)) {
+        if (check.problems.isEmpty()) {
+            out(QStringLiteral("%1\tok\t%2 records\tlayout %3").arg(check.label).arg(check.records).arg(check.version));
+            continue;
+        }
+        for (const QString& p : check.problems)
+            out(QStringLiteral("%1\tPROBLEM\t%2").arg(check.label, p));
+        problems += int(check.problems.size());
+    }
+    out(problems ? QStringLiteral("%1 problem(s) found").arg(problems) : QStringLiteral("no problems found"));
+    return problems ? 1 : 0;
+}
+
+bool parseCount(const QString& text, qint64& value) {
+    bool ok = false;
+    value = text.toLongLong(&ok);
+    return ok && value >= 0;
+}
+
+int commandGenerate(const QString& folder, const QStringList& args) {
+    SyntheticCatalog::Size size;
+    bool haveSongs = false, haveAlbums = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (i + 1 >= args.size())
+            return usageError(QStringLiteral("'%1' needs a value").arg(a));
+        qint64 value = 0;
+        if (!parseCount(args[i + 1], value))
+            return usageError(QStringLiteral("'%1' is not a whole number of zero or more").arg(args[i + 1]));
+        if (a == QLatin1String("--songs"))
+            size.songs = value, haveSongs = true;
+        else if (a == QLatin1String("--albums"))
+            size.albums = value, haveAlbums = true;
+        else if (a == QLatin1String("--seed"))
+            size.seed = quint64(value);
+        else
+            return usageError(QStringLiteral("unknown option '%1'").arg(a));
+        ++i;
+    }
+    if (!haveSongs || !haveAlbums)
+        return usageError(QStringLiteral("generate needs --songs N and --albums M"));
+    if (size.songs > 100000000 || size.albums > 10000000)
+        return usageError(QStringLiteral("at most 100,000,000 songs and 10,000,000 albums"));
+
+    Store store(folder);
+    ConsoleMessages messages;
+    TableAccess access(store, messages);
+    if (!openCatalog(access))
+        return 1;
+    SyntheticCatalog job(store, size);
+    QElapsedTimer timer;
+    timer.start();
+    int shown = -1;
+    while (job.step()) {
+        if (job.percent() != shown) {
+            shown = job.percent();
+            std::fprintf(stderr, "\rgenerating... %3d%%", shown);
+        }
+    }
+    std::fprintf(stderr, "\r%20s\r", "");
+    if (!job.errorText().isEmpty()) {
+        err(QStringLiteral("sonorika-cli: generation stopped: ") + job.errorText());
+        return 1;
+    }
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    out(QStringLiteral("%1 songs, %2 albums, %3 playlists in %4 s (%5 songs/s)")
+            .arg(job.songsWritten())
+            .arg(job.albumsWritten())
+            .arg(job.playlistsWritten())
+            .arg(seconds, 0, 'f', 2)
+            .arg(seconds > 0 ? double(job.songsWritten()) / seconds : 0.0, 0, 'f', 0));
+    return 0;
+}
+
+int commandFormat(const QStringList& args, bool back) {
+    if (args.size() != 2)
+        return usageError(back ? QStringLiteral("deformat needs TEXT and PICTURE")
+                               : QStringLiteral("format needs VALUE and PICTURE"));
+    if (!parsePicture(args[1]).isValid()) {
+        err(QStringLiteral("sonorika-cli: '%1' is not a display picture").arg(args[1]));
+        return 1;
+    }
+    if (back)
+        out(deformat(args[0], args[1]).toString());
+    else
+        out(format(QVariant(args[0]), args[1]));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString requested;
+    for (int i = 0; i < args.size();) {
+        if (args[i] == QLatin1String("--data")) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--data needs a folder"));
+            requested = args[i + 1];
+            args.remove(i, 2);
+        } else if (args[i].startsWith(QLatin1String("--data="))) {
+            requested = args[i].mid(7);
+            args.remove(i);
+        } else {
+            ++i;
+        }
+    }
+    if (args.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("help")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == QLatin1String("format") || command == QLatin1String("deformat"))
+        return commandFormat(args, command == QLatin1String("deformat"));
+
+    const FolderResult folder = resolveDataFolder(requested);
+    if (!folder.ok()) {
+        err(QStringLiteral("sonorika-cli: ") + folder.errorText);
+        return 1;
+    }
+    if (command == QLatin1String("init"))
+        return args.isEmpty() ? commandInit(folder.path) : usageError(QStringLiteral("init takes no arguments"));
+    if (command == QLatin1String("info"))
+        return args.isEmpty() ? commandInfo(folder.path) : usageError(QStringLiteral("info takes no arguments"));
+    if (command == QLatin1String("check"))
+        return args.isEmpty() ? commandCheck(folder.path) : usageError(QStringLiteral("check takes no arguments"));
+    if (command == QLatin1String("generate"))
+        return commandGenerate(folder.path, args);
+    return usageError(QStringLiteral("unknown command '%1'").arg(command));
+}

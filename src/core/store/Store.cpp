@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -57,8 +58,10 @@ bool Store::connect() {
         setError(FileNotFound, m_folder);
         return false;
     }
-    const int rc = sqlite3_open_v2(mainPath.toUtf8().constData(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    const int flags = m_readOnly ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_MEMORY
+                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
+    const QByteArray mainName = m_readOnly ? QByteArray(":memory:") : mainPath.toUtf8();
+    const int rc = sqlite3_open_v2(mainName.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         setEngineError(rc, mainPath);
         sqlite3_close(m_db);
@@ -69,7 +72,8 @@ bool Store::connect() {
     sqlite3_busy_timeout(m_db, 2000);
     registerFoldCollation(m_db);
     // The main file only anchors the journal that ties a commit over several files together.
-    exec(QStringLiteral("PRAGMA main.journal_mode=DELETE"), mainPath);
+    if (!m_readOnly)
+        exec(QStringLiteral("PRAGMA main.journal_mode=DELETE"), mainPath);
     return true;
 }
 
@@ -139,6 +143,18 @@ void Store::finalizeStatements() {
     for (sqlite3_stmt* s : std::as_const(m_statements))
         sqlite3_finalize(s);
     m_statements.clear();
+    ++m_statementGeneration;
+}
+
+int Store::dropKeys(const TableDef& def) {
+    if (m_attachCount.value(schemaName(def)) == 0)
+        return setError(FileNotFound, filePath(def));
+    finalizeStatements();
+    for (const KeyDef& k : def.keys)
+        if (const int rc = exec(QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(quoted(schemaName(def)), quoted(k.name)),
+                                filePath(def)))
+            return rc;
+    return NoError;
 }
 
 void Store::setCacheMegabytes(int megabytes) {
@@ -223,7 +239,9 @@ int Store::attach(const TableDef& def) {
     }
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(m_db, "ATTACH DATABASE ?1 AS ?2", -1, &stmt, nullptr);
-    const QByteArray path = filePath(def).toUtf8();
+    QByteArray path = filePath(def).toUtf8();
+    if (m_readOnly)
+        path = "file:" + QUrl::fromLocalFile(filePath(def)).path(QUrl::FullyEncoded).toUtf8() + "?mode=ro";
     const QByteArray name = schema.toUtf8();
     sqlite3_bind_text(stmt, 1, path.constData(), int(path.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(stmt, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
@@ -232,7 +250,8 @@ int Store::attach(const TableDef& def) {
     if (rc != SQLITE_DONE)
         return setEngineError(rc, filePath(def));
     m_attachCount[schema] = 1;
-    exec(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(quoted(schema)), filePath(def));
+    if (!m_readOnly)
+        exec(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(quoted(schema)), filePath(def));
     exec(QStringLiteral("PRAGMA %1.cache_size=-%2").arg(quoted(schema)).arg(m_cacheMegabytes * 1024), filePath(def));
     return NoError;
 }

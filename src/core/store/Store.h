@@ -25,6 +25,9 @@ public:
 
     // Opens the connection. False (and lastError) when the folder is unusable.
     bool connect();
+    // A read-only store changes nothing on disk, not even an interrupted commit's journal (for checks).
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
     bool isConnected() const { return m_db != nullptr; }
     const QString& folder() const { return m_folder; }
 
@@ -70,6 +73,12 @@ public:
     // A prepared statement, cached for the life of the attachment; reset and unbound.
     sqlite3_stmt* statement(const QByteArray& sql);
     static QString schemaName(const TableDef& def);
+    // Bumped whenever cached statements were dropped, so handles holding one prepare it again.
+    quint64 statementGeneration() const { return m_statementGeneration; }
+    // Bulk load into an empty table: its keys are dropped and built once at the end, which is far
+    // quicker than keeping them up to date record by record. An interrupted load leaves a file whose
+    // keys must be rebuilt, which the open offers to do.
+    int dropKeys(const TableDef& def);
     // Bumped by every write, so cursors know their read-ahead is stale.
     quint64 changeSerial() const { return m_changeSerial; }
     void noteChange() { ++m_changeSerial; }
@@ -99,7 +108,9 @@ private:
     QVector<int> m_frames;  // kinds of open frames: 0 transaction, 1 savepoint
     int m_streamDepth = 0;
     quint64 m_changeSerial = 0;
+    quint64 m_statementGeneration = 1;
     int m_cacheMegabytes = 64;
+    bool m_readOnly = false;
 };
 
 }  // namespace srk

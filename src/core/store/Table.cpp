@@ -87,6 +87,28 @@ void Table::noteRead(Record& r) {
     }
 }
 
+sqlite3_stmt* Table::cached(CachedStatement& slot, const QString& sql) {
+    // Building the text and looking it up costs more than the insert itself on bulk runs.
+    if (slot.stmt && slot.generation == m_store->statementGeneration()) {
+        sqlite3_reset(slot.stmt);
+        return slot.stmt;
+    }
+    slot.stmt = m_store->statement(sql.toUtf8());
+    slot.generation = m_store->statementGeneration();
+    return slot.stmt;
+}
+
+void Table::bindFields(sqlite3_stmt* stmt, const Record& r) const {
+    for (int i = 0; i < m_def->fields.size(); ++i) {
+        if (isTextKind(m_def->fields[i].kind)) {
+            const QByteArray utf8 = r.text(i).toUtf8();
+            sqlite3_bind_text(stmt, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        } else {
+            sqlite3_bind_int64(stmt, i + 1, r.number(i));
+        }
+    }
+}
+
 // --- positioning ---
 
 int Table::setStart(int key) {
@@ -273,8 +295,7 @@ int Table::getByPosition(const QString& position, Record& out) {
     const qint64 row = position.toLongLong(&ok);
     if (!ok || row <= 0)
         return m_store->setError(RecordNotFound, fileName());
-    sqlite3_stmt* stmt =
-        m_store->statement(QStringLiteral("SELECT %1 FROM %2 WHERE _row=?").arg(columnList(), schema()).toUtf8());
+    sqlite3_stmt* stmt = cached(m_byRow, QStringLiteral("SELECT %1 FROM %2 WHERE _row=?").arg(columnList(), schema()));
     if (!stmt)
         return m_store->lastError().code ? m_store->lastError().code : DriverError;
     sqlite3_bind_int64(stmt, 1, row);
@@ -295,16 +316,18 @@ int Table::getByPosition(const QString& position, Record& out) {
 // --- changes ---
 
 int Table::add(Record& r) {
-    QStringList cols;
-    for (const FieldDef& f : m_def->fields)
-        cols << quoted(f.name);
-    const QString sql = QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
-                            .arg(schema(), cols.join(QLatin1Char(',')), placeholders(int(cols.size())));
-    sqlite3_stmt* stmt = m_store->statement(sql.toUtf8());
+    QString sql;
+    if (!m_insert.stmt || m_insert.generation != m_store->statementGeneration()) {
+        QStringList cols;
+        for (const FieldDef& f : m_def->fields)
+            cols << quoted(f.name);
+        sql = QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
+                  .arg(schema(), cols.join(QLatin1Char(',')), placeholders(int(cols.size())));
+    }
+    sqlite3_stmt* stmt = cached(m_insert, sql);
     if (!stmt)
         return m_store->lastError().code ? m_store->lastError().code : DriverError;
-    for (int i = 0; i < m_def->fields.size(); ++i)
-        bindValue(stmt, i + 1, r.value(i));
+    bindFields(stmt, r);
     const int rc = sqlite3_step(stmt);
     sqlite3_reset(stmt);
     if (rc != SQLITE_DONE)
@@ -320,19 +343,21 @@ int Table::put(Record& r) {
     if (r.rowId() <= 0)
         return m_store->setError(RecordNotFound, fileName());
     const bool checked = m_watched.contains(r.rowId());
-    QStringList sets;
-    for (const FieldDef& f : m_def->fields)
-        sets << quoted(f.name) + QStringLiteral("=?");
-    sets << QStringLiteral("_chg=_chg+1");
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _row=?%3")
-                            .arg(schema(), sets.join(QLatin1Char(',')),
-                                 checked ? QStringLiteral(" AND _chg=?") : QString());
-    sqlite3_stmt* stmt = m_store->statement(sql.toUtf8());
+    CachedStatement& slot = checked ? m_updateWatched : m_update;
+    QString sql;
+    if (!slot.stmt || slot.generation != m_store->statementGeneration()) {
+        QStringList sets;
+        for (const FieldDef& f : m_def->fields)
+            sets << quoted(f.name) + QStringLiteral("=?");
+        sets << QStringLiteral("_chg=_chg+1");
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE _row=?%3")
+                  .arg(schema(), sets.join(QLatin1Char(',')), checked ? QStringLiteral(" AND _chg=?") : QString());
+    }
+    sqlite3_stmt* stmt = cached(slot, sql);
     if (!stmt)
         return m_store->lastError().code ? m_store->lastError().code : DriverError;
-    int i = 1;
-    for (int f = 0; f < m_def->fields.size(); ++f)
-        bindValue(stmt, i++, r.value(f));
+    bindFields(stmt, r);
+    int i = int(m_def->fields.size()) + 1;
     sqlite3_bind_int64(stmt, i++, r.rowId());
     if (checked)
         sqlite3_bind_int64(stmt, i++, r.changeCount());
@@ -353,7 +378,7 @@ int Table::put(Record& r) {
 }
 
 int Table::remove(const Record& r) {
-    sqlite3_stmt* stmt = m_store->statement(QStringLiteral("DELETE FROM %1 WHERE _row=?").arg(schema()).toUtf8());
+    sqlite3_stmt* stmt = cached(m_delete, QStringLiteral("DELETE FROM %1 WHERE _row=?").arg(schema()));
     if (!stmt)
         return m_store->lastError().code ? m_store->lastError().code : DriverError;
     sqlite3_bind_int64(stmt, 1, r.rowId());

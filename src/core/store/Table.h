@@ -86,6 +86,12 @@ public:
     static void bindValue(sqlite3_stmt* stmt, int index, const QVariant& value);
 
 private:
+    struct CachedStatement {
+        sqlite3_stmt* stmt = nullptr;
+        quint64 generation = 0;
+    };
+    sqlite3_stmt* cached(CachedStatement& slot, const QString& sql);
+    void bindFields(sqlite3_stmt* stmt, const Record& r) const;
     int step(bool forward, Record& out);
     void noteRead(Record& r);
     QString fileName() const;
@@ -102,6 +108,7 @@ private:
     bool m_quickScan = false;
     bool m_watchNext = false;
     QSet<qint64> m_watched;
+    CachedStatement m_insert, m_update, m_updateWatched, m_delete, m_byRow;
 };
 
 }  // namespace srk

@@ -1,0 +1,46 @@
+#include "ui/DialogMessages.h"
+
+#include <QMessageBox>
+
+namespace srk {
+
+namespace {
+
+struct ButtonMap {
+    int ours;
+    QMessageBox::StandardButton theirs;
+};
+constexpr ButtonMap kButtons[] = {
+    {ButtonOk, QMessageBox::Ok},       {ButtonYes, QMessageBox::Yes},       {ButtonNo, QMessageBox::No},
+    {ButtonRetry, QMessageBox::Retry}, {ButtonCancel, QMessageBox::Cancel},
+};
+
+}  // namespace
+
+int DialogMessages::ask(const Message& message) {
+    QMessageBox box(m_parent);
+    box.setWindowTitle(message.title);
+    box.setText(message.text);
+    const bool question = message.buttons & (ButtonYes | ButtonRetry | ButtonCancel);
+    box.setIcon(question ? QMessageBox::Question : QMessageBox::Information);
+    QMessageBox::StandardButtons buttons;
+    for (const ButtonMap& b : kButtons)
+        if (message.buttons & b.ours)
+            buttons |= b.theirs;
+    box.setStandardButtons(buttons ? buttons : QMessageBox::Ok);
+    for (const ButtonMap& b : kButtons)
+        if (message.defaultButton == b.ours)
+            box.setDefaultButton(b.theirs);
+    const int pressed = box.exec();
+    for (const ButtonMap& b : kButtons)
+        if (pressed == b.theirs)
+            return b.ours;
+    // Closed with Esc or the title bar: the gentlest answer on offer.
+    if (message.buttons & ButtonCancel)
+        return ButtonCancel;
+    if (message.buttons & ButtonNo)
+        return ButtonNo;
+    return ButtonOk;
+}
+
+}  // namespace srk
