@@ -165,11 +165,14 @@ void Store::setCacheMegabytes(int megabytes) {
 
 // --- layout ---
 
-QString Store::keyOrderColumns(const TableDef& def, int key, bool descending) {
+QString Store::keyOrderColumns(const TableDef& def, int key, bool descending, const QString& alias) {
+    const QString qual = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
+    const QString direction = descending ? QStringLiteral(" DESC") : QString();
     QStringList parts;
-    for (int c : def.keys[key].components)
-        parts << quoted(def.fields[c].name) + (descending ? QStringLiteral(" DESC") : QString());
-    parts << (descending ? QStringLiteral("_row DESC") : QStringLiteral("_row"));
+    if (key >= 0)
+        for (int c : def.keys[key].components)
+            parts << qual + quoted(def.fields[c].name) + direction;
+    parts << qual + QStringLiteral("_row") + direction;
     return parts.join(QLatin1Char(','));
 }
 

@@ -87,7 +87,7 @@ public:
 
     // The SQL of a table file's layout: CREATE TABLE and CREATE INDEX statements for a schema.
     static QStringList layoutSql(const TableDef& def, const QString& schema);
-    static QString keyOrderColumns(const TableDef& def, int key, bool descending);
+    static QString keyOrderColumns(const TableDef& def, int key, bool descending, const QString& alias = QString());
     // The condition that leaves records with all key fields empty out of a key; empty for keys keeping all.
     static QString keyPresenceCondition(const TableDef& def, int key, const QString& alias = QString());
 

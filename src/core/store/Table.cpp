@@ -32,6 +32,50 @@ KeyAnchor KeyAnchor::after(const Record& r, int key) {
     return {AfterRecord, key >= 0 ? keyValues(r, key) : QVariantList(), r.rowId()};
 }
 
+KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forward, const QString& alias) {
+    KeySeek seek;
+    const QString qual = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
+    if (key >= 0) {
+        const QString presence = Store::keyPresenceCondition(def, key, alias);
+        if (!presence.isEmpty())
+            seek.where << presence;
+    }
+    QStringList cols;
+    if (key >= 0)
+        for (int c : def.keys[key].components)
+            cols << qual + quoted(def.fields[c].name);
+    switch (anchor.mode) {
+    case KeyAnchor::Start:
+        seek.none = !forward;
+        break;
+    case KeyAnchor::End:
+        seek.none = forward;
+        break;
+    case KeyAnchor::AtValue:
+        if (key >= 0) {
+            seek.where << QStringLiteral("(%1) %2 (%3)")
+                              .arg(cols.join(QLatin1Char(',')), forward ? QStringLiteral(">=") : QStringLiteral("<="),
+                                   placeholders(int(cols.size())));
+            seek.binds << anchor.values;
+        } else {
+            seek.where << qual + QStringLiteral("_row %1 ?").arg(forward ? QStringLiteral(">=") : QStringLiteral("<="));
+            seek.binds << anchor.row;
+        }
+        break;
+    case KeyAnchor::AfterRecord: {
+        QStringList all = cols;
+        all << qual + QStringLiteral("_row");
+        seek.where << QStringLiteral("(%1) %2 (%3)")
+                          .arg(all.join(QLatin1Char(',')), forward ? QStringLiteral(">") : QStringLiteral("<"),
+                               placeholders(int(all.size())));
+        seek.binds << anchor.values << anchor.row;
+        break;
+    }
+    }
+    seek.order = Store::keyOrderColumns(def, key, !forward, alias);
+    return seek;
+}
+
 Table::Table(Store& store, const TableDef& def) : m_store(&store), m_def(&def) {}
 
 QString Table::schema() const { return quoted(Store::schemaName(*m_def)) + QStringLiteral(".records"); }
@@ -179,57 +223,18 @@ int Table::fetch(int key, const KeyAnchor& anchor, bool forward, int count, QVec
 
 int Table::fetch(int key, const KeyAnchor& anchor, bool forward, int count, const SqlCondition& extra,
                  QVector<Record>& out) {
-    QStringList where;
-    QVariantList binds;
-    if (key >= 0) {
-        const QString presence = Store::keyPresenceCondition(*m_def, key);
-        if (!presence.isEmpty())
-            where << presence;
+    KeySeek seek = keySeek(*m_def, key, anchor, forward);
+    if (seek.none)
+        return m_store->setError(RecordNotAvailable, fileName());
+    QStringList where = seek.where;
+    QVariantList binds = seek.binds;
+    for (const SqlCondition* c : {static_cast<const SqlCondition*>(&m_filter), &extra}) {
+        if (c->isEmpty())
+            continue;
+        where << QLatin1Char('(') + c->sql + QLatin1Char(')');
+        binds << c->binds;
     }
-    if (!m_filter.isEmpty()) {
-        where << QLatin1Char('(') + m_filter.sql + QLatin1Char(')');
-        binds << m_filter.binds;
-    }
-    if (!extra.isEmpty()) {
-        where << QLatin1Char('(') + extra.sql + QLatin1Char(')');
-        binds << extra.binds;
-    }
-    QStringList cols;
-    if (key >= 0)
-        for (int c : m_def->keys[key].components)
-            cols << quoted(m_def->fields[c].name);
-    switch (anchor.mode) {
-    case KeyAnchor::Start:
-        if (!forward)
-            return m_store->setError(RecordNotAvailable, fileName());
-        break;
-    case KeyAnchor::End:
-        if (forward)
-            return m_store->setError(RecordNotAvailable, fileName());
-        break;
-    case KeyAnchor::AtValue:
-        if (key >= 0) {
-            where << QStringLiteral("(%1) %2 (%3)")
-                         .arg(cols.join(QLatin1Char(',')), forward ? QStringLiteral(">=") : QStringLiteral("<="),
-                              placeholders(int(cols.size())));
-            binds << anchor.values;
-        } else {
-            where << QStringLiteral("_row %1 ?").arg(forward ? QStringLiteral(">=") : QStringLiteral("<="));
-            binds << anchor.row;
-        }
-        break;
-    case KeyAnchor::AfterRecord: {
-        QStringList all = cols;
-        all << QStringLiteral("_row");
-        where << QStringLiteral("(%1) %2 (%3)")
-                     .arg(all.join(QLatin1Char(',')), forward ? QStringLiteral(">") : QStringLiteral("<"),
-                          placeholders(int(all.size())));
-        binds << anchor.values << anchor.row;
-        break;
-    }
-    }
-    const QString order = key >= 0 ? Store::keyOrderColumns(*m_def, key, !forward)
-                                   : (forward ? QStringLiteral("_row") : QStringLiteral("_row DESC"));
+    const QString& order = seek.order;
     const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
                             .arg(columnList(), schema(),
                                  where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),

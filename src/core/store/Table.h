@@ -25,6 +25,17 @@ struct KeyAnchor {
     static KeyAnchor after(const Record& r, int key);
 };
 
+// The terms that read a key onwards from an anchor: WHERE terms with their values and the ORDER BY.
+// `none` is set when nothing can be read (backwards from the start, forwards from the end).
+struct KeySeek {
+    QStringList where;
+    QVariantList binds;
+    QString order;
+    bool none = false;
+};
+KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forward,
+                const QString& alias = QString());
+
 // A condition over the table's own columns in the engine's terms, with its bound values.
 struct SqlCondition {
     QString sql;

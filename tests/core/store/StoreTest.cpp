@@ -2,6 +2,7 @@
 #include "store/FoldCollation.h"
 #include "store/Store.h"
 #include "store/Table.h"
+#include "store/View.h"
 #include "support/TempFolder.h"
 
 #include <QElapsedTimer>
@@ -244,6 +245,58 @@ TEST_F(StoreTest, FilesKeepTheirLayoutVersionAndRefuseForeignFiles) {
     ASSERT_TRUE(QFile::copy(store.filePath(categoriesTable()), store.filePath(mediaTable())));
     EXPECT_EQ(store.openFile(mediaTable()), InvalidDataFile);
     EXPECT_EQ(store.upgradeFile(mediaTable()), LayoutDiffers);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StoreTest, ViewJoinsRelatedTablesAndFiltersInKeyOrder) {
+    Table songs(store, songsTable()), categories(store, categoriesTable());
+    for (auto [id, name] : {std::pair{1, "Jazz"}, {2, "Rock"}}) {
+        Record c(categoriesTable());
+        c.setNumber(CAT::CategoryID, id);
+        c.setText(CAT::Category, QString::fromLatin1(name));
+        ASSERT_EQ(categories.add(c), NoError);
+    }
+    for (int i = 1; i <= 40; ++i) {
+        Record s = song(QStringLiteral("Artist %1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("T"), i);
+        s.setNumber(SON::CategoryID, i % 3);  // 0 = no category: still in the view, with a blank related record
+        ASSERT_EQ(songs.add(s), NoError);
+    }
+    View view(store, songsTable(), SON::SongsByArtist);
+    view.addRelated(categoriesTable(), SON::CategoryID, CAT::CategoryID);
+    ASSERT_EQ(view.open(), NoError);
+    QVector<ViewRow> rows;
+    ASSERT_EQ(view.fetch(KeyAnchor::start(), true, 100, rows), NoError);
+    ASSERT_EQ(rows.size(), 40);
+    EXPECT_EQ(rows[0].related[0].text(CAT::Category), QStringLiteral("Jazz"));  // song 1
+    EXPECT_EQ(rows[2].related[0].text(CAT::Category), QString());                // song 3, category 0
+
+    view.setFilter({view.column(1, CAT::Category) + QStringLiteral(" = ?"), {QStringLiteral("ROCK")}});
+    ASSERT_EQ(view.open(), NoError);
+    ViewRow row;
+    QStringList artists;
+    view.setEnd();
+    while (view.previous(row) == NoError)
+        artists << row.primary.text(SON::Artist);
+    ASSERT_EQ(artists.size(), 13);
+    EXPECT_EQ(artists.front(), QStringLiteral("Artist 38"));
+    EXPECT_EQ(artists.back(), QStringLiteral("Artist 02"));
+
+    // A page from the middle, the way a browse reads.
+    rows.clear();
+    Record probe = song(QStringLiteral("Artist 20"), QString(), 0);
+    ASSERT_EQ(view.fetch(KeyAnchor::at(probe, SON::SongsByArtist), true, 3, rows), NoError);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].primary.text(SON::Artist), QStringLiteral("Artist 20"));
+    EXPECT_EQ(rows[1].primary.text(SON::Artist), QStringLiteral("Artist 23"));
+
+    // A filter the engine cannot read is refused when the view opens.
+    view.setFilter({QStringLiteral("no_such_column = 1"), {}});
+    EXPECT_NE(view.open(), NoError);
+    EXPECT_EQ(store.lastError().code, DriverError);
+    EXPECT_FALSE(store.lastError().driverMessage.isEmpty());
 }
 
 }  // namespace
