@@ -1,5 +1,7 @@
 #include "store/Table.h"
 
+#include <QFileInfo>
+
 #include <sqlite3.h>
 
 namespace srk {
@@ -435,6 +437,8 @@ qint64 Table::records() {
     sqlite3_reset(stmt);
     return n;
 }
+
+qint64 Table::bytes() const { return QFileInfo(fileName()).size(); }
 
 int Table::sendCommand(const QString& command) {
     const QString c = command.trimmed().toUpper();

@@ -82,6 +82,8 @@ public:
     int duplicateKey(const Record& r);
 
     qint64 records();
+    // Size of the table's file in bytes.
+    qint64 bytes() const;
     // "QUICKSCAN=on" / "QUICKSCAN=off": bigger read-ahead for long sequential runs. Unknown commands fail.
     int sendCommand(const QString& command);
 
