@@ -1,0 +1,46 @@
+#include "access/DefaultMedia.h"
+
+#include "access/TableUse.h"
+#include "catalog/Tables.h"
+#include "store/Table.h"
+
+namespace srk {
+
+int seedDefaultMedia(TableAccess& access) {
+    TableUse use(access);
+    if (!use.open(mediaTable()))
+        return use.failure().code ? use.failure().code : FileNotFound;
+    Store& store = access.store();
+    Table media(store, mediaTable());
+    Record any;
+    media.setStart(-1);
+    int rc = media.next(any);
+    if (rc == NoError)
+        return NoError;
+    if (rc != RecordNotAvailable) {
+        access.showStandardMessage(35, mediaTable().label);
+        return rc;
+    }
+    rc = store.logout(2000);
+    if (rc) {
+        access.showStandardMessage(34, QStringLiteral("Update"), mediaTable().label);
+        return rc;
+    }
+    for (const QString& name : defaultMedia()) {
+        Record r(mediaTable());
+        r.setText(MED::Media, name);
+        rc = media.add(r);
+        if (rc)
+            break;
+    }
+    if (!rc)
+        rc = store.commit();
+    if (rc) {
+        access.saveError();
+        store.rollback();
+        access.showStandardMessage(14);
+    }
+    return rc;
+}
+
+} // namespace srk

@@ -1,0 +1,7 @@
+#include "access/MessageService.h"
+
+namespace srk {
+
+MessageService::~MessageService() = default;
+
+} // namespace srk

@@ -1,0 +1,89 @@
+#include "access/Priming.h"
+
+#include "access/AutoNumber.h"
+#include "access/TableUse.h"
+#include "catalog/Tables.h"
+#include "store/Table.h"
+
+namespace srk {
+
+namespace {
+
+constexpr int kAttemptsPerRound = 3;
+
+} // namespace
+
+PrimeStatus prime(TableAccess& access, const TableDef& def, Record& record) {
+    TableUse use(access);
+    if (!use.open(def))
+        return PrimeStatus::Failed;
+    if (!record.isValid())
+        record = Record(def);
+    const Record defaults = record;
+    const int field = autoNumberField(def);
+    const bool songOfAlbum = field == SON::ID && defaults.number(SON::AlbumID) != 0;
+    Table table(access.store(), def);
+    int failedAdds = 0;
+    for (;;) {
+        Record candidate = defaults;
+        candidate.setRowId(0);
+        if (field >= 0) {
+            qint64 number = 0;
+            int rc = nextAutoNumber(access.store(), def, defaults, number);
+            if (!rc && songOfAlbum) {
+                qint64 track = 0;
+                rc = nextTrackNumber(access.store(), defaults.number(SON::AlbumID), track);
+                candidate.setNumber(SON::TrackNumber, track);
+            }
+            if (rc) {
+                access.showStandardMessage(35, def.label);
+                return PrimeStatus::Failed;
+            }
+            candidate.setNumber(field, number);
+        }
+        if (table.add(candidate) == NoError) {
+            record = candidate;
+            return PrimeStatus::Primed;
+        }
+        if (++failedAdds < kAttemptsPerRound)
+            continue;
+        if (access.showStandardMessage(25) != ButtonRetry)
+            return PrimeStatus::Cancelled;
+        failedAdds = 0;
+    }
+}
+
+int cancelPrimed(TableAccess& access, const TableDef& def, const Record& primed) {
+    if (primed.rowId() <= 0)
+        return NoError;
+    TableUse use(access);
+    if (!use.open(def))
+        return access.store().lastError().code ? access.store().lastError().code : FileNotFound;
+    Table table(access.store(), def);
+    const int rc = table.remove(primed);
+    // Someone may have removed it already; then there is nothing left behind.
+    if (rc && rc != RecordNotFound) {
+        access.showStandardMessage(17, def.label);
+        return rc;
+    }
+    return NoError;
+}
+
+int completePrimed(TableAccess& access, const TableDef& def, Record& edited) {
+    TableUse use(access);
+    if (!use.open(def))
+        return 1;
+    Table table(access.store(), def);
+    const int rc = table.put(edited);
+    if (rc == NoError)
+        return 0;
+    if (rc == DuplicateKey) {
+        const int key = table.duplicateKey(edited);
+        access.showStandardMessage(24, key >= 0 ? def.qualifiedKeyName(key) : QString());
+    } else {
+        access.showStandardMessage(14);
+    }
+    return 1;
+}
+
+} // namespace srk

@@ -1,0 +1,102 @@
+#include "access/TableAccess.h"
+
+#include "access/StandardMessages.h"
+#include "store/Table.h"
+
+namespace srk {
+
+TableAccess::TableAccess(Store& store, MessageService& messages) : m_store(&store), m_messages(&messages) {}
+
+AccessResult TableAccess::openTable(const TableDef& def) {
+    int& count = m_useCounts[def.label];
+    const bool first = count == 0;
+    ++count;
+    if (!first && m_store->isOpen(def))
+        return {};
+    const AccessResult result = guardedOpen(def);
+    if (result.fatal && m_stopText.isEmpty())
+        m_stopText = result.stopText;
+    return result;
+}
+
+void TableAccess::closeTable(const TableDef& def) {
+    auto it = m_useCounts.find(def.label);
+    if (it == m_useCounts.end() || it.value() <= 0)
+        return;
+    if (--it.value() == 0)
+        m_store->closeFile(def);
+}
+
+AccessResult TableAccess::stop(int message, const QString& text1) {
+    const int code = currentError().code;
+    showStandardMessage(message, text1);
+    return {code, true, standardMessageStopText(message)};
+}
+
+AccessResult TableAccess::guardedOpen(const TableDef& def) {
+    int rc = m_store->openFile(def);
+    if (rc == FileLocked) {
+        // A station that died may have left its lock; give it the time to clear, then try once more.
+        Table(*m_store, def).sendCommand(QStringLiteral("Recover=10"));
+        rc = m_store->openFile(def);
+    }
+    switch (rc) {
+    case NoError:
+    case FileAlreadyOpen:
+        return {};
+    case FileNotFound:
+        if (m_store->createFile(def))
+            return stop(4, def.label);
+        if (m_store->openFile(def))
+            return stop(5, def.label);
+        return {};
+    case KeysMustBeRebuilt:
+        if (showStandardMessage(2, def.label) != ButtonYes)
+            return {KeysMustBeRebuilt, true, standardMessageStopText(2)};
+        if (m_store->buildKeys(def))
+            return stop(3, def.label);
+        rc = m_store->openFile(def);
+        break;
+    case LayoutDiffers:
+        if (m_store->upgradeFile(def))
+            return stop(1, def.label);
+        rc = m_store->openFile(def);
+        if (rc && rc != FileAlreadyOpen)
+            return stop(1, def.label);
+        return {};
+    default:
+        break;
+    }
+    if (rc == NoError || rc == FileAlreadyOpen)
+        return {};
+    if (rc == InvalidDataFile || rc == DriverFault || rc == DriverError) {
+        // The file may only be of an older layout; keep the open's error in case converting fails too.
+        saveError();
+        if (m_store->upgradeFile(def) == NoError) {
+            m_saved = StoreError();
+            rc = m_store->openFile(def);
+            if (rc == NoError || rc == FileAlreadyOpen)
+                return {};
+        }
+    }
+    return stop(30, m_store->filePath(def));
+}
+
+void TableAccess::saveError() {
+    m_saved = m_store->lastError();
+    if (m_saved.text.size() > 255)
+        m_saved.text.truncate(255);
+}
+
+const StoreError& TableAccess::currentError() const {
+    return m_saved.isError() ? m_saved : m_store->lastError();
+}
+
+int TableAccess::showStandardMessage(int number, const QString& text1, const QString& text2) {
+    const StoreError error = currentError();
+    m_saved = StoreError();
+    return m_messages->ask(
+        standardMessage(number, text1, text2, error.displayText(), error.code, error.fileName));
+}
+
+} // namespace srk
