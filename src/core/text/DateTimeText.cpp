@@ -1,0 +1,447 @@
+#include "text/DateTimeText.h"
+
+#include "text/DayNumber.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QStringList>
+#include <QTime>
+
+#include <vector>
+
+namespace srk {
+
+namespace {
+
+const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                     "July",    "August",   "September", "October", "November", "December"};
+
+// ---------------------------------------------------------------- dates
+
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+QString monthName(int month) {
+    return QString::fromLatin1(kMonthNames[month - 1]);
+}
+
+QString monthAbbreviation(int month) {
+    return monthName(month).left(3).toUpper();
+}
+
+// Qt date format with its "/"-like separators between fields replaced.
+QString withSeparator(const QString& fmt, QChar separator) {
+    if (separator.isNull())
+        return fmt;
+    QString out = fmt;
+    bool quoted = false;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out.at(i);
+        if (c == u'\'') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || (c != u'/' && c != u'.' && c != u'-'))
+            continue;
+        const bool fieldBefore = i > 0 && out.at(i - 1).isLetter();
+        const bool fieldAfter = i + 1 < out.size() && out.at(i + 1).isLetter();
+        if (fieldBefore && fieldAfter)
+            out[i] = separator;
+    }
+    return out;
+}
+
+QString formatDateLayout(qint64 dayNumber, int layout, QChar separator) {
+    const QDate date = dateFromDayNumber(dayNumber);
+    if (!date.isValid())
+        return {}; // no date, whether or not "b" was given
+    const QString sep = separator.isNull() ? QStringLiteral("/") : QString(separator);
+    const int y = date.year();
+    const int m = date.month();
+    const int d = date.day();
+    const QString yy = twoDigits(y % 100);
+    const QString yyyy = QString::number(y);
+    switch (layout) {
+    case 1:
+        return twoDigits(m) + sep + twoDigits(d) + sep + yy;
+    case 2:
+        return twoDigits(m) + sep + twoDigits(d) + sep + yyyy;
+    case 3:
+        return monthAbbreviation(m) + u' ' + twoDigits(d) + u',' + yyyy;
+    case 4:
+        return monthName(m) + u' ' + QString::number(d) + QStringLiteral(", ") + yyyy;
+    case 5:
+        return twoDigits(d) + sep + twoDigits(m) + sep + yy;
+    case 6:
+        return twoDigits(d) + sep + twoDigits(m) + sep + yyyy;
+    case 7:
+        return twoDigits(d) + u' ' + monthAbbreviation(m) + u' ' + yy;
+    case 8:
+        return twoDigits(d) + u' ' + monthAbbreviation(m) + u' ' + yyyy;
+    case 13:
+        return twoDigits(m) + sep + yy;
+    case 14:
+        return twoDigits(m) + sep + yyyy;
+    case 15:
+        return yy + sep + twoDigits(m);
+    case 16:
+        return yyyy + sep + twoDigits(m);
+    case 17: {
+        const QLocale locale;
+        return locale.toString(date, withSeparator(locale.dateFormat(QLocale::ShortFormat), separator));
+    }
+    case 18: {
+        const QLocale locale;
+        return locale.toString(date, locale.dateFormat(QLocale::LongFormat));
+    }
+    default:
+        return {};
+    }
+}
+
+struct DateLayoutInfo {
+    QString order;           // fields in reading order: 'M', 'D', 'Y'
+    QStringList ignoreWords; // literal words of a locale format
+};
+
+// Field order and literal words of a Qt date format ("dddd, MMMM d, yyyy").
+DateLayoutInfo describeQtDateFormat(const QString& fmt) {
+    DateLayoutInfo info;
+    QString literal;
+    bool quoted = false;
+    for (qsizetype i = 0; i < fmt.size();) {
+        const QChar c = fmt.at(i);
+        if (c == u'\'') {
+            if (quoted && !literal.isEmpty()) {
+                info.ignoreWords += literal.split(u' ', Qt::SkipEmptyParts);
+                literal.clear();
+            }
+            quoted = !quoted;
+            ++i;
+            continue;
+        }
+        if (quoted) {
+            literal.append(c);
+            ++i;
+            continue;
+        }
+        qsizetype run = 1;
+        while (i + run < fmt.size() && fmt.at(i + run) == c)
+            ++run;
+        QChar field;
+        if (c == u'd' && run <= 2)
+            field = u'D';
+        else if (c == u'M')
+            field = u'M';
+        else if (c == u'y')
+            field = u'Y';
+        if (!field.isNull() && !info.order.contains(field))
+            info.order.append(field);
+        i += run;
+    }
+    return info;
+}
+
+DateLayoutInfo dateLayoutInfo(int layout) {
+    switch (layout) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        return {QStringLiteral("MDY"), {}};
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+        return {QStringLiteral("DMY"), {}};
+    case 13:
+    case 14:
+        return {QStringLiteral("MY"), {}};
+    case 15:
+    case 16:
+        return {QStringLiteral("YM"), {}};
+    case 17:
+        return describeQtDateFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    case 18:
+        return describeQtDateFormat(QLocale().dateFormat(QLocale::LongFormat));
+    default:
+        return {};
+    }
+}
+
+// Month 1-12 for an English or locale month name, or a prefix of at least
+// three letters of one ("Sept"); 0 otherwise.
+int monthFromWord(const QString& word) {
+    const QLocale locale;
+    const QString w = word.toCaseFolded();
+    for (int m = 1; m <= 12; ++m) {
+        const QString names[] = {monthName(m), locale.monthName(m, QLocale::LongFormat),
+                                 locale.monthName(m, QLocale::ShortFormat),
+                                 locale.standaloneMonthName(m, QLocale::LongFormat),
+                                 locale.standaloneMonthName(m, QLocale::ShortFormat)};
+        for (const QString& name : names) {
+            QString folded = name.toCaseFolded();
+            if (folded.endsWith(u'.'))
+                folded.chop(1);
+            if (folded.isEmpty())
+                continue;
+            if (w == folded || (w.size() >= 3 && folded.startsWith(w)))
+                return m;
+        }
+    }
+    return 0;
+}
+
+bool isWeekdayWord(const QString& word) {
+    const QLocale locale;
+    static const char* const englishDays[] = {"monday", "tuesday",  "wednesday", "thursday",
+                                              "friday", "saturday", "sunday"};
+    const QString w = word.toCaseFolded();
+    for (int d = 1; d <= 7; ++d) {
+        const QString english = QString::fromLatin1(englishDays[d - 1]);
+        const QString names[] = {english, english.left(3),
+                                 locale.dayName(d, QLocale::LongFormat).toCaseFolded(),
+                                 locale.dayName(d, QLocale::ShortFormat).toCaseFolded()};
+        for (const QString& name : names)
+            if (!name.isEmpty() && w == name)
+                return true;
+    }
+    return false;
+}
+
+struct Token {
+    bool digits = false;
+    QString text;
+};
+
+std::vector<Token> tokenize(const QString& text) {
+    std::vector<Token> tokens;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        const bool digit = c >= u'0' && c <= u'9';
+        if (!digit && !c.isLetter()) {
+            ++i;
+            continue;
+        }
+        Token t;
+        t.digits = digit;
+        while (i < text.size()) {
+            const QChar d = text.at(i);
+            const bool isDigit = d >= u'0' && d <= u'9';
+            if (digit ? !isDigit : !(d.isLetter() || d.isMark()))
+                break;
+            t.text.append(d);
+            ++i;
+        }
+        tokens.push_back(t);
+    }
+    return tokens;
+}
+
+qint32 readDate(const QString& text, int layout) {
+    const DateLayoutInfo info = dateLayoutInfo(layout);
+    if (info.order.isEmpty())
+        return 0;
+    int month = 0;
+    QStringList numbers;
+    for (const Token& t : tokenize(text)) {
+        if (t.digits) {
+            numbers.append(t.text);
+            continue;
+        }
+        const int m = monthFromWord(t.text);
+        if (m > 0 && month == 0) {
+            month = m;
+            continue;
+        }
+        const bool ignorable =
+            isWeekdayWord(t.text) || info.ignoreWords.contains(t.text, Qt::CaseInsensitive);
+        if (!ignorable)
+            return 0;
+    }
+    if (numbers.isEmpty())
+        return 0;
+
+    QString order = info.order;
+    if (month > 0)
+        order.remove(u'M');
+
+    // "103159" typed without separators: split by the layout's field widths.
+    if (numbers.size() == 1 && order.size() > 1) {
+        const QString run = numbers.first();
+        const qsizetype fixed = 2 * (order.size() - 1);
+        const qsizetype yearWidth = run.size() - fixed;
+        if (yearWidth != 2 && yearWidth != 4)
+            return 0;
+        numbers.clear();
+        qsizetype pos = 0;
+        for (const QChar field : order) {
+            const qsizetype w = field == u'Y' ? yearWidth : 2;
+            numbers.append(run.mid(pos, w));
+            pos += w;
+        }
+    }
+    if (numbers.size() != order.size())
+        return 0;
+
+    int day = 1;
+    int year = 0;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const QString& digits = numbers.at(i);
+        if (digits.size() > 4)
+            return 0;
+        const int n = digits.toInt();
+        switch (order.at(i).unicode()) {
+        case u'D':
+            day = n;
+            break;
+        case u'M':
+            month = n;
+            break;
+        case u'Y':
+            year = digits.size() <= 2 ? expandTwoDigitYear(n, QDate::currentDate().year()) : n;
+            break;
+        default:
+            break;
+        }
+    }
+    if (!order.contains(u'Y'))
+        return 0;
+    return dayNumberFromDate(QDate(year, month, day));
+}
+
+// ---------------------------------------------------------------- times
+
+// Stored times carry no zone, so a locale's "t" field would only mislead.
+QString withoutTimeZone(const QString& fmt) {
+    QString out;
+    bool quoted = false;
+    for (const QChar c : fmt) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (quoted || c != u't')
+            out.append(c);
+    }
+    return out.trimmed();
+}
+
+QString formatTimeLayout(qint64 value, int layout) {
+    if (value < 0)
+        return {};
+    TimeParts parts = timeParts(value);
+    if (!parts.valid)
+        parts = TimeParts{true, 0, 0, 0, 0}; // no time without "b" shows as midnight
+    const QString sep = QStringLiteral(":");
+    const int h24 = parts.hours % 24;
+    const QString h12 = twoDigits(h24 % 12 == 0 ? 12 : h24 % 12);
+    const QString xm = h24 < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+    const QString hh = twoDigits(parts.hours);
+    const QString mm = twoDigits(parts.minutes);
+    const QString ss = twoDigits(parts.seconds);
+    switch (layout) {
+    case 1:
+        return hh + sep + mm;
+    case 2:
+        return hh + mm;
+    case 3:
+        return h12 + sep + mm + xm;
+    case 4:
+        return hh + sep + mm + sep + ss;
+    case 5:
+        return hh + mm + ss;
+    case 6:
+        return h12 + sep + mm + sep + ss + xm;
+    case 7:
+    case 8: {
+        const QLocale locale;
+        const QTime time(h24, parts.minutes, parts.seconds, parts.hundredths * 10);
+        const QString fmt = locale.timeFormat(layout == 7 ? QLocale::ShortFormat : QLocale::LongFormat);
+        return locale.toString(time, withoutTimeZone(fmt));
+    }
+    default:
+        return {};
+    }
+}
+
+qint32 readTime(const QString& text) {
+    const QLocale locale;
+    int meridiem = 0; // 1 AM, 2 PM
+    QStringList numbers;
+    for (const Token& t : tokenize(text)) {
+        if (t.digits) {
+            numbers.append(t.text);
+            continue;
+        }
+        const QString w = t.text.toCaseFolded();
+        if (meridiem != 0)
+            return 0;
+        if (w == QStringLiteral("a") || w == QStringLiteral("am") || w == locale.amText().toCaseFolded())
+            meridiem = 1;
+        else if (w == QStringLiteral("p") || w == QStringLiteral("pm") || w == locale.pmText().toCaseFolded())
+            meridiem = 2;
+        else
+            return 0; // time zones and the like are not ours to read
+    }
+    if (numbers.isEmpty())
+        return 0;
+    // "1140" or "114046" typed without separators.
+    if (numbers.size() == 1 && numbers.first().size() > 2) {
+        const QString run = numbers.first();
+        if (run.size() > 6)
+            return 0;
+        const qsizetype hourWidth = run.size() % 2 == 1 ? 1 : 2;
+        numbers = {run.left(hourWidth)};
+        for (qsizetype pos = hourWidth; pos < run.size(); pos += 2)
+            numbers.append(run.mid(pos, 2));
+    }
+    if (numbers.size() > 4)
+        return 0;
+    int parts[4] = {0, 0, 0, 0};
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        QString digits = numbers.at(i);
+        if (i == 3) // a fraction of a second: ".5" is fifty hundredths
+            digits = (digits + QStringLiteral("00")).left(2);
+        if (digits.size() > 4)
+            return 0;
+        parts[i] = digits.toInt();
+    }
+    int hours = parts[0];
+    if (meridiem != 0) {
+        if (hours < 1 || hours > 12)
+            return 0;
+        if (meridiem == 2 && hours < 12)
+            hours += 12;
+        else if (meridiem == 1 && hours == 12)
+            hours = 0;
+    }
+    return timeValue(hours, parts[1], parts[2], parts[3]);
+}
+
+} // namespace
+
+bool isDateLayout(int layout) {
+    return (layout >= 1 && layout <= 8) || (layout >= 13 && layout <= 18);
+}
+
+bool isTimeLayout(int layout) {
+    return layout >= 1 && layout <= 8;
+}
+
+QString dateText(qint64 dayNumber, int layout, QChar separator) {
+    return formatDateLayout(dayNumber, layout, separator);
+}
+
+qint32 dayNumberFromText(const QString& text, int layout) {
+    return readDate(text, layout);
+}
+
+QString timeText(qint64 timeValue, int layout) {
+    return formatTimeLayout(timeValue, layout);
+}
+
+qint32 timeValueFromText(const QString& text) {
+    return readTime(text);
+}
+
+} // namespace srk
