@@ -77,20 +77,12 @@ int View::setAt(const Record& keyValues) {
     return NoError;
 }
 
-int View::next(ViewRow& out) {
-    QVector<ViewRow> rows;
-    if (const int rc = fetch(m_anchor, true, 1, rows))
-        return rc;
-    if (rows.isEmpty())
-        return m_store->setError(RecordNotAvailable, m_store->filePath(*m_primary));
-    out = rows.front();
-    m_anchor = KeyAnchor::after(out.primary, m_key);
-    return NoError;
-}
+int View::next(ViewRow& out) { return step(true, out); }
+int View::previous(ViewRow& out) { return step(false, out); }
 
-int View::previous(ViewRow& out) {
+int View::step(bool forward, ViewRow& out) {
     QVector<ViewRow> rows;
-    if (const int rc = fetch(m_anchor, false, 1, rows))
+    if (const int rc = fetch(m_anchor, forward, 1, rows))
         return rc;
     if (rows.isEmpty())
         return m_store->setError(RecordNotAvailable, m_store->filePath(*m_primary));

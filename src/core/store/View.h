@@ -49,6 +49,7 @@ private:
         int relatedField;
     };
     QString selectSql(const KeySeek& seek, int count) const;
+    int step(bool forward, ViewRow& out);
 
     Store* m_store;
     const TableDef* m_primary;
