@@ -1,0 +1,199 @@
+#include "albums/CopyToAlbum.h"
+
+#include "access/AutoNumber.h"
+#include "access/TableAccess.h"
+#include "catalog/Tables.h"
+#include "store/Store.h"
+
+#include <QVector>
+
+namespace srk {
+
+CopyToAlbum::CopyToAlbum(TableAccess& access) : m_access(access) {
+    m_songsOpen = m_access.openTable(songsTable()).ok();
+    m_albumsOpen = m_access.openTable(albumTable()).ok();
+}
+
+CopyToAlbum::~CopyToAlbum() {
+    if (m_quickScan)
+        m_songs->sendCommand(QStringLiteral("QUICKSCAN=off"));
+    m_songs.reset();
+    m_albums.reset();
+    // The opens raised the use counts even when they failed.
+    m_access.closeTable(albumTable());
+    m_access.closeTable(songsTable());
+}
+
+bool CopyToAlbum::begin() {
+    m_started = true;
+    // A failed open has already shown its message.
+    if (!m_songsOpen || !m_albumsOpen)
+        return false;
+    m_songs = std::make_unique<Table>(m_access.store(), songsTable());
+    m_albums = std::make_unique<Table>(m_access.store(), albumTable());
+    m_songs->sendCommand(QStringLiteral("QUICKSCAN=on"));
+    m_quickScan = true;
+    m_total = m_songs->records();
+    m_anchor = KeyAnchor::start();
+    return true;
+}
+
+void CopyToAlbum::end(Outcome outcome) {
+    m_outcome = outcome;
+    // Drivers tell a finished run from a stopped one by cancelled(); a failed write or read stops it too.
+    if (outcome == Outcome::Cancelled && !cancelled())
+        cancel();
+    if (m_quickScan) {
+        m_songs->sendCommand(QStringLiteral("QUICKSCAN=off"));
+        m_quickScan = false;
+    }
+}
+
+int CopyToAlbum::findAlbum(const QString& artist, const QString& album, qint64& id) {
+    Record probe = m_albums->newRecord();
+    probe.setText(ALB::Artist, artist);
+    probe.setText(ALB::Album, album);
+    const int rc = m_albums->get(ALB::KeyAlbum, probe);
+    if (rc == NoError)
+        id = probe.number(ALB::AlbumID);
+    return rc;
+}
+
+int CopyToAlbum::albumFor(const Record& song, qint64& id) {
+    const QString artist = song.text(SON::Artist);
+    const QString name = song.text(SON::Album);
+    // Songs of one album mostly follow each other: the same names find the same album again.
+    if (m_hasLast && artist == m_lastArtist && name == m_lastAlbum) {
+        id = m_lastId;
+        return NoError;
+    }
+    int rc = findAlbum(artist, name, id);
+    if (rc == RecordNotFound)
+        rc = findAlbum(QStringLiteral("Various"), name, id);
+    if (rc == NoError) {
+        remember(artist, name, id);
+        return NoError;
+    }
+    if (rc != RecordNotFound)
+        return rc;
+
+    rc = nextAutoNumber(m_access.store(), albumTable(), Record(), id);
+    if (rc != NoError)
+        return rc;
+    Record album = m_albums->newRecord();
+    album.setNumber(ALB::AlbumID, id);
+    album.setText(ALB::Notes, song.text(SON::Notes));
+    album.setText(ALB::FileNumber, song.text(SON::FileNumber));
+    album.setText(ALB::Artist, artist);
+    album.setText(ALB::Album, name);
+    album.setText(ALB::Media, song.text(SON::Media));
+    album.setNumber(ALB::ReleaseDate, song.number(SON::ReleaseDate));
+    album.setNumber(ALB::CategoryID, song.number(SON::CategoryID));
+    // A failed add goes unreported; the song still takes the id meant for it.
+    if (m_albums->add(album) == NoError) {
+        ++m_made;
+        remember(artist, name, id);
+    }
+    return NoError;
+}
+
+void CopyToAlbum::remember(const QString& artist, const QString& album, qint64 id) {
+    m_hasLast = true;
+    m_lastArtist = artist;
+    m_lastAlbum = album;
+    m_lastId = id;
+}
+
+bool CopyToAlbum::processSlice() {
+    Store& store = m_access.store();
+    // Between slices other windows may have changed the albums.
+    m_hasLast = false;
+    QVector<Record> slice;
+    // Read the slice in one go: a put in between would make the table's read-ahead stale record by record.
+    const int readRc = m_songs->fetch(-1, m_anchor, true, kRecordsPerSlice, slice);
+    if (readRc != NoError && readRc != RecordNotAvailable) {
+        m_access.showStandardMessage(35, songsTable().label);
+        end(Outcome::Cancelled);
+        return false;
+    }
+    if (slice.isEmpty()) {
+        end(Outcome::Completed);
+        return false;
+    }
+
+    // The writes of one slice go in one transaction; between slices other stations get their turn.
+    if (store.stream() != NoError) {
+        m_access.showStandardMessage(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"));
+        end(Outcome::Cancelled);
+        return false;
+    }
+    enum { Done, ReadFailed, PutFailed } result = Done;
+    for (Record& song : slice) {
+        ++m_read;
+        m_anchor = KeyAnchor::after(song, -1);
+        // A linked song would be rewritten unchanged, which changes nothing; it is left alone.
+        if (song.number(SON::AlbumID) != 0)
+            continue;
+        qint64 id = 0;
+        if (albumFor(song, id) != NoError) {
+            result = ReadFailed;
+            break;
+        }
+        song.setNumber(SON::AlbumID, id);
+        if (m_songs->put(song) != NoError) {
+            result = PutFailed;
+            break;
+        }
+        ++m_linked;
+    }
+    // What the slice wrote before a failure stays written; the failure's error is kept for its message.
+    if (result != Done)
+        m_access.saveError();
+    if (store.flush() != NoError && result == Done) {
+        m_access.saveError();
+        result = PutFailed;
+    }
+    if (result == ReadFailed) {
+        m_access.showStandardMessage(35, albumTable().label);
+        end(Outcome::Cancelled);
+        return false;
+    }
+    if (result == PutFailed) {
+        // The message offers only OK: the run stops there.
+        m_access.showStandardMessage(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"));
+        end(Outcome::Cancelled);
+        return false;
+    }
+    if (slice.size() < kRecordsPerSlice) {
+        end(Outcome::Completed);
+        return false;
+    }
+    return true;
+}
+
+bool CopyToAlbum::step() {
+    if (m_outcome != Outcome::Running)
+        return false;
+    if (cancelled()) {
+        end(Outcome::Cancelled);
+        return false;
+    }
+    if (!m_started) {
+        if (!begin()) {
+            end(Outcome::Cancelled);
+            return false;
+        }
+        return true;
+    }
+    return processSlice();
+}
+
+int CopyToAlbum::percent() const {
+    if (m_outcome == Outcome::Completed)
+        return 100;
+    if (m_total <= 0)
+        return 0;
+    return int(qBound(qint64(0), m_read * 100 / m_total, qint64(100)));
+}
+
+}  // namespace srk

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "jobs/Job.h"
+#include "store/Record.h"
+#include "store/Table.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace srk {
+
+class TableAccess;
+
+// Builds albums from the songs: every song without an album (album id 0) is linked to the album of its
+// name under its own artist, else under "Various", else to a new album made from the song. Songs are
+// read in record order, a slice of 1000 per step. Records already rewritten stay rewritten on cancel.
+//
+// Progress is records read / records counted at the start (the store's file size says little about
+// how far a scan has come), in whole numbers and never above 100.
+class CopyToAlbum : public Job {
+public:
+    enum class Outcome { Running, Completed, Cancelled };
+    static constexpr int kRecordsPerSlice = 1000;
+
+    // Opens the song and album tables through the access layer; they are closed again on destruction.
+    explicit CopyToAlbum(TableAccess& access);
+    ~CopyToAlbum() override;
+    CopyToAlbum(const CopyToAlbum&) = delete;
+    CopyToAlbum& operator=(const CopyToAlbum&) = delete;
+
+    bool step() override;
+    int percent() const override;
+
+    QString title() const { return QStringLiteral("Processing Records"); }
+    QString textLine() const { return QStringLiteral("Copying..."); }
+
+    // Completed once the last song was read; Cancelled after "Cancel", a failed write or a read error.
+    Outcome outcome() const { return m_outcome; }
+    bool completed() const { return m_outcome == Outcome::Completed; }
+
+    qint64 songsRead() const { return m_read; }
+    qint64 songsLinked() const { return m_linked; }
+    qint64 albumsMade() const { return m_made; }
+
+private:
+    bool begin();
+    bool processSlice();
+    // Finds or makes the album for a song and gives its id (also when the add of a new album failed).
+    // Returns 0 or the error of a failed album read.
+    int albumFor(const Record& song, qint64& id);
+    int findAlbum(const QString& artist, const QString& album, qint64& id);
+    void remember(const QString& artist, const QString& album, qint64 id);
+    void end(Outcome outcome);
+
+    TableAccess& m_access;
+    bool m_songsOpen = false;
+    bool m_albumsOpen = false;
+    std::unique_ptr<Table> m_songs;
+    std::unique_ptr<Table> m_albums;
+    KeyAnchor m_anchor = KeyAnchor::start();
+    Outcome m_outcome = Outcome::Running;
+    bool m_started = false;
+    bool m_quickScan = false;
+    // The album the previous song of this slice was linked to.
+    bool m_hasLast = false;
+    QString m_lastArtist, m_lastAlbum;
+    qint64 m_lastId = 0;
+    qint64 m_total = 0;
+    qint64 m_read = 0;
+    qint64 m_linked = 0;
+    qint64 m_made = 0;
+};
+
+}  // namespace srk

@@ -1,0 +1,290 @@
+#include "ui/services/ListColumns.h"
+
+#include "settings/IniFile.h"
+#include "settings/ListFormatMemory.h"
+#include "text/Picture.h"
+#include "text/PreferredDatePicture.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace srk {
+
+struct ListColumns::State {
+    QPointer<QTableView> view;
+    ListFormat format;
+    QList<Picture> pictures; // one per column, parsed once
+    QString error;
+    QString procedureName;
+    QString listName;
+    bool restored = false;
+    QMetaObject::Connection sectionWatch;
+
+    const ListFormatColumn* column(int i) const {
+        return i >= 0 && i < format.columnCount() ? &format.columns().at(i) : nullptr;
+    }
+
+    QString display(int i, const QVariant& value) const {
+        const ListFormatColumn* c = column(i);
+        if (!c || !value.isValid() || value.isNull())
+            return value.toString();
+        const Picture& picture = pictures.at(i);
+        if (!picture.isValid())
+            return value.toString();
+        // Text in a date, time or number column was shown by the model already.
+        if (value.typeId() == QMetaType::QString && picture.kind != PictureKind::Text)
+            return value.toString();
+        return srk::format(value, picture);
+    }
+
+    Qt::Alignment alignment(int i) const {
+        const ListFormatColumn* c = column(i);
+        return alignmentFor(c ? c->justification : QChar(u'L'));
+    }
+
+    Qt::Alignment headerAlignment(int i) const {
+        const ListFormatColumn* c = column(i);
+        if (c && !c->headerJustification.isNull())
+            return alignmentFor(c->headerJustification);
+        return alignment(i);
+    }
+
+    static Qt::Alignment alignmentFor(QChar justification) {
+        switch (justification.unicode()) {
+        case u'R':
+        case u'D': // decimal columns line up on the right
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case u'C':
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+        }
+    }
+
+    int pixels(int dialogUnits) const {
+        return ListColumns::toPixels(view ? view->font() : QApplication::font(), dialogUnits);
+    }
+
+    // Puts the format on the view's header and model as far as they have columns.
+    void layOut() {
+        if (!view)
+            return;
+        QHeaderView* header = view->horizontalHeader();
+        // The header's model: a table view hands its new model to the header before it takes it itself.
+        QAbstractItemModel* model = header->model();
+        bool anyHeader = false;
+        const int count = int(std::min<qsizetype>(format.columnCount(), header->count()));
+        for (int i = 0; i < format.columnCount(); ++i)
+            anyHeader = anyHeader || format.columns().at(i).header.has_value();
+        for (int i = 0; i < count; ++i) {
+            const ListFormatColumn& c = format.columns().at(i);
+            header->setSectionResizeMode(i, c.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
+            if (c.width)
+                header->resizeSection(i, pixels(*c.width));
+            if (model) {
+                model->setHeaderData(i, Qt::Horizontal, c.header.value_or(QString()), Qt::DisplayRole);
+                model->setHeaderData(i, Qt::Horizontal, headerAlignment(i).toInt(), Qt::TextAlignmentRole);
+            }
+        }
+        header->setVisible(anyHeader);
+        view->viewport()->update();
+    }
+};
+
+namespace {
+
+// Shows each cell through its column's picture, justified and indented, with the column's right border
+// and underline.
+class ColumnDelegate : public QStyledItemDelegate {
+public:
+    ColumnDelegate(std::shared_ptr<ListColumns::State> state, QObject* parent)
+        : QStyledItemDelegate(parent), m_state(std::move(state)) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        const ListFormatColumn* c = m_state->column(index.column());
+        const int indent = c && c->indent ? m_state->pixels(*c->indent) : 0;
+        if (indent == 0) {
+            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        } else {
+            // The cell without its text, then the text moved in from its own side.
+            const QString text = opt.text;
+            opt.text.clear();
+            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+            QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+            if (opt.displayAlignment & Qt::AlignRight)
+                textRect.setRight(textRect.right() - indent);
+            else
+                textRect.setLeft(textRect.left() + indent);
+            painter->save();
+            painter->setFont(opt.font);
+            const bool selected = opt.state & QStyle::State_Selected;
+            painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+            const QString shown = QFontMetrics(opt.font).elidedText(text, opt.textElideMode, textRect.width());
+            painter->drawText(textRect, int(opt.displayAlignment.toInt()), shown);
+            painter->restore();
+        }
+        if (c && c->rightBorder) {
+            painter->save();
+            painter->setPen(opt.palette.color(QPalette::Mid));
+            painter->drawLine(opt.rect.topRight(), opt.rect.bottomRight());
+            painter->restore();
+        }
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const ListFormatColumn* c = m_state->column(index.column());
+        if (!c)
+            return;
+        option->text = m_state->display(index.column(), index.data(Qt::DisplayRole));
+        option->displayAlignment = m_state->alignment(index.column());
+        if (c->underline)
+            option->font.setUnderline(true);
+    }
+
+private:
+    std::shared_ptr<ListColumns::State> m_state;
+};
+
+} // namespace
+
+ListColumns::ListColumns() : m_state(std::make_shared<State>()) {}
+
+ListColumns::~ListColumns() {
+    QObject::disconnect(m_state->sectionWatch);
+}
+
+bool ListColumns::apply(QTableView* view, const QString& text) {
+    if (!view) {
+        m_state->error = QStringLiteral("There is no list to lay out.");
+        return false;
+    }
+    ListFormat parsed = ListFormat::parse(text);
+    if (!parsed.isValid()) {
+        m_state->error = parsed.errorString();
+        return false;
+    }
+    State& s = *m_state;
+    s.error.clear();
+    s.format = std::move(parsed);
+    s.pictures.clear();
+    for (const ListFormatColumn& c : s.format.columns())
+        s.pictures.append(parsePicture(c.picture.value_or(QString())));
+
+    if (s.view != view) {
+        QObject::disconnect(s.sectionWatch);
+        s.view = view;
+        view->setItemDelegate(new ColumnDelegate(m_state, view));
+        std::weak_ptr<State> weak = m_state;
+        s.sectionWatch = QObject::connect(view->horizontalHeader(), &QHeaderView::sectionCountChanged, view,
+                                          [weak](int, int) {
+                                              if (auto state = weak.lock())
+                                                  state->layOut();
+                                          });
+    }
+    // The columns' right borders stand in for the grid; list boxes have no row headers.
+    view->setShowGrid(false);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setStretchLastSection(false);
+    s.layOut();
+    return true;
+}
+
+bool ListColumns::restore(QTableView* view, IniFile& positions, const QString& procedureName,
+                          const QString& listName, const QString& designedFormat,
+                          const QString& datePreference) {
+    const QString design = applyPreferredDatePicture(designedFormat, datePreference);
+    const ListFormat designed = ListFormat::parse(design);
+    if (!designed.isValid() || !view) {
+        m_state->error = view ? designed.errorString() : QStringLiteral("There is no list to lay out.");
+        return false;
+    }
+    const QString chosen = restoreListFormat(positions, procedureName, listName, design);
+    if (!apply(view, chosen) && !apply(view, design))
+        return false;
+    m_state->procedureName = procedureName;
+    m_state->listName = listName;
+    m_state->restored = true;
+    return true;
+}
+
+void ListColumns::save(IniFile& positions) const {
+    if (m_state->restored)
+        saveListFormat(positions, m_state->procedureName, m_state->listName, currentFormat());
+}
+
+QString ListColumns::currentFormat() const {
+    const State& s = *m_state;
+    ListFormat out = s.format;
+    if (s.view) {
+        const QHeaderView* header = s.view->horizontalHeader();
+        const int count = int(std::min<qsizetype>(out.columnCount(), header->count()));
+        for (int i = 0; i < count; ++i) {
+            const ListFormatColumn& c = out.columns().at(i);
+            const int shown = header->sectionSize(i);
+            // Keep the stored width while it still gives the size shown, so that widths do not drift
+            // by rounding from one session to the next.
+            if (c.width ? s.pixels(*c.width) == shown : shown == header->defaultSectionSize())
+                continue;
+            out.setWidth(i, toDialogUnits(s.view->font(), shown));
+        }
+    }
+    return out.toString();
+}
+
+const ListFormat& ListColumns::format() const {
+    return m_state->format;
+}
+
+QString ListColumns::errorString() const {
+    return m_state->error;
+}
+
+QString ListColumns::display(int column, const QVariant& value) const {
+    return m_state->display(column, value);
+}
+
+QString ListColumns::header(int column) const {
+    const ListFormatColumn* c = m_state->column(column);
+    return c ? c->header.value_or(QString()) : QString();
+}
+
+Qt::Alignment ListColumns::alignment(int column) const {
+    return m_state->alignment(column);
+}
+
+Qt::Alignment ListColumns::headerAlignment(int column) const {
+    return m_state->headerAlignment(column);
+}
+
+int ListColumns::field(int column) const {
+    const ListFormatColumn* c = m_state->column(column);
+    return c ? c->field : 0;
+}
+
+namespace {
+int averageWidth(const QFont& font) {
+    return std::max(1, QFontMetrics(font).averageCharWidth());
+}
+} // namespace
+
+int ListColumns::toPixels(const QFont& font, int dialogUnits) {
+    return qRound(dialogUnits * averageWidth(font) / 4.0);
+}
+
+int ListColumns::toDialogUnits(const QFont& font, int pixels) {
+    return qRound(pixels * 4.0 / averageWidth(font));
+}
+
+} // namespace srk
