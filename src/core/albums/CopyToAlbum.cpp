@@ -134,6 +134,10 @@ bool CopyToAlbum::processSlice() {
         // A linked song would be rewritten unchanged, which changes nothing; it is left alone.
         if (song.number(SON::AlbumID) != 0)
             continue;
+        // With neither artist nor album name there is nothing to look up (the album keys leave such
+        // records out), so every such song would get a nameless album of its own: it stays unlinked.
+        if (song.text(SON::Artist).isEmpty() && song.text(SON::Album).isEmpty())
+            continue;
         qint64 id = 0;
         if (albumFor(song, id) != NoError) {
             result = ReadFailed;

@@ -302,6 +302,13 @@ int Table::getByPosition(const QString& position, Record& out) {
     const qint64 row = position.toLongLong(&ok);
     if (!ok || row <= 0)
         return m_store->setError(RecordNotFound, fileName());
+    const int rc = readStored(row, out);
+    if (rc == NoError)
+        noteRead(out);
+    return rc;
+}
+
+int Table::readStored(qint64 row, Record& out) {
     sqlite3_stmt* stmt = cached(m_byRow, QStringLiteral("SELECT %1 FROM %2 WHERE _row=?").arg(columnList(), schema()));
     if (!stmt)
         return m_store->lastError().code ? m_store->lastError().code : DriverError;
@@ -310,7 +317,6 @@ int Table::getByPosition(const QString& position, Record& out) {
     if (rc == SQLITE_ROW) {
         readRow(stmt, 0, out);
         sqlite3_reset(stmt);
-        noteRead(out);
         m_store->clearError();
         return NoError;
     }
@@ -349,13 +355,25 @@ int Table::add(Record& r) {
 int Table::put(Record& r) {
     if (r.rowId() <= 0)
         return m_store->setError(RecordNotFound, fileName());
+    // Only the fields that differ from the stored record are written, so keys over unchanged fields
+    // are left alone: a batch that changes one number does not rebuild every key entry of the row.
+    Record stored(*m_def);
+    if (const int rc = readStored(r.rowId(), stored))
+        return rc;
     const bool checked = m_watched.contains(r.rowId());
-    CachedStatement& slot = checked ? m_updateWatched : m_update;
+    if (checked && stored.changeCount() != r.changeCount())
+        return m_store->setError(ChangedByAnotherStation, fileName());
+    quint64 changed = 0;
+    for (int f = 0; f < m_def->fields.size(); ++f)
+        if (r.value(f) != stored.value(f))
+            changed |= quint64(1) << f;
+    CachedStatement& slot = m_updates[changed | (checked ? quint64(1) << 63 : 0)];
     QString sql;
     if (!slot.stmt || slot.generation != m_store->statementGeneration()) {
         QStringList sets;
-        for (const FieldDef& f : m_def->fields)
-            sets << quoted(f.name) + QStringLiteral("=?");
+        for (int f = 0; f < m_def->fields.size(); ++f)
+            if (changed & (quint64(1) << f))
+                sets << quoted(m_def->fields[f].name) + QStringLiteral("=?");
         sets << QStringLiteral("_chg=_chg+1");
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE _row=?%3")
                   .arg(schema(), sets.join(QLatin1Char(',')), checked ? QStringLiteral(" AND _chg=?") : QString());
@@ -363,8 +381,10 @@ int Table::put(Record& r) {
     sqlite3_stmt* stmt = cached(slot, sql);
     if (!stmt)
         return m_store->lastError().code ? m_store->lastError().code : DriverError;
-    bindFields(stmt, r);
-    int i = int(m_def->fields.size()) + 1;
+    int i = 1;
+    for (int f = 0; f < m_def->fields.size(); ++f)
+        if (changed & (quint64(1) << f))
+            bindValue(stmt, i++, r.value(f));
     sqlite3_bind_int64(stmt, i++, r.rowId());
     if (checked)
         sqlite3_bind_int64(stmt, i++, r.changeCount());
@@ -374,7 +394,7 @@ int Table::put(Record& r) {
         return m_store->setEngineError(rc, fileName());
     if (sqlite3_changes(m_store->handle()) == 0) {
         Record current(*m_def);
-        const bool exists = getByPosition(position(r), current) == NoError;
+        const bool exists = readStored(r.rowId(), current) == NoError;
         return m_store->setError(exists ? ChangedByAnotherStation : RecordNotFound, fileName());
     }
     m_watched.remove(r.rowId());

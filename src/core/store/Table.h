@@ -3,6 +3,7 @@
 #include "store/Record.h"
 #include "store/Store.h"
 
+#include <QHash>
 #include <QSet>
 #include <QVariantList>
 #include <QVector>
@@ -107,6 +108,7 @@ private:
     void bindFields(sqlite3_stmt* stmt, const Record& r) const;
     int step(bool forward, Record& out);
     void noteRead(Record& r);
+    int readStored(qint64 row, Record& out);
     QString fileName() const;
 
     Store* m_store;
@@ -121,7 +123,8 @@ private:
     bool m_quickScan = false;
     bool m_watchNext = false;
     QSet<qint64> m_watched;
-    CachedStatement m_insert, m_update, m_updateWatched, m_delete, m_byRow;
+    CachedStatement m_insert, m_delete, m_byRow;
+    QHash<quint64, CachedStatement> m_updates;  // by the set of changed fields
 };
 
 }  // namespace srk

@@ -167,6 +167,20 @@ TEST_F(CopyToAlbumRun, LinkedSongsKeepTheirAlbumAndASecondRunChangesNothing) {
     EXPECT_EQ(records(albumTable()), 2);
 }
 
+TEST_F(CopyToAlbumRun, SongsWithNeitherArtistNorAlbumStayUnlinkedInsteadOfMakingNamelessAlbums) {
+    const Record nameless1 = looseSong(1, QString(), QString());
+    const Record nameless2 = looseSong(2, QString(), QString());
+    const Record single = looseSong(3, QStringLiteral("Cash, Johnny"), QString());
+    CopyToAlbum job(access);
+    runToEnd(job);
+    ASSERT_TRUE(job.completed());
+    EXPECT_EQ(reread(nameless1).number(SON::AlbumID), 0);
+    EXPECT_EQ(reread(nameless2).number(SON::AlbumID), 0);
+    // An artist without an album title still gets the album the algorithm makes for it.
+    EXPECT_NE(reread(single).number(SON::AlbumID), 0);
+    EXPECT_EQ(records(albumTable()), 1);
+}
+
 TEST_F(CopyToAlbumRun, ManySlicesLinkEveryAlbumOnceWithWholeRisingPercentages) {
     // 2500 songs of 50 albums, interleaved so that each album's songs lie in several slices.
     addSongsInBulk(2500, [](int i, Record& r) {
