@@ -3,6 +3,7 @@
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
 #include "access/TableAccess.h"
+#include "albums/CopyToAlbum.h"
 #include "catalog/Tables.h"
 #include "maintenance/CatalogCheck.h"
 #include "maintenance/SyntheticCatalog.h"
@@ -29,6 +30,7 @@ const char* const kUsage =
     "  info                                   per table: label, file, records, layout version\n"
     "  check                                  verify every file without changing anything\n"
     "  generate --songs N --albums M [--seed S]  add a made-up catalogue (for demos and benchmarks)\n"
+    "  copy-to-album                          build albums from the songs not linked to one\n"
     "  format VALUE PICTURE                   show a value through a display picture\n"
     "  deformat TEXT PICTURE                  read a text back through a display picture\n"
     "\n"
@@ -126,6 +128,19 @@ bool parseCount(const QString& text, qint64& value) {
     return ok && value >= 0;
 }
 
+// Drives a job with a text progress line on standard error; true when it ran to its end.
+bool runJob(Job& job) {
+    int shown = -1;
+    while (job.step()) {
+        if (job.percent() != shown) {
+            shown = job.percent();
+            std::fprintf(stderr, "\r%3d%% Completed", shown);
+        }
+    }
+    std::fprintf(stderr, "\r%20s\r", "");
+    return job.errorText().isEmpty() && !job.cancelled();
+}
+
 int commandGenerate(const QString& folder, const QStringList& args) {
     SyntheticCatalog::Size size;
     bool haveSongs = false, haveAlbums = false;
@@ -159,14 +174,7 @@ int commandGenerate(const QString& folder, const QStringList& args) {
     SyntheticCatalog job(store, size);
     QElapsedTimer timer;
     timer.start();
-    int shown = -1;
-    while (job.step()) {
-        if (job.percent() != shown) {
-            shown = job.percent();
-            std::fprintf(stderr, "\rgenerating... %3d%%", shown);
-        }
-    }
-    std::fprintf(stderr, "\r%20s\r", "");
+    runJob(job);
     if (!job.errorText().isEmpty()) {
         err(QStringLiteral("sonorika-cli: generation stopped: ") + job.errorText());
         return 1;
@@ -179,6 +187,26 @@ int commandGenerate(const QString& folder, const QStringList& args) {
             .arg(seconds, 0, 'f', 2)
             .arg(seconds > 0 ? double(job.songsWritten()) / seconds : 0.0, 0, 'f', 0));
     return 0;
+}
+
+int commandCopyToAlbum(const QString& folder) {
+    Store store(folder);
+    ConsoleMessages messages;
+    TableAccess access(store, messages);
+    if (!openCatalog(access))
+        return 1;
+    CopyToAlbum job(access);
+    QElapsedTimer timer;
+    timer.start();
+    const bool done = runJob(job) && job.completed();
+    out(QStringLiteral("%1 songs read, %2 linked, %3 albums made in %4 s")
+            .arg(job.songsRead())
+            .arg(job.songsLinked())
+            .arg(job.albumsMade())
+            .arg(double(timer.nsecsElapsed()) / 1e9, 0, 'f', 2));
+    if (!done)
+        err(QStringLiteral("sonorika-cli: the run was cancelled"));
+    return done ? 0 : 1;
 }
 
 int commandFormat(const QStringList& args, bool back) {
@@ -236,6 +264,9 @@ int main(int argc, char** argv) {
         return args.isEmpty() ? commandInfo(folder.path) : usageError(QStringLiteral("info takes no arguments"));
     if (command == QLatin1String("check"))
         return args.isEmpty() ? commandCheck(folder.path) : usageError(QStringLiteral("check takes no arguments"));
+    if (command == QLatin1String("copy-to-album"))
+        return args.isEmpty() ? commandCopyToAlbum(folder.path)
+                              : usageError(QStringLiteral("copy-to-album takes no arguments"));
     if (command == QLatin1String("generate"))
         return commandGenerate(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
