@@ -8,11 +8,15 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "support/TempFolder.h"
+#include "ui/help/HelpWindow.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
 #include "ui/shell/Splash.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -265,6 +269,51 @@ TEST_F(ShellScenario, OpenedWindowsLiveInTheWorkspaceAndCloseWithTheFrame) {
     EXPECT_EQ(frame->workspace()->subWindowList().size(), 1);
     ASSERT_TRUE(frame->close());
     QTRY_VERIFY_WITH_TIMEOUT(child.isNull(), 2000);
+}
+
+TEST_F(ShellScenario, SplashClosesOnAClick) {
+    Program program(options(true));
+    ASSERT_TRUE(program.start());
+    QSignalSpy closed(program.splash(), &Splash::closed);
+    QTest::mouseClick(program.splash(), Qt::LeftButton);
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(ShellScenario, EditEntriesActOnTheFocusedControl) {
+    Program program(options());
+    ASSERT_TRUE(program.start());
+    MainFrame* frame = program.frame();
+    QLineEdit* edit = nullptr;
+    frame->registerWindow(QStringLiteral("BrowseMedia"), [&edit](MainFrame&) -> QWidget* {
+        edit = new QLineEdit(QStringLiteral("Cassette (Dolby B)"));
+        return edit;
+    });
+    frame->runCommand(QStringLiteral("BrowseMedia"));
+    ASSERT_NE(edit, nullptr);
+    frame->activateWindow();
+    edit->setFocus();
+    QTRY_VERIFY_WITH_TIMEOUT(edit->hasFocus(), 2000);
+    edit->setSelection(0, 8);
+    frame->menuAction(QStringLiteral("&Edit"), QStringLiteral("Cu&t"))->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Cassette"));
+    EXPECT_EQ(edit->text(), QStringLiteral(" (Dolby B)"));
+    edit->setCursorPosition(edit->text().size());
+    frame->menuAction(QStringLiteral("&Edit"), QStringLiteral("&Paste"))->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral(" (Dolby B)Cassette"));
+}
+
+TEST_F(ShellScenario, HelpEntriesOpenTheHelpWindow) {
+    Program program(options());
+    ASSERT_TRUE(program.start());
+    QAction* contents = program.frame()->menuAction(QStringLiteral("&Help"), QStringLiteral("&Contents"));
+    ASSERT_TRUE(contents->isEnabled());
+    contents->trigger();
+    HelpWindow* help = program.frame()->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    program.frame()->menuAction(QStringLiteral("&Help"), QStringLiteral("&How to Use Help"))->trigger();
+    EXPECT_NE(help->currentPage(), QUrl());
+    EXPECT_EQ(program.frame()->findChildren<HelpWindow*>().size(), 1);
 }
 
 TEST_F(ShellScenario, ADamagedSongFileStopsTheStartWithDiskError) {
