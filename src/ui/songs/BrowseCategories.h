@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/songs/LookupBrowse.h"
+
+namespace srk {
+
+class MainFrame;
+
+// The list of categories, in name order: a workspace window from the frame and a picker for the song,
+// album and report windows.
+class BrowseCategories : public LookupBrowse {
+    Q_OBJECT
+public:
+    static const QString Procedure;
+
+    explicit BrowseCategories(ProgramContext& context, WindowRequest request = WindowRequest::None,
+                              QWidget* parent = nullptr);
+
+    static Design design();
+    // The picker: on completed `chosen` is the category picked.
+    static WindowResponse select(ProgramContext& context, Record& chosen, QWidget* parent = nullptr);
+    static void registerWith(MainFrame& frame);
+};
+
+}  // namespace srk

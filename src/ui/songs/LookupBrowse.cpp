@@ -1,0 +1,381 @@
+#include "ui/songs/LookupBrowse.h"
+
+#include "access/TableAccess.h"
+#include "store/PageCursor.h"
+#include "store/Table.h"
+#include "ui/services/ListColumns.h"
+#include "ui/services/PageModel.h"
+#include "ui/services/WindowPlacer.h"
+#include "ui/shell/ProgramContext.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace srk {
+
+namespace {
+
+const QString kListName = QStringLiteral("?Browse:1");
+
+}  // namespace
+
+LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, WindowRequest request, QWidget* parent)
+    : QWidget(parent), m_context(context), m_design(design), m_request(request) {
+    setWindowTitle(design.title);
+    if (design.minimumSize.isValid())
+        setMinimumSize(design.minimumSize);
+
+    m_tableOpen = true;
+    const bool opened = context.access->openTable(*design.table).ok();
+
+    m_cursor = std::make_unique<PageCursor>(*context.store, *design.table, design.key);
+    m_model = new PageModel(*m_cursor, this);
+    m_model->setColumns({{0, design.field, design.picture, design.header}});
+
+    m_view = new QTableView(this);
+    m_view->setModel(m_model);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->verticalHeader()->hide();
+    m_view->setShowGrid(false);
+    m_view->setWordWrap(false);
+    // The page holds exactly the rows that fit: the list itself never scrolls, the cursor does.
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
+
+    m_columns = std::make_unique<ListColumns>();
+    m_columns->restore(m_view, context.positions, design.procedure, kListName, design.listFormat,
+                       context.preferences.DateFormat);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (const auto& [text, action] : design.buttons) {
+        auto* b = new QPushButton(text, this);
+        b->setAutoDefault(false);
+        const Action a = action;
+        connect(b, &QPushButton::clicked, this, [this, a] { act(a); });
+        buttons->addWidget(b);
+        m_buttons.append({b, action});
+    }
+    if (QPushButton* select = button(Action::Select)) {
+        const bool selecting = request == WindowRequest::Select;
+        select->setVisible(selecting);
+        select->setEnabled(selecting);
+        select->setDefault(selecting);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(buttons);
+
+    connect(m_model, &PageModel::highlightChanged, this, [this](int row) {
+        showHighlight(row);
+        updateButtons();
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        showHighlight(m_model->highlight());
+        updateButtons();
+    });
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && current.row() != m_model->highlight())
+                    m_model->setHighlight(current.row());
+            });
+    connect(m_view, &QAbstractItemView::doubleClicked, this, [this] {
+        if (m_model->rowCount() == 0)
+            return;
+        act(m_request == WindowRequest::Select ? Action::Select : Action::Change);
+    });
+
+    if (opened && m_model->open() == NoError)
+        m_model->top();
+    updateButtons();
+    m_view->setFocus();
+}
+
+LookupBrowse::~LookupBrowse() {
+    release();
+}
+
+QPushButton* LookupBrowse::button(Action action) const {
+    for (const auto& [b, a] : m_buttons)
+        if (a == action)
+            return b;
+    return nullptr;
+}
+
+QString LookupBrowse::highlightedText() const {
+    const PageRow* row = m_cursor->highlightedRow();
+    return row ? row->primary().text(m_design.field) : QString();
+}
+
+int LookupBrowse::rowCount() const {
+    return m_model->rowCount();
+}
+
+WindowResponse LookupBrowse::pick(ProgramContext& context, const Design& design, Record& chosen, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(design.title);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* browse = new LookupBrowse(context, design, WindowRequest::Select, &dialog);
+    layout->addWidget(browse);
+    connect(browse, &LookupBrowse::finished, &dialog, [&dialog](WindowResponse r) {
+        dialog.done(r == WindowResponse::Completed ? QDialog::Accepted : QDialog::Rejected);
+    });
+    dialog.exec();
+    browse->release();
+    if (browse->response() == WindowResponse::Completed) {
+        chosen = browse->chosen();
+        return WindowResponse::Completed;
+    }
+    return WindowResponse::Cancelled;
+}
+
+bool LookupBrowse::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view->viewport()) {
+        if (event->type() == QEvent::Resize)
+            fitPageToView();
+        if (event->type() == QEvent::Wheel) {
+            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            if (delta > 0)
+                m_model->lineUp();
+            else if (delta < 0)
+                m_model->lineDown();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (watched != m_view || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool ctrl = key->modifiers() & Qt::ControlModifier;
+    const bool empty = m_model->rowCount() == 0;
+    switch (key->key()) {
+    case Qt::Key_Insert:
+        act(Action::Insert);
+        return true;
+    case Qt::Key_Delete:
+        if (!empty)
+            act(Action::Delete);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (ctrl) {
+            if (!empty)
+                act(Action::Change);
+            return true;
+        }
+        // Enter presses the default button (select in a picker).
+        if (m_request == WindowRequest::Select && !empty)
+            act(Action::Select);
+        return true;
+    case Qt::Key_Up:
+        m_model->lineUp();
+        return true;
+    case Qt::Key_Down:
+        m_model->lineDown();
+        return true;
+    case Qt::Key_PageUp:
+        m_model->pageUp();
+        return true;
+    case Qt::Key_PageDown:
+        m_model->pageDown();
+        return true;
+    case Qt::Key_Home:
+        if (ctrl)
+            m_model->top();
+        else
+            m_model->setHighlight(0);
+        return true;
+    case Qt::Key_End:
+        if (ctrl)
+            m_model->bottom();
+        else
+            m_model->setHighlight(m_model->rowCount() - 1);
+        return true;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text.size() == 1 && text[0].isPrint() &&
+        !text[0].isSpace()) {
+        if (!empty)
+            stepLocate(text);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LookupBrowse::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        restoreWindowPlacement(placementWindow(), m_context.positions, m_design.procedure);
+    }
+    fitPageToView();
+}
+
+void LookupBrowse::closeEvent(QCloseEvent* event) {
+    release();
+    QWidget::closeEvent(event);
+}
+
+void LookupBrowse::act(Action action) {
+    const bool empty = m_model->rowCount() == 0;
+    switch (action) {
+    case Action::Select:
+        if (m_request == WindowRequest::Select && !empty)
+            selectHighlighted();
+        break;
+    case Action::Insert:
+        runForm(WindowRequest::Insert);
+        break;
+    case Action::Change:
+        if (!empty)
+            runForm(WindowRequest::Change);
+        break;
+    case Action::Delete:
+        if (!empty)
+            runForm(WindowRequest::Delete);
+        break;
+    case Action::Close:
+        end(WindowResponse::Cancelled);
+        break;
+    }
+}
+
+void LookupBrowse::runForm(WindowRequest request) {
+    if (!m_design.runForm)
+        return;
+    Record record(*m_design.table);
+    if (request != WindowRequest::Insert && !readHighlighted(record)) {
+        m_model->reload();
+        return;
+    }
+    const WindowResponse r = m_design.runForm(m_context, request, record, this);
+    if (r != WindowResponse::Completed) {
+        // A delete or change that failed may still have found the list out of date.
+        m_model->reload();
+        return;
+    }
+    if (request == WindowRequest::Delete)
+        m_model->removeHighlighted();
+    else
+        m_model->rebuildAt(record);
+    m_view->setFocus();
+}
+
+void LookupBrowse::selectHighlighted() {
+    Record record;
+    if (!readHighlighted(record))
+        return;
+    m_chosen = record;
+    end(WindowResponse::Completed);
+}
+
+bool LookupBrowse::beginsWith(const QString& letter) const {
+    const QString text = highlightedText();
+    return !text.isEmpty() && text.left(1).toUpper() == letter.toUpper();
+}
+
+void LookupBrowse::stepLocate(const QString& letter) {
+    if (beginsWith(letter)) {
+        const PageRow* before = m_cursor->highlightedRow();
+        const qint64 was = before ? before->rowId() : 0;
+        m_model->lineDown();
+        const PageRow* now = m_cursor->highlightedRow();
+        // On the last record there is no row below: start over as if the next one began otherwise.
+        if (now && now->rowId() != was && beginsWith(letter))
+            return;
+    }
+    Record target(*m_design.table);
+    target.setText(m_design.field, letter);
+    m_model->rebuildAt(target);
+}
+
+bool LookupBrowse::readHighlighted(Record& out) {
+    const PageRow* row = m_cursor->highlightedRow();
+    if (!row)
+        return false;
+    Table table(*m_context.store, *m_design.table);
+    table.watch();
+    return table.getByPosition(row->position, out) == NoError;
+}
+
+void LookupBrowse::fitPageToView() {
+    const int rowHeight = std::max(1, m_view->verticalHeader()->defaultSectionSize());
+    const int rows = std::max(1, m_view->viewport()->height() / rowHeight);
+    if (rows != m_cursor->pageSize())
+        m_model->setPageSize(rows);
+}
+
+void LookupBrowse::showHighlight(int row) {
+    if (row < 0 || row >= m_model->rowCount()) {
+        m_view->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = m_model->index(row, 0);
+    if (m_view->currentIndex() != index)
+        m_view->setCurrentIndex(index);
+    m_view->selectRow(row);
+}
+
+void LookupBrowse::updateButtons() {
+    const bool rows = m_model->rowCount() > 0;
+    for (const auto& [b, a] : m_buttons) {
+        if (a == Action::Change || a == Action::Delete)
+            b->setEnabled(rows);
+        else if (a == Action::Select)
+            b->setEnabled(rows && m_request == WindowRequest::Select);
+    }
+}
+
+void LookupBrowse::end(WindowResponse response) {
+    if (m_ending)
+        return;
+    m_ending = true;
+    m_response = response;
+    Q_EMIT finished(response);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else if (isWindow())
+        close();
+    m_ending = false;
+}
+
+void LookupBrowse::release() {
+    if (m_released)
+        return;
+    m_released = true;
+    if (m_placed)
+        saveWindowPlacement(placementWindow(), m_context.positions, m_design.procedure);
+    m_columns->save(m_context.positions);
+    if (m_tableOpen) {
+        m_tableOpen = false;
+        m_context.access->closeTable(*m_design.table);
+    }
+}
+
+QWidget* LookupBrowse::placementWindow() {
+    // In the workspace the placer takes the sub-window; in a picker the dialog around the list.
+    if (qobject_cast<QMdiSubWindow*>(parentWidget()) || isWindow())
+        return this;
+    return window();
+}
+
+}  // namespace srk

@@ -1,0 +1,166 @@
+#include "ui/songs/LookupForm.h"
+
+#include "access/Priming.h"
+#include "access/RecordRoutines.h"
+#include "access/TableAccess.h"
+#include "access/TableUse.h"
+#include "store/Table.h"
+#include "ui/services/DittoKey.h"
+#include "ui/services/WindowPlacer.h"
+#include "ui/shell/ProgramContext.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace srk {
+
+namespace {
+
+// "@s30" is 30 characters wide.
+int pictureWidth(const QString& picture) {
+    bool ok = false;
+    const int width = picture.mid(2).toInt(&ok);
+    return ok && width > 0 ? width : 32767;
+}
+
+}  // namespace
+
+WindowResponse LookupForm::run(ProgramContext& context, const Design& design, WindowRequest request, Record& record,
+                               QWidget* parent) {
+    TableAccess& access = *context.access;
+    if (request == WindowRequest::Delete) {
+        if (!confirmDelete(access))
+            return WindowResponse::Cancelled;
+        return deleteWithRetry(access, *design.table, record) == 0 ? WindowResponse::Completed
+                                                                   : WindowResponse::Cancelled;
+    }
+    if (request != WindowRequest::Insert && request != WindowRequest::Change)
+        return WindowResponse::Cancelled;
+
+    if (request == WindowRequest::Insert) {
+        record = Record(*design.table);
+        if (design.primes && prime(access, *design.table, record) != PrimeStatus::Primed)
+            return WindowResponse::Cancelled;
+    }
+    LookupForm form(context, design, request, record, parent);
+    if (form.exec() != QDialog::Accepted)
+        return WindowResponse::Cancelled;
+    record = form.record();
+    return WindowResponse::Completed;
+}
+
+LookupForm::LookupForm(ProgramContext& context, const Design& design, WindowRequest request, const Record& record,
+                       QWidget* parent)
+    : QDialog(parent),
+      m_context(context),
+      m_design(design),
+      m_request(request),
+      m_record(record.isValid() ? record : Record(*design.table)),
+      m_original(m_record) {
+    setWindowTitle(request == WindowRequest::Insert ? design.insertTitle : design.changeTitle);
+
+    m_edit = new QLineEdit(m_record.text(design.field), this);
+    m_edit->setMaxLength(pictureWidth(design.picture));
+    auto* prompt = new QLabel(design.prompt, this);
+    prompt->setBuddy(m_edit);
+
+    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setAutoDefault(false);
+    connect(m_ok, &QPushButton::clicked, this, &LookupForm::onOk);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(prompt, m_edit);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+
+    m_ditto = new DittoKey(this, context.access->ditto(), design.procedure);
+    m_ditto->bindField(m_edit, design.field, design.picture);
+    m_edit->setFocus();
+}
+
+LookupForm::~LookupForm() = default;
+
+void LookupForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        restoreWindowPlacement(this, m_context.positions, m_design.procedure);
+    }
+}
+
+void LookupForm::done(int result) {
+    if (result != QDialog::Accepted && m_design.primes && m_request == WindowRequest::Insert)
+        cancelPrimed(*m_context.access, *m_design.table, m_record);
+    if (m_placed)
+        saveWindowPlacement(this, m_context.positions, m_design.procedure);
+    QDialog::done(result);
+}
+
+void LookupForm::onOk() {
+    // A blank name would be left out of the name key and never show in the list.
+    if (m_edit->text().trimmed().isEmpty()) {
+        QApplication::beep();
+        m_edit->setFocus();
+        return;
+    }
+    m_record.setText(m_design.field, m_edit->text());
+    if (!save()) {
+        m_edit->setFocus();
+        m_edit->selectAll();
+        return;
+    }
+    m_context.access->ditto().remember(m_design.procedure, m_record);
+    accept();
+}
+
+bool LookupForm::save() {
+    TableAccess& access = *m_context.access;
+    const TableDef& def = *m_design.table;
+    if (m_request == WindowRequest::Insert) {
+        if (m_design.primes)
+            return completePrimed(access, def, m_record) == 0;
+        TableUse use(access);
+        if (!use.open(def))
+            return false;
+        Table table(access.store(), def);
+        const int rc = table.add(m_record);
+        if (rc == NoError)
+            return true;
+        if (rc == DuplicateKey) {
+            const int key = table.duplicateKey(m_record);
+            access.showStandardMessage(24, key >= 0 ? def.qualifiedKeyName(key) : QString());
+        } else {
+            access.showStandardMessage(14);
+        }
+        return false;
+    }
+    switch (updateWithRetry(access, def, m_record, m_original, true)) {
+    case UpdateOutcome::Saved:
+        return true;
+    case UpdateOutcome::Refreshed:
+        m_edit->setText(m_record.text(m_design.field));
+        m_original = m_record;
+        return false;
+    case UpdateOutcome::LeaveUnsaved:
+        reject();
+        return false;
+    case UpdateOutcome::StayInForm:
+        return false;
+    }
+    return false;
+}
+
+}  // namespace srk

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "store/Record.h"
+#include "ui/services/WindowRequest.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+
+namespace srk {
+
+struct ProgramContext;
+class DittoKey;
+class TableDef;
+
+// The one-field form of a look-up table (a category, a medium): insert, change and delete by the
+// window-request protocol. Insert primes the record first when the table numbers its records.
+class LookupForm : public QDialog {
+    Q_OBJECT
+public:
+    struct Design {
+        QString procedure;  // placement and ditto name, "UpdateCategories"
+        QString insertTitle;
+        QString changeTitle;
+        QString prompt;
+        const TableDef* table = nullptr;
+        int field = 0;
+        QString picture;  // "@s30"
+        bool primes = false;
+    };
+
+    // Carries out the request on record. Delete shows no window. On completed record holds what was
+    // written.
+    static WindowResponse run(ProgramContext& context, const Design& design, WindowRequest request, Record& record,
+                              QWidget* parent);
+
+    LookupForm(ProgramContext& context, const Design& design, WindowRequest request, const Record& record,
+               QWidget* parent = nullptr);
+    ~LookupForm() override;
+
+    QLineEdit* field() const { return m_edit; }
+    QPushButton* okButton() const { return m_ok; }
+    QPushButton* cancelButton() const { return m_cancel; }
+    const Record& record() const { return m_record; }
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void onOk();
+    bool save();
+
+    ProgramContext& m_context;
+    Design m_design;
+    WindowRequest m_request;
+    Record m_record;
+    Record m_original;
+    QLineEdit* m_edit;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
+    DittoKey* m_ditto;
+    bool m_placed = false;
+};
+
+}  // namespace srk
