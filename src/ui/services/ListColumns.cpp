@@ -196,6 +196,8 @@ bool ListColumns::apply(QTableView* view, const QString& text) {
     // The columns' right borders stand in for the grid; list boxes have no row headers.
     view->setShowGrid(false);
     view->verticalHeader()->hide();
+    // Compact rows, as a list of many entries wants.
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setStretchLastSection(false);
     s.layOut();
     return true;
