@@ -1,5 +1,6 @@
 #include "store/Store.h"
 
+#include "query/QueryFunctions.h"
 #include "store/FoldCollation.h"
 
 #include <QDir>
@@ -71,6 +72,7 @@ bool Store::connect() {
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 2000);
     registerFoldCollation(m_db);
+    registerQueryFunctions(m_db);
     // The main file only anchors the journal that ties a commit over several files together.
     if (!m_readOnly)
         exec(QStringLiteral("PRAGMA main.journal_mode=DELETE"), mainPath);
@@ -128,6 +130,9 @@ sqlite3_stmt* Store::statement(const QByteArray& sql) {
         sqlite3_clear_bindings(it.value());
         return it.value();
     }
+    // Filters make new statement texts; keep the cache bounded (holders notice by the generation).
+    if (m_statements.size() >= 256)
+        finalizeStatements();
     sqlite3_stmt* stmt = nullptr;
     const int rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
                                       nullptr);
