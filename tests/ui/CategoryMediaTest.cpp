@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -479,6 +480,40 @@ TEST_F(CategoryMediaTest, TheDittoKeyRecallsTheLastCategoryThisFormCompleted) {
     QTest::mouseClick(browse->button(LookupBrowse::Action::Insert), Qt::LeftButton);
     EXPECT_EQ(recalled, QStringLiteral("Reggae"));
     EXPECT_EQ(texts(categoriesTable(), CAT::Category), QStringList{QStringLiteral("Reggae")});
+}
+
+TEST_F(CategoryMediaTest, TheThumbBarStandsForTheWholeListAndADragGoesThere) {
+    addCategory(1, QStringLiteral("Blues"));
+    auto* browse = open<BrowseCategories>(QStringLiteral("BrowseCategories"));
+    ASSERT_NE(browse, nullptr);
+    // A list shorter than the window has no bar.
+    EXPECT_TRUE(browse->thumb()->isHidden());
+    browse->close();
+    QCoreApplication::processEvents();
+
+    // One frame (the table opened before it): a commit per entry would wait on the disk.
+    TableUse held(*context().access);
+    ASSERT_TRUE(held.open(categoriesTable()));
+    ASSERT_EQ(store().logout(), NoError);
+    for (int i = 0; i < 26 * 4; ++i)
+        addCategory(i + 2, QStringLiteral("%1 style %2").arg(QChar(u'A' + i / 4)).arg(i % 4));
+    ASSERT_EQ(store().commit(), NoError);
+    browse = open<BrowseCategories>(QStringLiteral("BrowseCategories"));
+    ASSERT_NE(browse, nullptr);
+    ASSERT_LT(browse->rowCount(), 105);
+    EXPECT_FALSE(browse->thumb()->isHidden());
+    EXPECT_EQ(browse->thumbSamples().size(), 100);
+    // The first sample is the first name's first four letters, so the first name stands just after it.
+    EXPECT_LE(browse->thumb()->value(), 1);
+    browse->dragThumbTo(99);
+    EXPECT_EQ(browse->highlightedText(), QStringLiteral("Z style 3"));
+    EXPECT_EQ(browse->thumb()->value(), 99);
+    browse->dragThumbTo(50);
+    const QChar middle = browse->highlightedText().at(0);
+    EXPECT_GE(middle, QLatin1Char('K'));
+    EXPECT_LE(middle, QLatin1Char('O'));
+    browse->dragThumbTo(0);
+    EXPECT_EQ(browse->highlightedText(), QStringLiteral("A style 0"));
 }
 
 }  // namespace

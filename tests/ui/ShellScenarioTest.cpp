@@ -229,11 +229,12 @@ TEST_F(ShellScenario, EntriesWithoutTheirWindowAreDisabledAndTipsShowInTheStatus
     Program program(options());
     ASSERT_TRUE(program.start());
     MainFrame* frame = program.frame();
-    QAction* songs = frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Songs"));
-    ASSERT_NE(songs, nullptr);
-    EXPECT_FALSE(songs->isEnabled());
-    frame->registerWindow(QStringLiteral("BrowseSongs"), [](MainFrame&) -> QWidget* { return nullptr; });
-    EXPECT_TRUE(songs->isEnabled());
+    QAction* albums = frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Albums"));
+    ASSERT_NE(albums, nullptr);
+    EXPECT_FALSE(albums->isEnabled());
+    frame->registerWindow(QStringLiteral("BrowseAlbums"), [](MainFrame&) -> QWidget* { return nullptr; });
+    EXPECT_TRUE(albums->isEnabled());
+    EXPECT_TRUE(frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Songs"))->isEnabled());
 
     QAction* exit = frame->menuAction(QStringLiteral("&File"), QStringLiteral("E&xit"));
     ASSERT_NE(exit, nullptr);

@@ -56,4 +56,36 @@ QString conditionText(const WizardCondition& c) {
     return QStringLiteral("%1 %2 %3").arg(field, op, value);
 }
 
+QString conditionText(const WizardCondition& c, const QString& valueExpression) {
+    const bool fold = !c.numeric && !c.caseSensitive;
+    auto wrap = [](const QString& function, const QString& inner) { return function + QLatin1Char('(') + inner + QLatin1Char(')'); };
+    QString field = c.field;
+    QString value = valueExpression.trimmed();
+    switch (c.operation) {
+    case WizardCondition::IsChecked:
+    case WizardCondition::IsNotChecked: return conditionText(c);
+    case WizardCondition::BeginsWith:
+    case WizardCondition::Contains: {
+        if (fold) {
+            field = wrap(QStringLiteral("UPPER"), field);
+            value = wrap(QStringLiteral("UPPER"), value);
+        }
+        const QString found = QStringLiteral("INSTRING(%1, %2)").arg(value, field);
+        return found + (c.operation == WizardCondition::BeginsWith ? QStringLiteral(" = 1") : QStringLiteral(" <> 0"));
+    }
+    default: break;
+    }
+    if (c.numeric && c.absolute) {
+        field = wrap(QStringLiteral("ABS"), field);
+        value = wrap(QStringLiteral("ABS"), value);
+    } else if (fold) {
+        field = wrap(QStringLiteral("UPPER"), field);
+        value = wrap(QStringLiteral("UPPER"), value);
+    }
+    static const char* const ops[] = {"=", "<>", ">", "<", ">=", "<="};
+    const int index = int(c.operation) - 1;
+    const QString op = QLatin1String(ops[index >= 0 && index < 6 ? index : 0]);
+    return QStringLiteral("%1 %2 %3").arg(field, op, value);
+}
+
 }  // namespace srk

@@ -29,4 +29,8 @@ QString quotedText(const QString& text);
 // Absolute values compare ABS(field) with ABS(value).
 QString conditionText(const WizardCondition& condition);
 
+// The same with the value given as filter text ("SON:Title", "BRW1::Sort3:Reset:MED:Media", "10 * 2")
+// instead of condition.value. "Begins With" then tests that the value is found at the first character.
+QString conditionText(const WizardCondition& condition, const QString& valueExpression);
+
 }  // namespace srk

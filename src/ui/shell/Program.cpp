@@ -15,6 +15,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/ShutdownSignals.h"
 #include "ui/shell/Splash.h"
+#include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
 
 #include <QGuiApplication>
@@ -149,6 +150,7 @@ void Program::askAlbumQuestion(const QString& lastVersion) {
 
 void Program::registerWindows() {
     registerCategoryAndMediaWindows(*m_frame);
+    BrowseSongs::registerWith(*m_frame);
     // One help window for the whole run, opened at the page the entry asks for.
     auto help = [this]() -> HelpWindow* {
         if (!m_help)

@@ -1,6 +1,7 @@
 #include "ui/songs/LookupBrowse.h"
 
 #include "access/TableAccess.h"
+#include "songs/ThumbSamples.h"
 #include "store/PageCursor.h"
 #include "store/Table.h"
 #include "ui/services/ListColumns.h"
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -77,14 +79,53 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
         select->setDefault(selecting);
     }
 
+    m_thumb = new QScrollBar(Qt::Vertical, this);
+    m_thumb->setRange(0, kThumbSamples - 1);
+    m_thumb->setPageStep(1);
+    m_thumb->setTracking(false);
+    m_thumb->setFocusPolicy(Qt::NoFocus);
+    connect(m_thumb, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd:
+            m_model->lineDown();
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            m_model->lineUp();
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            m_model->pageDown();
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            m_model->pageUp();
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            m_model->top();
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            m_model->bottom();
+            break;
+        default:
+            return;
+        }
+        showThumb();
+    });
+    connect(m_thumb, &QAbstractSlider::sliderReleased, this, [this] { dragThumbTo(m_thumb->sliderPosition()); });
+    auto* listRow = new QHBoxLayout;
+    listRow->setSpacing(0);
+    listRow->addWidget(m_view, 1);
+    listRow->addWidget(m_thumb);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_view, 1);
+    layout->addLayout(listRow, 1);
     layout->addLayout(buttons);
 
     connect(m_model, &PageModel::highlightChanged, this, [this](int row) {
         showHighlight(row);
         updateButtons();
+        showThumb();
     });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { showThumb(); });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { showThumb(); });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         showHighlight(m_model->highlight());
         updateButtons();
@@ -102,6 +143,7 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
 
     if (opened && m_model->open() == NoError)
         m_model->top();
+    rebuildThumb();
     updateButtons();
     m_view->setFocus();
 }
@@ -192,9 +234,11 @@ bool LookupBrowse::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case Qt::Key_PageUp:
         m_model->pageUp();
+        showThumb();
         return true;
     case Qt::Key_PageDown:
         m_model->pageDown();
+        showThumb();
         return true;
     case Qt::Key_Home:
         if (ctrl)
@@ -277,6 +321,8 @@ void LookupBrowse::runForm(WindowRequest request) {
         m_model->removeHighlighted();
     else
         m_model->rebuildAt(record);
+    // The first or last entry may have changed.
+    rebuildThumb();
     m_view->setFocus();
 }
 
@@ -320,8 +366,10 @@ bool LookupBrowse::readHighlighted(Record& out) {
 void LookupBrowse::fitPageToView() {
     const int rowHeight = std::max(1, m_view->verticalHeader()->defaultSectionSize());
     const int rows = std::max(1, m_view->viewport()->height() / rowHeight);
-    if (rows != m_cursor->pageSize())
+    if (rows != m_cursor->pageSize()) {
         m_model->setPageSize(rows);
+        showThumb();
+    }
 }
 
 void LookupBrowse::showHighlight(int row) {
@@ -343,6 +391,42 @@ void LookupBrowse::updateButtons() {
         else if (a == Action::Select)
             b->setEnabled(rows && m_request == WindowRequest::Select);
     }
+}
+
+void LookupBrowse::rebuildThumb() {
+    ViewRow first;
+    ViewRow last;
+    m_samples.clear();
+    if (m_cursor->isOpen() && m_cursor->readFirst(first) == NoError && m_cursor->readLast(last) == NoError)
+        m_samples = textThumbSamples(first.primary.text(m_design.field), last.primary.text(m_design.field),
+                                     m_design.table->fields[m_design.field].width, false);
+    showThumb();
+}
+
+void LookupBrowse::showThumb() {
+    const bool fewer = m_cursor->rows().size() < m_cursor->pageSize() || m_samples.isEmpty();
+    m_thumb->setVisible(!fewer);
+    if (fewer)
+        return;
+    const QSignalBlocker block(m_thumb);
+    const int position = thumbPosition(m_samples, highlightedText());
+    m_thumb->setSliderPosition(position);
+    m_thumb->setValue(position);
+}
+
+void LookupBrowse::dragThumbTo(int position) {
+    if (m_samples.isEmpty())
+        return;
+    if (position <= 0) {
+        m_model->top();
+    } else if (position >= kThumbSamples - 1) {
+        m_model->bottom();
+    } else {
+        Record target(*m_design.table);
+        target.setText(m_design.field, m_samples.value(position));
+        m_model->rebuildAt(target);
+    }
+    showThumb();
 }
 
 void LookupBrowse::end(WindowResponse response) {

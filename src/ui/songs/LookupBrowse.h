@@ -11,6 +11,7 @@
 #include <memory>
 
 class QPushButton;
+class QScrollBar;
 class QTableView;
 
 namespace srk {
@@ -55,6 +56,11 @@ public:
     const Record& chosen() const { return m_chosen; }
 
     QTableView* list() const { return m_view; }
+    // The bar standing for the whole list by 100 sample values of the sort field.
+    QScrollBar* thumb() const { return m_thumb; }
+    const QStringList& thumbSamples() const { return m_samples; }
+    // Moves to a thumb position (0..99) as a drag there would.
+    void dragThumbTo(int position);
     QPushButton* button(Action action) const;
     // The value shown on the highlighted row; empty when the list is empty.
     QString highlightedText() const;
@@ -82,6 +88,8 @@ private:
     void fitPageToView();
     void showHighlight(int row);
     void updateButtons();
+    void rebuildThumb();
+    void showThumb();
     void end(WindowResponse response);
     void release();
     QWidget* placementWindow();
@@ -95,6 +103,8 @@ private:
     std::unique_ptr<ListColumns> m_columns;
     PageModel* m_model = nullptr;
     QTableView* m_view = nullptr;
+    QScrollBar* m_thumb = nullptr;
+    QStringList m_samples;
     QVector<std::pair<QPushButton*, Action>> m_buttons;
     bool m_tableOpen = false;
     bool m_placed = false;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "query/QueryFieldList.h"
+
+#include <QString>
+
+namespace srk {
+
+// The fields the song browser offers its query wizard, as the constant text the wizard reads.
+QString songQueryFieldText();
+// The same list, read.
+QueryFieldList songQueryFields();
+
+} // namespace srk

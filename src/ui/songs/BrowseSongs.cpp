@@ -1,0 +1,906 @@
+#include "ui/songs/BrowseSongs.h"
+
+#include "access/StandardMessages.h"
+#include "access/TableAccess.h"
+#include "catalog/Tables.h"
+#include "query/BoundValues.h"
+#include "query/QueryParser.h"
+#include "query/SqlTranslator.h"
+#include "songs/SongOrders.h"
+#include "songs/SongQueryFields.h"
+#include "songs/ThumbSamples.h"
+#include "store/ErrorCode.h"
+#include "store/PageCursor.h"
+#include "store/Table.h"
+#include "ui/query/QueryWizard.h"
+#include "ui/services/DragPayload.h"
+#include "ui/services/FormMove.h"
+#include "ui/services/ListColumns.h"
+#include "ui/services/PageModel.h"
+#include "ui/services/WindowPlacer.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/ProgramContext.h"
+#include "ui/songs/BrowseCategories.h"
+#include "ui/songs/BrowseMedia.h"
+#include "ui/songs/SongTabBar.h"
+#include "ui/songs/UpdateSong.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDrag>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace srk {
+
+const QString BrowseSongs::Procedure = QStringLiteral("BrowseSongs");
+
+namespace {
+
+const QString kListName = QStringLiteral("?Browse");
+constexpr int kLocatorWidth = 30;
+
+// Columns in the order of the list's format; the category comes from the joined table.
+struct SongColumn {
+    int table;
+    int field;
+};
+const SongColumn kColumns[] = {
+    {0, SON::Artist}, {0, SON::Title}, {0, SON::Album}, {0, SON::Media}, {0, SON::FileNumber},
+    {1, CAT::Category}, {0, SON::Time}, {0, SON::ReleaseDate}, {0, SON::BeatsPerMinute},
+    {0, SON::UserDefinedKeyField}, {0, SON::LastPlayed}, {0, SON::Style},
+};
+
+QString designedFormat() {
+    return QStringLiteral("80L(2)|M~Artist~@s40@"
+                          "80L(2)|M~Title~@s40@"
+                          "80L(2)|M~Album~@s40@"
+                          "50L(2)|M~Media~@s20@"
+                          "50L(2)|M~File Number~@s20@"
+                          "60L(2)|M~Category~@s30@"
+                          "28R(2)|M~Time~@t4b@"
+                          "45R(2)|M~Released~@d17b@"
+                          "24R(2)|M~BPM~@n_4b@"
+                          "60L(2)|M~User Defined Key Field~@s30@"
+                          "45R(2)|M~Last Played~@d17-@"
+                          "60L(2)|M~Style~@s30@");
+}
+
+// Hands the stored values to the list, which shows them through its column pictures (so the
+// preferred date picture and the user's layout apply).
+class SongPageModel : public PageModel {
+public:
+    using PageModel::PageModel;
+
+protected:
+    QVariant cellData(const PageRow& row, int column, int role) const override {
+        if (role == Qt::DisplayRole) {
+            const QVariant value = fieldValue(row, columns().at(column));
+            return value.isValid() ? value : QVariant(QString());
+        }
+        return PageModel::cellData(row, column, role);
+    }
+};
+
+struct ButtonDesign {
+    const char* text;
+    BrowseSongs::Action action;
+};
+const ButtonDesign kButtons[] = {
+    {"&Add", BrowseSongs::Action::Add},         {"Cop&y", BrowseSongs::Action::Copy},
+    {"&Change", BrowseSongs::Action::Change},   {"&Delete", BrowseSongs::Action::Delete},
+    {"&Search", BrowseSongs::Action::Search},   {"Reset Search", BrowseSongs::Action::ResetSearch},
+    {"&Import", BrowseSongs::Action::Import},   {"&Export", BrowseSongs::Action::Export},
+    {"&Print", BrowseSongs::Action::Print},     {"Cl&ose", BrowseSongs::Action::Close},
+};
+
+} // namespace
+
+BrowseSongs::BrowseSongs(ProgramContext& context, MainFrame* frame, QWidget* parent)
+    : QWidget(parent), m_context(context), m_frame(frame) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    m_tablesOpen = true;
+    const bool opened = context.access->openTable(songsTable()).ok() &&
+                        context.access->openTable(categoriesTable()).ok() &&
+                        context.access->openTable(mediaTable()).ok();
+
+    m_cursor = std::make_unique<PageCursor>(*context.store, songsTable(), SON::SongsByArtist);
+    m_cursor->addRelated(categoriesTable(), SON::CategoryID, CAT::CategoryID);
+    m_model = new SongPageModel(*m_cursor, this);
+    QVector<PageColumn> columns;
+    for (const SongColumn& c : kColumns)
+        columns.append({c.table, c.field, QString(), QString()});
+    m_model->setColumns(columns);
+
+    buildWindow();
+    setUpQueryFields();
+
+    // The last tab used, when the preferences keep it.
+    int tab = 0;
+    if (context.preferences.SaveLastTab)
+        tab = qBound(1, context.preferencesFile.readInt(QStringLiteral("Settings"), QStringLiteral("SongTab"), 1),
+                     kSongOrderCount) - 1;
+    m_tabs->setCurrentIndex(tab);
+
+    if (opened) {
+        const int rc = m_model->open();
+        if (rc == NoError) {
+            refresh(true);
+        } else {
+            context.access->showStandardMessage(36);
+        }
+    }
+    updateTitle();
+    updateButtons();
+    m_view->setFocus();
+}
+
+BrowseSongs::~BrowseSongs() {
+    release();
+}
+
+void BrowseSongs::registerWith(MainFrame& frame) {
+    frame.registerWindow(Procedure, [](MainFrame& f) -> QWidget* { return new BrowseSongs(f.context(), &f); });
+}
+
+void BrowseSongs::buildWindow() {
+    const QFontMetrics metrics(font());
+    setMinimumSize(ListColumns::toPixels(font(), 374), 170 * metrics.height() / 8);
+
+    m_tabs = new SongTabBar(this);
+    for (int order = 1; order <= kSongOrderCount; ++order)
+        m_tabs->addPlainTab(songOrder(order).tabText);
+    const QString label = m_context.preferences.UDKPrompt.trimmed();
+    if (!label.isEmpty())
+        m_tabs->setPlainText(7, QStringLiteral("By ") + label.left(10));
+    m_tabs->setFocusPolicy(Qt::NoFocus);
+
+    m_rangeRow = new QWidget(this);
+    auto* rangeLayout = new QHBoxLayout(m_rangeRow);
+    rangeLayout->setContentsMargins(0, 0, 0, 0);
+    m_selectMedia = new QPushButton(QStringLiteral("Se&lect Media"), m_rangeRow);
+    m_selectCategory = new QPushButton(QStringLiteral("Se&lect Category"), m_rangeRow);
+    m_rangeLabel = new QLabel(m_rangeRow);
+    for (QPushButton* b : {m_selectMedia, m_selectCategory})
+        b->setAutoDefault(false);
+    rangeLayout->addWidget(m_selectMedia);
+    rangeLayout->addWidget(m_selectCategory);
+    rangeLayout->addWidget(m_rangeLabel, 1);
+    connect(m_selectMedia, &QPushButton::clicked, this, [this] { press(Action::SelectMedia); });
+    connect(m_selectCategory, &QPushButton::clicked, this, [this] { press(Action::SelectCategory); });
+
+    m_view = new QTableView(this);
+    m_view->setModel(m_model);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->setShowGrid(false);
+    m_view->setWordWrap(false);
+    m_view->setAlternatingRowColors(true);
+    // The page holds exactly the rows that fit: the list never scrolls itself, the thumb bar stands for
+    // the whole order.
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_view->setToolTip(QStringLiteral("Right-Click for Options"));
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
+
+    m_columns = std::make_unique<ListColumns>();
+    m_columns->restore(m_view, m_context.positions, Procedure, kListName, designedFormat(),
+                       m_context.preferences.DateFormat);
+
+    m_thumb = new QScrollBar(Qt::Vertical, this);
+    m_thumb->setRange(0, kThumbSamples - 1);
+    m_thumb->setPageStep(1);
+    m_thumb->setTracking(false);
+    m_thumb->setFocusPolicy(Qt::NoFocus);
+    connect(m_thumb, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd:
+            checkRead(m_model->lineDown());
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            checkRead(m_model->lineUp());
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            checkRead(m_model->pageDown());
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            checkRead(m_model->pageUp());
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            checkRead(m_model->top());
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            checkRead(m_model->bottom());
+            break;
+        default:
+            return;
+        }
+        // The bar shows where the highlight is, not where the click put the slider.
+        showThumb();
+    });
+    connect(m_thumb, &QAbstractSlider::sliderReleased, this, [this] { dragThumbTo(m_thumb->sliderPosition()); });
+
+    auto* listRow = new QHBoxLayout;
+    listRow->setSpacing(0);
+    listRow->addWidget(m_view, 1);
+    listRow->addWidget(m_thumb);
+
+    auto* locatorRow = new QHBoxLayout;
+    auto* prompt = new QLabel(QStringLiteral("Quick Locator (select list box and type to locate):"), this);
+    m_locatorEntry = new QLineEdit(this);
+    m_locatorEntry->setReadOnly(true);
+    m_locatorEntry->setMaxLength(kLocatorWidth);
+    m_locatorEntry->setFocusPolicy(Qt::NoFocus);
+    locatorRow->addWidget(prompt);
+    locatorRow->addWidget(m_locatorEntry, 1);
+
+    auto* buttons = new QHBoxLayout;
+    for (const ButtonDesign& design : kButtons) {
+        auto* b = new QPushButton(QString::fromUtf8(design.text), this);
+        b->setAutoDefault(false);
+        const Action a = design.action;
+        connect(b, &QPushButton::clicked, this, [this, a] { press(a); });
+        if (design.action == Action::Close)
+            buttons->addStretch();
+        buttons->addWidget(b);
+        m_buttons.append({b, design.action});
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_rangeRow);
+    layout->addLayout(listRow, 1);
+    layout->addLayout(locatorRow);
+    layout->addLayout(buttons);
+
+    connect(m_tabs, &QTabBar::currentChanged, this, [this] {
+        refresh(false);
+        m_view->setFocus();
+    });
+    connect(m_model, &PageModel::highlightChanged, this, [this](int row) {
+        showHighlight(row);
+        updateButtons();
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        showHighlight(m_model->highlight());
+        updateButtons();
+    });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { showThumb(); });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { showThumb(); });
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && current.row() != m_model->highlight())
+                    m_model->setHighlight(current.row());
+            });
+    connect(m_view, &QAbstractItemView::doubleClicked, this, [this] {
+        if (m_model->rowCount() > 0)
+            press(Action::Change);
+    });
+}
+
+void BrowseSongs::setUpQueryFields() {
+    const QueryFieldList fields = songQueryFields();
+    if (fields.error() == 0)
+        return;
+    m_queryUsable = false;
+    Message m;
+    m.title = QStringLiteral("Query Wizard Error# ") + QString::number(fields.error());
+    m.text = QStringLiteral("An error has prevented the Query Wizard from initializing.");
+    m_context.messages->ask(m);
+}
+
+QPushButton* BrowseSongs::button(Action action) const {
+    if (action == Action::SelectMedia)
+        return m_selectMedia;
+    if (action == Action::SelectCategory)
+        return m_selectCategory;
+    for (const auto& [b, a] : m_buttons)
+        if (a == action)
+            return b;
+    return nullptr;
+}
+
+QString BrowseSongs::locatorText() const {
+    return m_order >= 1 ? m_locators[size_t(m_order - 1)] : QString();
+}
+
+QString BrowseSongs::activeFilterText() const {
+    return songOrderFilter(m_order, m_query);
+}
+
+Record BrowseSongs::highlightedSong() const {
+    return m_cursor->highlightedRecord();
+}
+
+// --- order, filter and refresh ---
+
+bool BrowseSongs::translateFilter(int order, SqlCondition& out) {
+    out = SqlCondition();
+    const QString text = songOrderFilter(order, m_query);
+    if (text.isEmpty())
+        return true;
+    BoundValues bound;
+    bound.set(kMediaRangeName, m_media);
+    bound.set(kCategoryRangeName, m_category);
+    const ParsedQuery parsed = parseQuery(text);
+    QString problem;
+    if (parsed.ok()) {
+        // The field list's media name is the song's own media; the view joins only the category.
+        const PageCursor* cursor = m_cursor.get();
+        ColumnResolver columns;
+        columns.bound = [bound](const QString& name) { return bound.value(name); };
+        columns.queryFunctions = true;
+        columns.column = [cursor](const QString& field) -> std::optional<SqlColumn> {
+            QString name = field;
+            if (name.compare(QLatin1String("MED:Media"), Qt::CaseInsensitive) == 0)
+                name = QStringLiteral("SON:Media");
+            const QString prefix = name.section(QChar(u':'), 0, 0).toUpper();
+            const TableDef& def = prefix == QLatin1String("CAT") ? categoriesTable() : songsTable();
+            const int table = prefix == QLatin1String("CAT") ? 1 : 0;
+            if (prefix != QLatin1String("CAT") && prefix != QLatin1String("SON"))
+                return std::nullopt;
+            const int index = def.fieldIndex(name);
+            if (index < 0 || index >= def.plainFieldCount())
+                return std::nullopt;
+            const FieldKind kind = def.fields[index].kind;
+            return SqlColumn{cursor->column(table, index), kind == FieldKind::Text, table > 0};
+        };
+        if (const std::optional<SqlCondition> sql = toSql(*parsed.expr, columns)) {
+            out = *sql;
+            return true;
+        }
+        problem = QStringLiteral("The filter cannot be applied to the song table");
+    } else {
+        problem = parsed.error;
+    }
+    m_context.messages->ask(standardMessage(36, QString(), QString(), problem, 0,
+                                            m_context.store->filePath(songsTable())));
+    // The order's own range still applies; only the query is left out.
+    const QString range = songOrder(order).rangeFilter;
+    if (!range.isEmpty() && m_query.trimmed().size()) {
+        const QString saved = m_query;
+        m_query.clear();
+        const bool ok = translateFilter(order, out);
+        m_query = saved;
+        return ok;
+    }
+    return false;
+}
+
+void BrowseSongs::refresh(bool forced) {
+    const int newOrder = m_tabs->currentIndex() + 1;
+    const bool orderChanged = newOrder != m_order;
+    if (orderChanged) {
+        if (newOrder >= 1)
+            m_locators[size_t(newOrder - 1)].clear();
+    }
+    const bool rangeChanged = (newOrder == 4 && m_media != m_mediaInForce) ||
+                              (newOrder == 5 && m_category != m_categoryInForce);
+    m_rangeRow->setVisible(newOrder == 4 || newOrder == 5);
+    m_selectMedia->setVisible(newOrder == 4);
+    m_selectCategory->setVisible(newOrder == 5);
+    m_rangeLabel->setText(newOrder == 4 ? m_media : newOrder == 5 ? m_categoryName : QString());
+    if (!orderChanged && !rangeChanged && !forced) {
+        updateTitle();
+        return;
+    }
+    m_order = newOrder;
+    m_locatorEntry->setText(locatorText());
+
+    SqlCondition filter;
+    translateFilter(newOrder, filter);
+    m_mediaInForce = m_media;
+    m_categoryInForce = m_category;
+    const auto placement = rangeChanged ? PageCursor::Placement::AtStart : PageCursor::Placement::AtHighlighted;
+    const int rc = m_model->setOrder(songOrder(newOrder).key, filter, placement);
+    if (m_cursor->filterRefused())
+        m_context.access->showStandardMessage(36);
+    else
+        checkRead(rc);
+    rebuildThumb();
+    updateTitle();
+    updateButtons();
+}
+
+void BrowseSongs::rebuildThumb() {
+    ViewRow first;
+    ViewRow last;
+    if (m_cursor->readFirst(first) == NoError && m_cursor->readLast(last) == NoError)
+        m_thumbSamples.rebuild(m_order, &first.primary, &last.primary);
+    else
+        m_thumbSamples.rebuild(m_order, nullptr, nullptr);
+    showThumb();
+}
+
+void BrowseSongs::showThumb() {
+    const bool fewer = m_cursor->rows().size() < m_cursor->pageSize() || m_thumbSamples.isEmpty();
+    m_thumb->setVisible(!fewer);
+    if (fewer)
+        return;
+    const PageRow* row = m_cursor->highlightedRow();
+    const int position = row ? m_thumbSamples.position(row->primary()) : 0;
+    const QSignalBlocker block(m_thumb);
+    m_thumb->setSliderPosition(position);
+    m_thumb->setValue(position);
+}
+
+void BrowseSongs::dragThumbTo(int position) {
+    if (position <= 0) {
+        checkRead(m_model->top());
+    } else if (position >= kThumbSamples - 1) {
+        checkRead(m_model->bottom());
+    } else {
+        const Record target =
+            songLocateTarget(m_order, Record(songsTable()), m_thumbSamples.sampleText(position), m_media, m_category);
+        checkRead(m_model->rebuildAt(target));
+    }
+    showThumb();
+}
+
+void BrowseSongs::updateTitle() {
+    if (isMinimized() || (parentWidget() && parentWidget()->isMinimized()))
+        return;
+    Table songs(*m_context.store, songsTable());
+    setWindowTitle(QStringLiteral("Songs - ") + QString::number(songs.records()) + QStringLiteral(" entries"));
+}
+
+void BrowseSongs::updateButtons() {
+    const bool rows = m_model->rowCount() > 0;
+    auto enable = [this](Action a, bool on) {
+        if (QPushButton* b = button(a))
+            b->setEnabled(on);
+    };
+    enable(Action::Change, rows);
+    enable(Action::Delete, rows);
+    enable(Action::Copy, rows);
+    enable(Action::Search, m_queryUsable);
+    enable(Action::ResetSearch, m_queryUsable && !m_query.isEmpty());
+    const bool frame = !m_frame.isNull();
+    enable(Action::Import, frame && m_frame->hasWindow(QStringLiteral("Import")));
+    enable(Action::Export, frame && m_frame->hasWindow(QStringLiteral("Export")));
+    enable(Action::Print, frame && m_order >= 1 && m_frame->hasWindow(songOrder(m_order).report));
+    showThumb();
+}
+
+void BrowseSongs::showHighlight(int row) {
+    if (row < 0 || row >= m_model->rowCount()) {
+        m_view->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = m_model->index(row, 0);
+    if (m_view->currentIndex() != index)
+        m_view->setCurrentIndex(index);
+    m_view->selectRow(row);
+}
+
+void BrowseSongs::fitPageToView() {
+    const int rowHeight = std::max(1, m_view->verticalHeader()->defaultSectionSize());
+    const int rows = std::max(1, m_view->viewport()->height() / rowHeight);
+    if (rows != m_cursor->pageSize()) {
+        checkRead(m_model->setPageSize(rows));
+        showThumb();
+    }
+}
+
+void BrowseSongs::checkRead(int code) {
+    if (code == NoError || code == RecordNotAvailable || m_closing)
+        return;
+    // A page that cannot be read leaves the window nothing to show.
+    m_context.access->showStandardMessage(35, songsTable().label);
+    press(Action::Close);
+}
+
+// --- keys, locator and mouse ---
+
+bool BrowseSongs::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view->viewport()) {
+        switch (event->type()) {
+        case QEvent::Resize:
+            fitPageToView();
+            break;
+        case QEvent::Wheel: {
+            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            checkRead(delta > 0 ? m_model->lineUp() : delta < 0 ? m_model->lineDown() : NoError);
+            showThumb();
+            return true;
+        }
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::RightButton) {
+                const QModelIndex index = m_view->indexAt(mouse->position().toPoint());
+                if (index.isValid())
+                    m_model->setHighlight(index.row());
+                showPopup(mouse->globalPosition().toPoint());
+                return true;
+            }
+            if (mouse->button() == Qt::LeftButton) {
+                m_dragStart = mouse->position().toPoint();
+                m_dragArmed = m_view->indexAt(m_dragStart).isValid();
+            }
+            break;
+        }
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (m_dragArmed && (mouse->buttons() & Qt::LeftButton) &&
+                (mouse->position().toPoint() - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
+                m_dragArmed = false;
+                startDrag();
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+            m_dragArmed = false;
+            break;
+        default:
+            break;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (watched == m_view && event->type() == QEvent::KeyPress)
+        return handleListKey(static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+bool BrowseSongs::handleListKey(QKeyEvent* key) {
+    const bool ctrl = key->modifiers() & Qt::ControlModifier;
+    const bool empty = m_model->rowCount() == 0;
+    int rc = NoError;
+    switch (key->key()) {
+    case Qt::Key_Insert:
+        press(Action::Add);
+        return true;
+    case Qt::Key_Delete:
+        if (!empty)
+            press(Action::Delete);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (ctrl && !empty)
+            press(Action::Change);
+        return true;
+    case Qt::Key_Up:
+        rc = m_model->lineUp();
+        break;
+    case Qt::Key_Down:
+        rc = m_model->lineDown();
+        break;
+    case Qt::Key_PageUp:
+        rc = m_model->pageUp();
+        break;
+    case Qt::Key_PageDown:
+        rc = m_model->pageDown();
+        break;
+    case Qt::Key_Home:
+        if (ctrl)
+            rc = m_model->top();
+        else
+            m_model->setHighlight(0);
+        break;
+    case Qt::Key_End:
+        if (ctrl)
+            rc = m_model->bottom();
+        else
+            m_model->setHighlight(m_model->rowCount() - 1);
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+        return false;
+    default:
+        if (ctrl || (key->modifiers() & Qt::AltModifier))
+            return false;
+        editLocator(key);
+        return true;
+    }
+    checkRead(rc);
+    showThumb();
+    return true;
+}
+
+void BrowseSongs::editLocator(QKeyEvent* key) {
+    if (m_order < 1)
+        return;
+    QString& text = m_locators[size_t(m_order - 1)];
+    if (key->key() == Qt::Key_Backspace) {
+        if (text.isEmpty())
+            return;
+        text.chop(1);
+    } else {
+        const QString typed = key->text();
+        if (typed.isEmpty() || !typed.at(0).isPrint())
+            return;
+        if (text.size() >= kLocatorWidth)
+            return;
+        text += typed.left(kLocatorWidth - text.size());
+    }
+    m_locatorEntry->setText(text);
+    locate();
+}
+
+void BrowseSongs::locate() {
+    const Record target = songLocateTarget(m_order, Record(songsTable()), locatorText(), m_media, m_category);
+    checkRead(m_model->rebuildAt(target));
+    showThumb();
+}
+
+void BrowseSongs::showPopup(const QPoint& globalPos) {
+    std::unique_ptr<QMenu> menu(buildPopup());
+    menu->exec(globalPos);
+}
+
+QMenu* BrowseSongs::buildPopup() {
+    auto* menu = new QMenu(this);
+    const bool rows = m_model->rowCount() > 0;
+    auto item = [this, menu](Action action, const QString& text, bool enabled) {
+        QAction* a = menu->addAction(text);
+        a->setEnabled(enabled);
+        connect(a, &QAction::triggered, this, [this, action] { press(action); });
+    };
+    auto current = [this](Action action) {
+        QPushButton* b = button(action);
+        return std::pair<QString, bool>(b->text(), b->isEnabled());
+    };
+    item(Action::Add, QStringLiteral("&Add"), true);
+    item(Action::Change, QStringLiteral("&Change"), rows);
+    item(Action::Delete, QStringLiteral("&Delete"), rows);
+    menu->addSeparator();
+    for (Action a : {Action::Print, Action::Search, Action::Import, Action::Export}) {
+        const auto [text, enabled] = current(a);
+        item(a, text, enabled);
+        if (a == Action::Print || a == Action::Search)
+            menu->addSeparator();
+    }
+    return menu;
+}
+
+void BrowseSongs::startDrag() {
+    Record song;
+    if (!readHighlighted(song))
+        return;
+    auto* drag = new QDrag(m_view);
+    drag->setMimeData(makeDragData(kSongsDragId, QString::number(song.number(SON::ID))));
+    drag->exec(Qt::CopyAction);
+}
+
+// --- buttons ---
+
+void BrowseSongs::press(Action action) {
+    QPushButton* b = button(action);
+    if (b && !b->isEnabled())
+        return;
+    switch (action) {
+    case Action::Add:
+        runForm(WindowRequest::Insert);
+        break;
+    case Action::Copy:
+        runForm(WindowRequest::Select);
+        break;
+    case Action::Change:
+        runForm(WindowRequest::Change);
+        break;
+    case Action::Delete:
+        runForm(WindowRequest::Delete);
+        break;
+    case Action::Search:
+        search();
+        break;
+    case Action::ResetSearch:
+        resetSearch();
+        break;
+    case Action::Import:
+        start(QStringLiteral("Import"));
+        break;
+    case Action::Export:
+        start(QStringLiteral("Export"));
+        break;
+    case Action::Print:
+        start(songOrder(m_order).report);
+        break;
+    case Action::SelectMedia:
+        selectMedia();
+        break;
+    case Action::SelectCategory:
+        selectCategory();
+        break;
+    case Action::Close:
+        if (m_closing)
+            return;
+        m_closing = true;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+        else
+            close();
+        break;
+    }
+}
+
+void BrowseSongs::start(const QString& procedure) {
+    if (m_frame && m_frame->hasWindow(procedure))
+        m_frame->runCommand(procedure);
+}
+
+bool BrowseSongs::readHighlighted(Record& out) {
+    const PageRow* row = m_cursor->highlightedRow();
+    if (!row)
+        return false;
+    Table songs(*m_context.store, songsTable());
+    songs.watch();
+    return songs.getByPosition(row->position, out) == NoError;
+}
+
+void BrowseSongs::runForm(WindowRequest request) {
+    Record song(songsTable());
+    const bool adding = request == WindowRequest::Insert;
+    if (adding) {
+        // A new song starts in the range the tab shows.
+        if (m_order == 4)
+            song.setText(SON::Media, m_media);
+        else if (m_order == 5)
+            song.setNumber(SON::CategoryID, m_category);
+    } else if (!readHighlighted(song)) {
+        checkRead(m_model->reload());
+        return;
+    }
+    for (;;) {
+        FormMove move = FormMove::None;
+        const WindowResponse response = UpdateSong::run(m_context, request, song, this, &move);
+        afterForm(request, response, song);
+        if (move == FormMove::None || m_closing)
+            break;
+        int rc = NoError;
+        switch (move) {
+        case FormMove::NextRecord:
+            rc = m_model->lineDown();
+            break;
+        case FormMove::PreviousRecord:
+            rc = m_model->lineUp();
+            break;
+        case FormMove::NextPage:
+            rc = m_model->pageDown();
+            break;
+        case FormMove::PreviousPage:
+            rc = m_model->pageUp();
+            break;
+        case FormMove::First:
+            rc = m_model->top();
+            break;
+        case FormMove::Last:
+            rc = m_model->bottom();
+            break;
+        case FormMove::Insert:
+        case FormMove::None:
+            break;
+        }
+        checkRead(rc);
+        showThumb();
+        if (m_closing)
+            break;
+        if (move == FormMove::Insert)
+            request = WindowRequest::Insert;
+        if (request == WindowRequest::Insert) {
+            // Adding goes on with a fresh song.
+            song = Record(songsTable());
+        } else if (!readHighlighted(song)) {
+            break;
+        }
+    }
+    m_view->setFocus();
+}
+
+void BrowseSongs::afterForm(WindowRequest request, WindowResponse response, const Record& song) {
+    int rc = NoError;
+    if (response != WindowResponse::Completed)
+        rc = m_model->reload();
+    else if (request == WindowRequest::Delete)
+        rc = m_model->removeHighlighted();
+    else
+        rc = m_model->rebuildAt(song);
+    checkRead(rc);
+    // An add or delete may have moved the first or last song of the order.
+    rebuildThumb();
+    updateTitle();
+    updateButtons();
+}
+
+void BrowseSongs::selectMedia() {
+    Record chosen;
+    if (BrowseMedia::select(m_context, chosen, this) == WindowResponse::Completed) {
+        m_media = chosen.text(MED::Media);
+    }
+    refresh(true);
+}
+
+void BrowseSongs::selectCategory() {
+    Record chosen;
+    if (BrowseCategories::select(m_context, chosen, this) == WindowResponse::Completed) {
+        m_category = chosen.number(CAT::CategoryID);
+        m_categoryName = chosen.text(CAT::Category);
+    }
+    refresh(true);
+}
+
+void BrowseSongs::setMediaRange(const QString& media) {
+    m_media = Record::fitText(media, 20);
+    refresh(true);
+}
+
+void BrowseSongs::setCategoryRange(qint64 categoryId) {
+    m_category = categoryId;
+    refresh(true);
+}
+
+void BrowseSongs::search() {
+    if (!m_queryUsable)
+        return;
+    QString filter = m_query;
+    if (!QueryWizard::run(this, *m_context.messages, songQueryFields(), filter, QStringLiteral("SONGS"),
+                          m_context.dataFolder))
+        return;
+    applyQuery(filter);
+}
+
+void BrowseSongs::applyQuery(const QString& filter) {
+    m_query = filter.left(MaxQueryLength);
+    refresh(true);
+    updateButtons();
+}
+
+void BrowseSongs::resetSearch() {
+    m_query.clear();
+    refresh(true);
+    updateButtons();
+}
+
+// --- window life ---
+
+void BrowseSongs::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        restoreWindowPlacement(this, m_context.positions, Procedure);
+    }
+    fitPageToView();
+}
+
+void BrowseSongs::closeEvent(QCloseEvent* event) {
+    m_closing = true;
+    release();
+    QWidget::closeEvent(event);
+}
+
+void BrowseSongs::release() {
+    if (m_released)
+        return;
+    m_released = true;
+    if (m_order >= 1)
+        m_context.preferencesFile.writeInt(QStringLiteral("Settings"), QStringLiteral("SongTab"), m_order);
+    if (m_placed)
+        saveWindowPlacement(this, m_context.positions, Procedure);
+    m_columns->save(m_context.positions);
+    if (m_tablesOpen) {
+        m_tablesOpen = false;
+        m_context.access->closeTable(mediaTable());
+        m_context.access->closeTable(categoriesTable());
+        m_context.access->closeTable(songsTable());
+    }
+}
+
+} // namespace srk

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "songs/SongThumb.h"
+#include "store/Record.h"
+#include "store/Table.h"
+#include "ui/services/WindowRequest.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTableView;
+
+namespace srk {
+
+struct ProgramContext;
+class ListColumns;
+class MainFrame;
+class PageCursor;
+class PageModel;
+class SongTabBar;
+
+// The song list: eight sort orders on tabs, the quick locator, the thumb scroll bar driven by sample
+// values, the query search, and the buttons that run the song form. Only the visible page of songs is
+// ever read.
+class BrowseSongs : public QWidget {
+    Q_OBJECT
+public:
+    static const QString Procedure; // "BrowseSongs"
+
+    enum class Action {
+        Add, Copy, Change, Delete, Search, ResetSearch, Import, Export, Print, Close, SelectMedia, SelectCategory
+    };
+
+    // frame (may be null) starts the print, import and export windows once they exist.
+    explicit BrowseSongs(ProgramContext& context, MainFrame* frame = nullptr, QWidget* parent = nullptr);
+    ~BrowseSongs() override;
+
+    static void registerWith(MainFrame& frame);
+
+    QPushButton* button(Action action) const;
+    SongTabBar* tabs() const { return m_tabs; }
+    QTableView* list() const { return m_view; }
+    QLineEdit* locatorEntry() const { return m_locatorEntry; }
+    QScrollBar* thumb() const { return m_thumb; }
+    PageModel* model() const { return m_model; }
+    PageCursor& cursor() const { return *m_cursor; }
+
+    // 1..8, the order in force.
+    int order() const { return m_order; }
+    QString locatorText() const;
+    QString queryFilter() const { return m_query; }
+    // The filter text the current order reads with (range and query joined).
+    QString activeFilterText() const;
+    QString mediaRange() const { return m_media; }
+    qint64 categoryRange() const { return m_category; }
+    const SongThumb& thumbSamples() const { return m_thumbSamples; }
+    // The highlighted song; an empty song record when the page is empty.
+    Record highlightedSong() const;
+
+    // Presses a button as the user would.
+    void press(Action action);
+    // Sets the query filter as the wizard would hand it back and refreshes under it.
+    void applyQuery(const QString& filter);
+    // Sets the "By Media" / "By Category" range as the select windows would.
+    void setMediaRange(const QString& media);
+    void setCategoryRange(qint64 categoryId);
+    // The right-click menu as it would open now (the caller owns it).
+    QMenu* buildPopup();
+    // Moves the thumb to a position (0..99) as a drag there would.
+    void dragThumbTo(int position);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void setUpQueryFields();
+    // Follows the selected tab: rebuilds when the order or its range changed, or when forced.
+    void refresh(bool forced);
+    bool translateFilter(int order, SqlCondition& out);
+    void rebuildThumb();
+    void showThumb();
+    void updateTitle();
+    void updateButtons();
+    void showHighlight(int row);
+    void fitPageToView();
+    bool handleListKey(QKeyEvent* key);
+    void editLocator(QKeyEvent* key);
+    void locate();
+    void runForm(WindowRequest request);
+    bool readHighlighted(Record& out);
+    void afterForm(WindowRequest request, WindowResponse response, const Record& song);
+    void selectMedia();
+    void selectCategory();
+    void search();
+    void resetSearch();
+    void start(const QString& procedure);
+    void startDrag();
+    void showPopup(const QPoint& globalPos);
+    void checkRead(int code);
+    void release();
+
+    ProgramContext& m_context;
+    QPointer<MainFrame> m_frame;
+    std::unique_ptr<PageCursor> m_cursor;
+    std::unique_ptr<ListColumns> m_columns;
+    PageModel* m_model = nullptr;
+    QTableView* m_view = nullptr;
+    SongTabBar* m_tabs = nullptr;
+    QWidget* m_rangeRow = nullptr;
+    QPushButton* m_selectMedia = nullptr;
+    QPushButton* m_selectCategory = nullptr;
+    QLabel* m_rangeLabel = nullptr;
+    QLineEdit* m_locatorEntry = nullptr;
+    QScrollBar* m_thumb = nullptr;
+    QVector<std::pair<QPushButton*, Action>> m_buttons;
+
+    int m_order = 0;
+    std::array<QString, 8> m_locators;
+    QString m_media;
+    qint64 m_category = 0;
+    QString m_categoryName;
+    QString m_mediaInForce;
+    qint64 m_categoryInForce = 0;
+    QString m_query;
+    bool m_queryUsable = true;
+    SongThumb m_thumbSamples;
+    QPoint m_dragStart;
+    bool m_dragArmed = false;
+    bool m_tablesOpen = false;
+    bool m_placed = false;
+    bool m_released = false;
+    bool m_closing = false;
+};
+
+} // namespace srk

@@ -1,0 +1,605 @@
+#include "ui/songs/SongForm.h"
+
+#include "access/RecordRoutines.h"
+#include "access/TableAccess.h"
+#include "access/TableUse.h"
+#include "catalog/Tables.h"
+#include "songs/AddMode.h"
+#include "songs/AlbumDefaults.h"
+#include "songs/AlbumLink.h"
+#include "songs/NewSong.h"
+#include "songs/SongChecks.h"
+#include "songs/SongTime.h"
+#include "text/DateTimeText.h"
+#include "text/Picture.h"
+#include "text/PreferredDatePicture.h"
+#include "ui/services/DittoKey.h"
+#include "ui/services/FormToolBar.h"
+#include "ui/services/WindowPlacer.h"
+#include "ui/shell/ProgramContext.h"
+#include "ui/songs/AddAlbumWizardLauncher.h"
+#include "ui/songs/SelectAddType.h"
+#include "ui/songs/SelectAlbum.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace srk {
+
+namespace {
+
+const QString kTimePicture = QStringLiteral("@t4b");
+const QString kTrackPicture = QStringLiteral("@n3");
+const QString kBpmPicture = QStringLiteral("@n_4b");
+// The form's own release-date picture when the preferences name none.
+const QString kDatePicture = QStringLiteral("@d17b");
+
+const QStringList kSides = {QStringLiteral(" "), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("1"),
+                            QStringLiteral("2")};
+
+qint64 numberIn(const QLineEdit* edit) {
+    return edit->text().trimmed().toLongLong();
+}
+
+// The wizard an add-mode decision hands the new song to, if any.
+std::optional<AddAlbumWizard> wizardFor(AddModeDecision decision) {
+    if (decision == AddModeDecision::Compilation)
+        return AddAlbumWizard::Compilation;
+    if (decision == AddModeDecision::SingleArtist)
+        return AddAlbumWizard::SingleArtist;
+    return std::nullopt;
+}
+
+}  // namespace
+
+QString SongForm::procedureName(Variant variant) {
+    return variant == Variant::ForAlbum ? QStringLiteral("UpdateSongsForAlbum") : QStringLiteral("UpdateSong");
+}
+
+WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowRequest request, Record& song,
+                             const Record* album, QWidget* parent, FormMove* move) {
+    if (move)
+        *move = FormMove::None;
+    if (!song.isValid())
+        song = Record(songsTable());
+    const Record asCalled = song;
+    if (song.text(SON::Media).trimmed().isEmpty())
+        song.setText(SON::Media, QStringLiteral("CD"));
+
+    if (variant == Variant::UpdateSong) {
+        AddModeDecision decision = decideAddMode(context.preferences.AddMode, song);
+        if (decision == AddModeDecision::Ask)
+            decision = addModeFromChoice(SelectAddType::run(parent));
+        if (const auto wizard = wizardFor(decision)) {
+            if (const AddAlbumWizardLauncher::Runner& runner = AddAlbumWizardLauncher::runner()) {
+                runner(context, *wizard, parent);
+                return WindowResponse::Cancelled;
+            }
+        }
+    }
+
+    bool copy = false;
+    if (request == WindowRequest::Select) {
+        if (variant == Variant::ForAlbum)
+            return WindowResponse::Cancelled;
+        copy = true;
+        request = WindowRequest::Insert;
+    }
+
+    TableAccess& access = *context.access;
+    if (request == WindowRequest::Delete) {
+        if (!confirmDelete(access))
+            return WindowResponse::Cancelled;
+        return deleteWithRetry(access, songsTable(), song) == 0 ? WindowResponse::Completed
+                                                                : WindowResponse::Cancelled;
+    }
+    if (request != WindowRequest::Insert && request != WindowRequest::Change)
+        return WindowResponse::Cancelled;
+
+    // The form's tables stay open while it is up.
+    TableUse use(access);
+    for (const TableDef* def : {&songsTable(), &categoriesTable(), &mediaTable(), &albumTable()})
+        if (!use.open(*def))
+            return WindowResponse::Cancelled;
+
+    Record record = song;
+    if (request == WindowRequest::Insert) {
+        Record primed = song;
+        if (variant == Variant::ForAlbum && album) {
+            const Record fromAlbum = newSongOfAlbum(*album);
+            for (int field : {SON::FileNumber, SON::Album, SON::Artist, SON::ReleaseDate, SON::AlbumID})
+                primed.setValue(field, fromAlbum.value(field));
+        }
+        if (primeSong(access, primed) != PrimeStatus::Primed)
+            return WindowResponse::Cancelled;
+        record = primed;
+        if (copy) {
+            // The copy carries everything of its source under its own new number.
+            record = song;
+            record.setNumber(SON::ID, primed.number(SON::ID));
+            record.setRowId(primed.rowId());
+            record.setChangeCount(primed.changeCount());
+        }
+    }
+
+    SongForm form(context, variant, request, record, request == WindowRequest::Change ? asCalled : record,
+                  move != nullptr, parent);
+    if (form.exec() != QDialog::Accepted)
+        return WindowResponse::Cancelled;
+    song = form.record();
+    if (move)
+        *move = form.move();
+    return WindowResponse::Completed;
+}
+
+SongForm::SongForm(ProgramContext& context, Variant variant, WindowRequest request, const Record& record,
+                   const Record& original, bool withToolBar, QWidget* parent)
+    : QDialog(parent),
+      m_context(context),
+      m_variant(variant),
+      m_request(request),
+      m_record(record.isValid() ? record : Record(songsTable())),
+      m_original(original.isValid() ? original : m_record) {
+    setObjectName(variant == Variant::ForAlbum ? QStringLiteral("UPDATESONGSFORALBUM") : QStringLiteral("UPDATESONG"));
+    setWindowTitle(request == WindowRequest::Insert ? QStringLiteral("Adding Information")
+                                                    : QStringLiteral("Changing Information"));
+    m_datePicture = applyPreferredDatePicture(kDatePicture, context.preferences.DateFormat);
+    m_ditto = new DittoKey(this, context.access->ditto(), procedureName(variant));
+
+    m_media = loadMediaList(*context.access);
+    loadCategories();
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->addTab(buildGeneralTab(), QStringLiteral("&General"));
+    m_tabs->addTab(buildCustomTab(), QStringLiteral("DJ/Custom"));
+    m_tabs->addTab(buildRecordingTab(), QStringLiteral("Recording/Performance"));
+    m_tabs->addTab(buildNotesTab(), QStringLiteral("&Notes"));
+
+    m_ok = new QPushButton(QStringLiteral("&OK"), this);
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setAutoDefault(false);
+    // Pressing a button must not first accept the field the cursor is in: OK checks every field itself.
+    m_ok->setFocusPolicy(Qt::TabFocus);
+    m_cancel->setFocusPolicy(Qt::TabFocus);
+    connect(m_ok, &QPushButton::clicked, this, [this] { finish(FormMove::None); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    if (variant == Variant::UpdateSong) {
+        m_albumButton = new QPushButton(QStringLiteral("Default with Album Information"), this);
+        m_albumButton->setAutoDefault(false);
+        m_albumButton->setFocusPolicy(Qt::TabFocus);
+        connect(m_albumButton, &QPushButton::clicked, this, &SongForm::defaultFromAlbum);
+        buttons->addWidget(m_albumButton);
+    }
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    if (withToolBar) {
+        m_toolBar = new FormToolBar(this);
+        connect(m_toolBar, &FormToolBar::moveRequested, this, &SongForm::finish);
+        layout->addWidget(m_toolBar);
+    }
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(buttons);
+
+    showRecord();
+    m_tabs->setCurrentIndex(0);
+    editor(SON::Artist)->setFocus();
+}
+
+SongForm::~SongForm() = default;
+
+QLineEdit* SongForm::lineEdit(int field) const {
+    return qobject_cast<QLineEdit*>(m_editors.value(field));
+}
+
+QPlainTextEdit* SongForm::memoEdit(int field) const {
+    return qobject_cast<QPlainTextEdit*>(m_editors.value(field));
+}
+
+QRadioButton* SongForm::sideOption(const QString& value) const {
+    const int i = kSides.indexOf(value.isEmpty() ? QStringLiteral(" ") : value);
+    return i < 0 ? nullptr : qobject_cast<QRadioButton*>(m_side->button(i));
+}
+
+QLineEdit* SongForm::addLine(int field, int width, const QString& picture) {
+    auto* edit = new QLineEdit(this);
+    edit->setMaxLength(width);
+    m_editors.insert(field, edit);
+    m_ditto->bindField(edit, field, picture);
+    return edit;
+}
+
+QPlainTextEdit* SongForm::addMemo(int field) {
+    auto* edit = new QPlainTextEdit(this);
+    edit->setTabChangesFocus(true);
+    m_editors.insert(field, edit);
+    m_ditto->bindField(edit, field);
+    return edit;
+}
+
+QWidget* SongForm::buildGeneralTab() {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout(page);
+    auto row = [form, page](const QString& prompt, QWidget* editor) {
+        auto* label = new QLabel(prompt, page);
+        label->setBuddy(editor);
+        form->addRow(label, editor);
+    };
+    row(QStringLiteral("&Artist:"), addLine(SON::Artist, 40));
+    row(QStringLiteral("&Title:"), addLine(SON::Title, 40));
+    row(QStringLiteral("&Album:"), addLine(SON::Album, 40));
+
+    if (m_variant == Variant::UpdateSong) {
+        m_mediaCombo = new QComboBox(this);
+        m_mediaCombo->setEditable(true);
+        m_mediaCombo->setInsertPolicy(QComboBox::NoInsert);
+        m_mediaCombo->addItems(m_media);
+        m_mediaCombo->lineEdit()->setMaxLength(20);
+        m_editors.insert(SON::Media, m_mediaCombo);
+        m_ditto->bindField(m_mediaCombo, SON::Media);
+        connect(m_mediaCombo->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptMedia(); });
+        checkOnEnter(m_mediaCombo, [this] { return acceptMedia(); });
+        row(QStringLiteral("&Media:"), m_mediaCombo);
+    } else {
+        QLineEdit* media = addLine(SON::Media, 20);
+        connect(media, &QLineEdit::editingFinished, this, [this] { acceptMedia(); });
+        checkOnEnter(media, [this] { return acceptMedia(); });
+        row(QStringLiteral("&Media:"), media);
+    }
+
+    QLineEdit* time = addLine(SON::Time, 12, kTimePicture);
+    connect(time, &QLineEdit::editingFinished, this, &SongForm::acceptTime);
+    row(QStringLiteral("T&ime:"), time);
+    row(QStringLiteral("&File Number:"), addLine(SON::FileNumber, 20));
+    row(QStringLiteral("&Release Date:"), addLine(SON::ReleaseDate, 30, m_datePicture));
+
+    m_categoryCombo = new QComboBox(this);
+    m_categoryCombo->setEditable(true);
+    m_categoryCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_categoryCombo->lineEdit()->setMaxLength(30);
+    for (const CategoryChoice& c : m_categories)
+        m_categoryCombo->addItem(c.name, c.id);
+    connect(m_categoryCombo->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptCategory(); });
+    checkOnEnter(m_categoryCombo, [this] { return acceptCategory(); });
+    row(QStringLiteral("&Category:"), m_categoryCombo);
+
+    QLineEdit* track = addLine(SON::TrackNumber, 3, kTrackPicture);
+    track->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), track));
+    connect(track, &QLineEdit::editingFinished, this, [this] { acceptTrack(); });
+    checkOnEnter(track, [this] { return acceptTrack(); });
+    row(QStringLiteral("Track &Number:"), track);
+
+    auto* sides = new QWidget(page);
+    auto* sideLayout = new QHBoxLayout(sides);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    m_side = new QButtonGroup(this);
+    for (int i = 0; i < kSides.size(); ++i) {
+        auto* b = new QRadioButton(i == 0 ? QStringLiteral(" None") : kSides[i], sides);
+        m_side->addButton(b, i);
+        sideLayout->addWidget(b);
+    }
+    sideLayout->addStretch();
+    form->addRow(new QLabel(QStringLiteral("Side / Disc"), page), sides);
+    return page;
+}
+
+QWidget* SongForm::buildCustomTab() {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout(page);
+    QLineEdit* chart = addLine(SON::ChartNumber, 3, kTrackPicture);
+    chart->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), chart));
+    connect(chart, &QLineEdit::editingFinished, this, [this] { acceptChart(); });
+    checkOnEnter(chart, [this] { return acceptChart(); });
+    form->addRow(QStringLiteral("Highest Chart Number:"), chart);
+
+    const QString udk = m_context.preferences.UDKPrompt.trimmed();
+    m_udkPrompt = new QLabel(udk.isEmpty() ? QStringLiteral("User Defined Key Field:") : udk + QStringLiteral(":"),
+                             page);
+    QLineEdit* key = addLine(SON::UserDefinedKeyField, 30);
+    const QString tip = QStringLiteral("See File/Preferences/Customization to label this field to suit your needs");
+    key->setToolTip(tip);
+    m_udkPrompt->setToolTip(tip);
+    form->addRow(m_udkPrompt, key);
+
+    QLineEdit* bpm = addLine(SON::BeatsPerMinute, 4, kBpmPicture);
+    bpm->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), bpm));
+    form->addRow(QStringLiteral("Beats Per Minute:"), bpm);
+    form->addRow(QStringLiteral("Style:"), addLine(SON::Style, 30));
+    form->addRow(QStringLiteral("Additional Information 1:"), addLine(SON::AdditionalInformation1, 80));
+    form->addRow(QStringLiteral("Additional Information 2:"), addLine(SON::AdditionalInformation2, 80));
+    form->addRow(QStringLiteral("Additional Information 3:"), addLine(SON::AdditionalInformation3, 80));
+    return page;
+}
+
+QWidget* SongForm::buildRecordingTab() {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout(page);
+    QPlainTextEdit* recording = addMemo(SON::Recording);
+    recording->setToolTip(QStringLiteral("Recording Information (Engineer, Producer, Etc)"));
+    form->addRow(QStringLiteral("Recording Information:"), recording);
+    form->addRow(QStringLiteral("Composer:"), addLine(SON::Composer, 80));
+    form->addRow(QStringLiteral("Performance Notes:"), addMemo(SON::PerformanceNotes));
+    return page;
+}
+
+QWidget* SongForm::buildNotesTab() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(addMemo(SON::Notes));
+    return page;
+}
+
+void SongForm::loadCategories() {
+    m_categories = loadCategoryChoices(*m_context.access);
+    if (!m_categoryCombo)
+        return;
+    const QString text = m_categoryCombo->currentText();
+    m_categoryCombo->clear();
+    for (const CategoryChoice& c : m_categories)
+        m_categoryCombo->addItem(c.name, c.id);
+    m_categoryCombo->setEditText(text);
+}
+
+QString SongForm::categoryName(qint64 id) const {
+    if (id == 0)
+        return QString();
+    for (const CategoryChoice& c : m_categories)
+        if (c.id == id)
+            return c.name;
+    return QString();
+}
+
+void SongForm::showRecord() {
+    const Record& r = m_record;
+    for (int field : {SON::Artist, SON::Title, SON::Album, SON::FileNumber, SON::UserDefinedKeyField, SON::Style,
+                      SON::AdditionalInformation1, SON::AdditionalInformation2, SON::AdditionalInformation3,
+                      SON::Composer})
+        lineEdit(field)->setText(r.text(field));
+    for (int field : {SON::Recording, SON::PerformanceNotes, SON::Notes})
+        memoEdit(field)->setPlainText(r.text(field));
+    QString media = r.text(SON::Media);
+    if (media.trimmed().isEmpty() && !m_media.isEmpty())
+        media = m_media.first();
+    if (m_mediaCombo)
+        m_mediaCombo->setEditText(media);
+    else
+        lineEdit(SON::Media)->setText(media);
+    m_shownTime = format(r.number(SON::Time), kTimePicture);
+    lineEdit(SON::Time)->setText(m_shownTime);
+    m_shownDate = r.number(SON::ReleaseDate) ? format(r.number(SON::ReleaseDate), m_datePicture) : QString();
+    lineEdit(SON::ReleaseDate)->setText(m_shownDate);
+    lineEdit(SON::TrackNumber)->setText(format(r.number(SON::TrackNumber), kTrackPicture).trimmed());
+    lineEdit(SON::ChartNumber)->setText(format(r.number(SON::ChartNumber), kTrackPicture).trimmed());
+    lineEdit(SON::BeatsPerMinute)->setText(format(r.number(SON::BeatsPerMinute), kBpmPicture).trimmed());
+    m_shownCategory = categoryName(r.number(SON::CategoryID));
+    m_categoryCombo->setEditText(m_shownCategory);
+    int side = kSides.indexOf(r.text(SON::Side).isEmpty() ? QStringLiteral(" ") : r.text(SON::Side).toUpper());
+    m_side->button(side < 0 ? 0 : side)->setChecked(true);
+}
+
+void SongForm::collect() {
+    Record& r = m_record;
+    for (int field : {SON::Artist, SON::Title, SON::Album, SON::FileNumber, SON::UserDefinedKeyField, SON::Style,
+                      SON::AdditionalInformation1, SON::AdditionalInformation2, SON::AdditionalInformation3,
+                      SON::Composer})
+        r.setText(field, lineEdit(field)->text());
+    for (int field : {SON::Recording, SON::PerformanceNotes, SON::Notes})
+        r.setText(field, memoEdit(field)->toPlainText());
+    r.setText(SON::Media, m_mediaCombo ? m_mediaCombo->currentText() : lineEdit(SON::Media)->text());
+    // Times and dates shown as they were keep their stored value: the display drops hundredths, and a
+    // bare release year need not survive a date picture.
+    const QString time = lineEdit(SON::Time)->text();
+    if (time != m_shownTime)
+        r.setNumber(SON::Time, deformat(time, kTimePicture).toLongLong());
+    const QString date = lineEdit(SON::ReleaseDate)->text();
+    if (date != m_shownDate)
+        r.setNumber(SON::ReleaseDate, date.trimmed().isEmpty() ? 0 : deformat(date.trimmed(), m_datePicture).toLongLong());
+    r.setNumber(SON::TrackNumber, numberIn(lineEdit(SON::TrackNumber)));
+    r.setNumber(SON::ChartNumber, numberIn(lineEdit(SON::ChartNumber)));
+    r.setNumber(SON::BeatsPerMinute, numberIn(lineEdit(SON::BeatsPerMinute)));
+    const int side = m_side->checkedId();
+    r.setText(SON::Side, side <= 0 ? QString() : kSides[side]);
+}
+
+void SongForm::checkOnEnter(QWidget* field, std::function<bool()> accept) {
+    m_enterChecks.insert(field, accept);
+    field->installEventFilter(this);
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        m_enterChecks.insert(combo->lineEdit(), accept);
+        combo->lineEdit()->installEventFilter(this);
+    }
+}
+
+bool SongForm::eventFilter(QObject* watched, QEvent* event) {
+    // Enter accepts the field and presses OK: a refused field keeps the key, so that OK does not go on
+    // to bring the same message again.
+    if (event->type() == QEvent::KeyPress && !m_closing) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto check = m_enterChecks.constFind(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && check != m_enterChecks.constEnd() && !(*check)())
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SongForm::refuse(QWidget* field) {
+    for (QWidget* w = field; w && w != this; w = w->parentWidget()) {
+        const int tab = m_tabs->indexOf(w);
+        if (tab >= 0) {
+            m_tabs->setCurrentIndex(tab);
+            break;
+        }
+    }
+    field->setFocus();
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        combo->lineEdit()->selectAll();
+    else if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->selectAll();
+}
+
+bool SongForm::acceptMedia() {
+    if (m_closing)
+        return true;
+    QWidget* field = editor(SON::Media);
+    QString media = m_mediaCombo ? m_mediaCombo->currentText() : lineEdit(SON::Media)->text();
+    const bool ok = checkMedia(*m_context.access, m_media, media);
+    if (m_mediaCombo)
+        m_mediaCombo->setEditText(media);
+    else
+        lineEdit(SON::Media)->setText(media);
+    if (!ok)
+        refuse(field);
+    return ok;
+}
+
+void SongForm::acceptTime() {
+    if (m_closing)
+        return;
+    QLineEdit* edit = lineEdit(SON::Time);
+    if (edit->text() == m_shownTime)
+        return;
+    const QString text = edit->text().trimmed();
+    const qint64 typed = text.isEmpty() ? 0 : timeValueFromText(text);
+    edit->setText(format(correctedSongTime(typed), kTimePicture));
+}
+
+bool SongForm::acceptCategory() {
+    if (m_closing)
+        return true;
+    qint64 id = 0;
+    QString name;
+    const CategoryAcceptance result =
+        srk::acceptCategory(*m_context.access, m_categoryCombo->currentText(), id, name);
+    if (result == CategoryAcceptance::Added)
+        loadCategories();
+    if (result == CategoryAcceptance::Refused) {
+        refuse(m_categoryCombo);
+        return false;
+    }
+    m_record.setNumber(SON::CategoryID, id);
+    m_categoryCombo->setEditText(name);
+    m_shownCategory = name;
+    return true;
+}
+
+bool SongForm::acceptTrack() {
+    if (m_closing)
+        return true;
+    if (checkTrackNumber(*m_context.access, numberIn(lineEdit(SON::TrackNumber))))
+        return true;
+    refuse(lineEdit(SON::TrackNumber));
+    return false;
+}
+
+bool SongForm::acceptChart() {
+    if (m_closing)
+        return true;
+    if (checkChartNumber(*m_context.access, numberIn(lineEdit(SON::ChartNumber))))
+        return true;
+    refuse(lineEdit(SON::ChartNumber));
+    return false;
+}
+
+bool SongForm::acceptAll() {
+    if (!acceptMedia())
+        return false;
+    acceptTime();
+    return acceptCategory() && acceptTrack() && acceptChart();
+}
+
+void SongForm::finish(FormMove move) {
+    if (!acceptAll())
+        return;
+    collect();
+    linkSongToAlbum(*m_context.access, m_context.preferences.AutoAddToAlbums, m_record);
+    if (!save())
+        return;
+    m_context.access->ditto().remember(procedureName(m_variant), m_record);
+    m_move = move;
+    accept();
+}
+
+bool SongForm::save() {
+    TableAccess& access = *m_context.access;
+    if (m_request == WindowRequest::Insert) {
+        if (saveNewSong(access, m_record))
+            return true;
+        refuse(editor(SON::Artist));
+        return false;
+    }
+    switch (updateWithRetry(access, songsTable(), m_record, m_original, false)) {
+    case UpdateOutcome::Saved:
+        return true;
+    case UpdateOutcome::Refreshed:
+        // Another station's values are shown; saving again starts from them.
+        m_original = m_record;
+        showRecord();
+        return false;
+    case UpdateOutcome::LeaveUnsaved:
+        reject();
+        return false;
+    case UpdateOutcome::StayInForm:
+        return false;
+    }
+    return false;
+}
+
+void SongForm::defaultFromAlbum() {
+    collect();
+    Record album(albumTable());
+    if (SelectAlbum::select(m_context, album, this) != WindowResponse::Completed)
+        return;
+    applyAlbumDefaults(m_record, album);
+    showRecord();
+}
+
+void SongForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        restoreWindowPlacement(this, m_context.positions, procedureName(m_variant));
+    }
+}
+
+void SongForm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_closing || !m_categoryCombo)
+        return;
+    // Another window may have renamed the category meanwhile: show it by its number again, unless the
+    // user is typing another name.
+    if (m_categoryCombo->currentText() != m_shownCategory)
+        return;
+    loadCategories();
+    m_shownCategory = categoryName(m_record.number(SON::CategoryID));
+    m_categoryCombo->setEditText(m_shownCategory);
+}
+
+void SongForm::done(int result) {
+    m_closing = true;
+    if (result != QDialog::Accepted && m_request == WindowRequest::Insert)
+        cancelPrimed(*m_context.access, songsTable(), m_record);
+    if (m_placed)
+        saveWindowPlacement(this, m_context.positions, procedureName(m_variant));
+    QDialog::done(result);
+}
+
+}  // namespace srk

@@ -1,0 +1,59 @@
+#include "ui/songs/SongTabBar.h"
+
+#include <QStyleOptionTab>
+#include <QStylePainter>
+
+namespace srk {
+
+namespace {
+
+const QString kSelectedSuffix = QStringLiteral("   ");
+
+} // namespace
+
+SongTabBar::SongTabBar(QWidget* parent) : QTabBar(parent) {
+    connect(this, &QTabBar::currentChanged, this, &SongTabBar::markSelected);
+}
+
+int SongTabBar::addPlainTab(const QString& text) {
+    m_texts.append(text);
+    const int index = addTab(text);
+    if (index == currentIndex())
+        markSelected(index);
+    return index;
+}
+
+void SongTabBar::setPlainText(int index, const QString& text) {
+    if (index < 0 || index >= m_texts.size())
+        return;
+    m_texts[index] = text;
+    setTabText(index, index == m_marked ? text + kSelectedSuffix : text);
+}
+
+QString SongTabBar::plainText(int index) const {
+    return m_texts.value(index);
+}
+
+void SongTabBar::markSelected(int index) {
+    if (m_marked >= 0 && m_marked < m_texts.size())
+        setTabText(m_marked, m_texts[m_marked]);
+    m_marked = index;
+    if (index >= 0 && index < m_texts.size())
+        setTabText(index, m_texts[index] + kSelectedSuffix);
+}
+
+void SongTabBar::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    for (int i = 0; i < count(); ++i) {
+        QStyleOptionTab option;
+        initStyleOption(&option, i);
+        painter.drawControl(QStyle::CE_TabBarTabShape, option);
+        QFont font = this->font();
+        if (i == currentIndex())
+            font.setWeight(QFont::Bold);
+        painter.setFont(font);
+        painter.drawControl(QStyle::CE_TabBarTabLabel, option);
+    }
+}
+
+} // namespace srk
