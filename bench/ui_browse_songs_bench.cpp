@@ -193,6 +193,7 @@ int main(int argc, char** argv) {
         model.top();
         const auto [rssBefore, peakBefore] = memoryKiB();
         long rssMax = rssBefore;
+        QStringList series;
         qint64 pages = 0;
         QElapsedTimer walk;
         walk.start();
@@ -202,7 +203,10 @@ int main(int argc, char** argv) {
             ++pages;
             if (pages % 2000 == 0) {
                 QApplication::processEvents();
-                rssMax = std::max(rssMax, memoryKiB().first);
+                const long rss = memoryKiB().first;
+                rssMax = std::max(rssMax, rss);
+                if (pages % 6000 == 0)
+                    series << QString::number(rss / 1024);
             }
             if (!browse->cursor().rows().isEmpty() && int(browse->cursor().rows().back().rowId()) == before)
                 break;
@@ -212,6 +216,7 @@ int main(int argc, char** argv) {
                     "sampled, %ld KiB after; process peak %ld KiB (was %ld KiB)\n",
                     pages, double(walk.elapsed()) / 1000.0, rssBefore, std::max(rssMax, rssAfter), rssAfter,
                     peakAfter, peakBefore);
+        std::printf("resident MiB every 6000 pages: %s\n", qPrintable(series.join(QStringLiteral(" "))));
     }
     browse->press(BrowseSongs::Action::Close);
     QApplication::processEvents();

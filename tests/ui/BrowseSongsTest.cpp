@@ -16,9 +16,14 @@
 #include "ui/shell/Program.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
+#include "ui/songs/SongForm.h"
 #include "ui/songs/SongTabBar.h"
+#include "ui/services/FormToolBar.h"
+#include "ui/support/ModalWindows.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -34,13 +39,17 @@
 #include <memory>
 
 using namespace srk;
+using srk::testing::onModal;
 
 namespace {
 
 class BrowseSongsTest : public ::testing::Test {
 protected:
     void SetUp() override { startProgram(); }
-    void TearDown() override { program.reset(); }
+    void TearDown() override {
+        srk::testing::finishModalWaits();
+        program.reset();
+    }
 
     void startProgram() {
         Program::Options o;
@@ -102,6 +111,27 @@ protected:
     void close(BrowseSongs* browse) {
         browse->press(BrowseSongs::Action::Close);
         QCoreApplication::processEvents();
+    }
+
+    QVector<Record> songs() {
+        QVector<Record> rows;
+        Table(store(), songsTable()).fetch(SON::KeyID, KeyAnchor::start(), true, 1000, rows);
+        return rows;
+    }
+
+    // Answers the song form that the next step opens.
+    static void onForm(std::function<void(SongForm*)> action) {
+        onModal([action](QWidget* modal) {
+            auto* form = qobject_cast<SongForm*>(modal);
+            ASSERT_NE(form, nullptr) << modal->windowTitle().toStdString();
+            action(form);
+        });
+    }
+    static void retype(QWidget* editor, const QString& text) {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        ASSERT_NE(line, nullptr);
+        line->clear();
+        QTest::keyClicks(line, text);
     }
 
     static QString artist(const BrowseSongs* b) { return b->highlightedSong().text(SON::Artist); }
@@ -397,6 +427,105 @@ TEST_F(BrowseSongsTest, KeysMoveTheHighlightThroughTheWholeOrder) {
     EXPECT_EQ(artist(browse), QStringLiteral("Z008"));
     QTest::keyClick(browse->list(), Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(artist(browse), QStringLiteral("A000"));
+}
+
+TEST_F(BrowseSongsTest, AddCopyChangeAndDeleteGoThroughTheFormAndTheListFollows) {
+    addSong(1, QStringLiteral("Bob"), QStringLiteral("Song"));
+    BrowseSongs* browse = open();
+    ASSERT_NE(browse, nullptr);
+
+    // Insert adds a new song; the list highlights it and the title counts it.
+    QString title;
+    onForm([&title](SongForm* form) {
+        title = form->windowTitle();
+        retype(form->editor(SON::Artist), QStringLiteral("Ann"));
+        retype(form->editor(SON::Title), QStringLiteral("First"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    QTest::keyClick(browse->list(), Qt::Key_Insert);
+    EXPECT_EQ(title, QStringLiteral("Adding Information"));
+    ASSERT_EQ(songs().size(), 2);
+    EXPECT_EQ(artist(browse), QStringLiteral("Ann"));
+    EXPECT_EQ(browse->highlightedSong().text(SON::Media), QStringLiteral("CD"));
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Songs - 2 entries"));
+    const qint64 ann = id(browse);
+
+    // Copy makes a second song like the highlighted one under a new number.
+    onForm([](SongForm* form) { QTest::mouseClick(form->okButton(), Qt::LeftButton); });
+    browse->press(BrowseSongs::Action::Copy);
+    QVector<Record> rows = songs();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[2].text(SON::Artist), QStringLiteral("Ann"));
+    EXPECT_EQ(rows[2].text(SON::Title), QStringLiteral("First"));
+    EXPECT_NE(rows[2].number(SON::ID), ann);
+
+    // Ctrl+Enter changes the highlighted song.
+    onForm([&title](SongForm* form) {
+        title = form->windowTitle();
+        retype(form->editor(SON::Title), QStringLiteral("Second"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    QTest::keyClick(browse->list(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(title, QStringLiteral("Changing Information"));
+    EXPECT_EQ(browse->highlightedSong().text(SON::Title), QStringLiteral("Second"));
+    const qint64 changed = id(browse);
+
+    // Delete asks first, then the row goes.
+    messages.addAnswer(ButtonOk);
+    QTest::keyClick(browse->list(), Qt::Key_Delete);
+    EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("Confirm Delete")});
+    rows = songs();
+    ASSERT_EQ(rows.size(), 2);
+    for (const Record& r : rows)
+        EXPECT_NE(r.number(SON::ID), changed);
+    EXPECT_EQ(browse->model()->rowCount(), 2);
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Songs - 2 entries"));
+}
+
+TEST_F(BrowseSongsTest, EscWhileAddingLeavesNoSongAndAMediaTabSongStartsOnCD) {
+    addSong(1, QStringLiteral("Bob"), QStringLiteral("Song"), QStringLiteral("LP"));
+    BrowseSongs* browse = open();
+    ASSERT_NE(browse, nullptr);
+    browse->tabs()->setCurrentIndex(3);
+    browse->setMediaRange(QStringLiteral("LP"));
+    ASSERT_EQ(browse->model()->rowCount(), 1);
+
+    QString media;
+    onForm([&media](SongForm* form) {
+        media = form->mediaList()->currentText();
+        QTest::keyClicks(form->editor(SON::Artist), QStringLiteral("Half typed"));
+        QTest::keyClick(form, Qt::Key_Escape);
+    });
+    browse->press(BrowseSongs::Action::Add);
+    EXPECT_EQ(media, QStringLiteral("CD"));
+    ASSERT_EQ(songs().size(), 1);
+    EXPECT_EQ(songs()[0].text(SON::Artist), QStringLiteral("Bob"));
+    EXPECT_EQ(browse->model()->rowCount(), 1);
+    EXPECT_EQ(artist(browse), QStringLiteral("Bob"));
+}
+
+TEST_F(BrowseSongsTest, TheFormsToolBarWalksThroughTheList) {
+    addMany();
+    BrowseSongs* browse = open();
+    ASSERT_NE(browse, nullptr);
+    QStringList seen;
+    onForm([&seen](SongForm* form) {
+        seen << form->lineEdit(SON::Artist)->text();
+        ASSERT_NE(form->toolBar(), nullptr);
+        onForm([&seen](SongForm* second) {
+            seen << second->lineEdit(SON::Artist)->text();
+            onForm([&seen](SongForm* third) {
+                seen << third->lineEdit(SON::Artist)->text();
+                QTest::mouseClick(third->cancelButton(), Qt::LeftButton);
+            });
+            second->toolBar()->action(FormMove::Last)->trigger();
+        });
+        form->toolBar()->action(FormMove::NextRecord)->trigger();
+    });
+    browse->press(BrowseSongs::Action::Change);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("A000"), QStringLiteral("A001"), QStringLiteral("Z009")}));
+    EXPECT_EQ(artist(browse), QStringLiteral("Z009"));
+    EXPECT_EQ(songs().size(), 260);
 }
 
 TEST(DragPayload, CarriesTheValueOnlyToTargetsOfItsId) {

@@ -12,9 +12,11 @@
 #include "ui/shell/Program.h"
 #include "ui/songs/BrowseCategories.h"
 #include "ui/songs/BrowseMedia.h"
+#include "ui/services/FormToolBar.h"
 #include "ui/songs/LookupForm.h"
 #include "ui/songs/LookupWindows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -28,51 +30,17 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/support/ModalWindows.h"
+
 #include <functional>
 
 using namespace srk;
+using srk::testing::buttonWithText;
+using srk::testing::onModal;
 
 namespace {
 
-// Runs `action` on the next modal window that comes up. Whatever the action leaves open is closed
-// after a while so that a failing test cannot hang in a modal loop.
-QList<QPointer<QTimer>> g_polls;
 
-void onModal(std::function<void(QWidget*)> action) {
-    auto* poll = new QTimer;
-    g_polls << poll;
-    poll->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (++*tries > 500) {
-                ADD_FAILURE() << "no modal window came up";
-                poll->deleteLater();
-                poll->stop();
-            }
-            return;
-        }
-        poll->stop();
-        poll->deleteLater();
-        QPointer<QWidget> guard(modal);
-        action(modal);
-        QTimer::singleShot(3000, [guard] {
-            if (auto* dialog = qobject_cast<QDialog*>(guard.data()); dialog && dialog->isVisible()) {
-                ADD_FAILURE() << "a modal window was left open: " << dialog->windowTitle().toStdString();
-                dialog->reject();
-            }
-        });
-    });
-    poll->start();
-}
-
-QPushButton* buttonWithText(QWidget* window, const QString& text) {
-    for (QPushButton* b : window->findChildren<QPushButton*>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
 
 class CategoryMediaTest : public ::testing::Test {
 protected:
@@ -90,12 +58,7 @@ protected:
     }
 
     void TearDown() override {
-        for (const QPointer<QTimer>& poll : g_polls) {
-            if (poll && poll->isActive())
-                ADD_FAILURE() << "a modal window that was waited for never came up";
-            delete poll.data();
-        }
-        g_polls.clear();
+        srk::testing::finishModalWaits();
         program.reset();
     }
 
@@ -514,6 +477,41 @@ TEST_F(CategoryMediaTest, TheThumbBarStandsForTheWholeListAndADragGoesThere) {
     EXPECT_LE(middle, QLatin1Char('O'));
     browse->dragThumbTo(0);
     EXPECT_EQ(browse->highlightedText(), QStringLiteral("A style 0"));
+}
+
+TEST_F(CategoryMediaTest, TheFormsToolBarSavesAndWalksTheList) {
+    addCategory(1, QStringLiteral("Blues"));
+    addCategory(2, QStringLiteral("Jazz"));
+    addCategory(3, QStringLiteral("Rock"));
+    auto* browse = open<BrowseCategories>(QStringLiteral("BrowseCategories"));
+    ASSERT_NE(browse, nullptr);
+    QStringList seen;
+    onModal([&seen](QWidget* modal) {
+        auto* form = qobject_cast<LookupForm*>(modal);
+        ASSERT_NE(form, nullptr);
+        ASSERT_NE(form->toolBar(), nullptr);
+        seen << form->field()->text();
+        form->field()->setText(QStringLiteral("Blues & Soul"));
+        onModal([&seen](QWidget* next) {
+            auto* second = qobject_cast<LookupForm*>(next);
+            ASSERT_NE(second, nullptr);
+            seen << second->field()->text();
+            onModal([&seen](QWidget* last) {
+                auto* third = qobject_cast<LookupForm*>(last);
+                ASSERT_NE(third, nullptr);
+                seen << third->field()->text();
+                third->reject();
+            });
+            second->toolBar()->action(FormMove::Last)->trigger();
+        });
+        form->toolBar()->action(FormMove::NextRecord)->trigger();
+    });
+    browse->button(LookupBrowse::Action::Change)->click();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Blues"), QStringLiteral("Jazz"), QStringLiteral("Rock")}));
+    // The first form saved before the list moved on.
+    EXPECT_EQ(texts(categoriesTable(), CAT::Category),
+              (QStringList{QStringLiteral("Blues & Soul"), QStringLiteral("Jazz"), QStringLiteral("Rock")}));
+    EXPECT_EQ(browse->highlightedText(), QStringLiteral("Rock"));
 }
 
 }  // namespace

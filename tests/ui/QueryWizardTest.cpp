@@ -29,45 +29,17 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/support/ModalWindows.h"
+
 #include <functional>
 #include <memory>
 
 using namespace srk;
+using srk::testing::buttonWithText;
+using srk::testing::onModal;
 
 namespace {
 
-QList<QPointer<QTimer>> g_polls;
-
-// Runs `action` on the next modal window that comes up; whatever it leaves open is closed after a
-// while so that a failing test cannot hang in a modal loop.
-void onModal(std::function<void(QWidget*)> action) {
-    auto* poll = new QTimer;
-    g_polls << poll;
-    poll->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (++*tries > 500) {
-                ADD_FAILURE() << "no modal window came up";
-                poll->stop();
-                poll->deleteLater();
-            }
-            return;
-        }
-        poll->stop();
-        poll->deleteLater();
-        QPointer<QWidget> guard(modal);
-        action(modal);
-        QTimer::singleShot(3000, [guard] {
-            if (auto* dialog = qobject_cast<QDialog*>(guard.data()); dialog && dialog->isVisible()) {
-                ADD_FAILURE() << "a modal window was left open: " << dialog->windowTitle().toStdString();
-                dialog->reject();
-            }
-        });
-    });
-    poll->start();
-}
 
 QPushButton* visibleButton(QWidget* window, const QString& text) {
     for (QPushButton* b : window->findChildren<QPushButton*>())
@@ -228,12 +200,7 @@ bool passes(const QString& filter, const Record& r) {
 class QueryWizardTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        for (const QPointer<QTimer>& poll : g_polls) {
-            if (poll && poll->isActive())
-                ADD_FAILURE() << "a modal window that was waited for never came up";
-            delete poll.data();
-        }
-        g_polls.clear();
+        srk::testing::finishModalWaits();
     }
 
     // Runs the wizard on `filter`, with `action` driving it.

@@ -35,45 +35,16 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/support/ModalWindows.h"
+
 #include <functional>
 
 using namespace srk;
+using srk::testing::buttonWithText;
+using srk::testing::onModal;
 
 namespace {
 
-// Runs `action` on the next modal window that comes up; whatever it leaves open is closed after a
-// while so that a failing test cannot hang in a modal loop.
-QList<QPointer<QTimer>> g_polls;
-
-void onModal(std::function<void(QWidget*)> action) {
-    auto* poll = new QTimer;
-    g_polls << poll;
-    poll->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QWidget* before = QApplication::activeModalWidget();
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, action, before] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == before) {
-            if (++*tries > 500) {
-                ADD_FAILURE() << "no modal window came up";
-                poll->deleteLater();
-                poll->stop();
-            }
-            return;
-        }
-        poll->stop();
-        poll->deleteLater();
-        QPointer<QWidget> guard(modal);
-        action(modal);
-        QTimer::singleShot(3000, [guard] {
-            if (auto* dialog = qobject_cast<QDialog*>(guard.data()); dialog && dialog->isVisible()) {
-                ADD_FAILURE() << "a modal window was left open: " << dialog->windowTitle().toStdString();
-                dialog->reject();
-            }
-        });
-    });
-    poll->start();
-}
 
 void type(QWidget* editor, const QString& text) {
     if (auto* combo = qobject_cast<QComboBox*>(editor))
@@ -112,12 +83,7 @@ protected:
     }
 
     void TearDown() override {
-        for (const QPointer<QTimer>& poll : g_polls) {
-            if (poll && poll->isActive())
-                ADD_FAILURE() << "a modal window that was waited for never came up";
-            delete poll.data();
-        }
-        g_polls.clear();
+        srk::testing::finishModalWaits();
         AddAlbumWizardLauncher::setRunner({});
         program.reset();
     }

@@ -311,18 +311,51 @@ void LookupBrowse::runForm(WindowRequest request) {
         m_model->reload();
         return;
     }
-    const WindowResponse r = m_design.runForm(m_context, request, record, this);
-    if (r != WindowResponse::Completed) {
-        // A delete or change that failed may still have found the list out of date.
-        m_model->reload();
-        return;
+    for (;;) {
+        FormMove move = FormMove::None;
+        const WindowResponse r = m_design.runForm(m_context, request, record, this, &move);
+        if (r != WindowResponse::Completed)
+            // A delete or change that failed may still have found the list out of date.
+            m_model->reload();
+        else if (request == WindowRequest::Delete)
+            m_model->removeHighlighted();
+        else
+            m_model->rebuildAt(record);
+        // The first or last entry may have changed.
+        rebuildThumb();
+        if (move == FormMove::None)
+            break;
+        // The form's tool bar moves the list as its own keys would, then the form comes back.
+        switch (move) {
+        case FormMove::NextRecord:
+            m_model->lineDown();
+            break;
+        case FormMove::PreviousRecord:
+            m_model->lineUp();
+            break;
+        case FormMove::NextPage:
+            m_model->pageDown();
+            break;
+        case FormMove::PreviousPage:
+            m_model->pageUp();
+            break;
+        case FormMove::First:
+            m_model->top();
+            break;
+        case FormMove::Last:
+            m_model->bottom();
+            break;
+        case FormMove::Insert:
+            request = WindowRequest::Insert;
+            break;
+        case FormMove::None:
+            break;
+        }
+        showThumb();
+        record = Record(*m_design.table);
+        if (request != WindowRequest::Insert && !readHighlighted(record))
+            break;
     }
-    if (request == WindowRequest::Delete)
-        m_model->removeHighlighted();
-    else
-        m_model->rebuildAt(record);
-    // The first or last entry may have changed.
-    rebuildThumb();
     m_view->setFocus();
 }
 

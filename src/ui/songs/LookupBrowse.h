@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Record.h"
+#include "ui/services/FormMove.h"
 #include "ui/services/WindowRequest.h"
 
 #include <QString>
@@ -28,8 +29,10 @@ class TableDef;
 class LookupBrowse : public QWidget {
     Q_OBJECT
 public:
-    // Runs the table's form for a request on a record; returns how the form ended.
-    using FormRunner = std::function<WindowResponse(ProgramContext&, WindowRequest, Record&, QWidget* parent)>;
+    // Runs the table's form for a request on a record; returns how the form ended and, through the
+    // last argument, the move its tool bar asked for.
+    using FormRunner =
+        std::function<WindowResponse(ProgramContext&, WindowRequest, Record&, QWidget* parent, FormMove* move)>;
 
     enum class Action { Select, Insert, Change, Delete, Close };
 

@@ -6,6 +6,7 @@
 #include "access/TableUse.h"
 #include "store/Table.h"
 #include "ui/services/DittoKey.h"
+#include "ui/services/FormToolBar.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/shell/ProgramContext.h"
 
@@ -31,7 +32,9 @@ int pictureWidth(const QString& picture) {
 }  // namespace
 
 WindowResponse LookupForm::run(ProgramContext& context, const Design& design, WindowRequest request, Record& record,
-                               QWidget* parent) {
+                               QWidget* parent, FormMove* move) {
+    if (move)
+        *move = FormMove::None;
     TableAccess& access = *context.access;
     if (request == WindowRequest::Delete) {
         if (!confirmDelete(access))
@@ -47,15 +50,17 @@ WindowResponse LookupForm::run(ProgramContext& context, const Design& design, Wi
         if (design.primes && prime(access, *design.table, record) != PrimeStatus::Primed)
             return WindowResponse::Cancelled;
     }
-    LookupForm form(context, design, request, record, parent);
+    LookupForm form(context, design, request, record, parent, move != nullptr);
     if (form.exec() != QDialog::Accepted)
         return WindowResponse::Cancelled;
     record = form.record();
+    if (move)
+        *move = form.move();
     return WindowResponse::Completed;
 }
 
 LookupForm::LookupForm(ProgramContext& context, const Design& design, WindowRequest request, const Record& record,
-                       QWidget* parent)
+                       QWidget* parent, bool withToolBar)
     : QDialog(parent),
       m_context(context),
       m_design(design),
@@ -83,6 +88,11 @@ LookupForm::LookupForm(ProgramContext& context, const Design& design, WindowRequ
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
+    if (withToolBar) {
+        m_toolBar = new FormToolBar(this);
+        connect(m_toolBar, &FormToolBar::moveRequested, this, &LookupForm::finish);
+        layout->setMenuBar(m_toolBar);
+    }
     layout->addLayout(fields);
     layout->addLayout(buttons);
 
@@ -110,6 +120,10 @@ void LookupForm::done(int result) {
 }
 
 void LookupForm::onOk() {
+    finish(FormMove::None);
+}
+
+void LookupForm::finish(FormMove move) {
     // A blank name would be left out of the name key and never show in the list.
     if (m_edit->text().trimmed().isEmpty()) {
         QApplication::beep();
@@ -123,6 +137,7 @@ void LookupForm::onOk() {
         return;
     }
     m_context.access->ditto().remember(m_design.procedure, m_record);
+    m_move = move;
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Record.h"
+#include "ui/services/FormMove.h"
 #include "ui/services/WindowRequest.h"
 
 #include <QDialog>
@@ -13,6 +14,7 @@ namespace srk {
 
 struct ProgramContext;
 class DittoKey;
+class FormToolBar;
 class TableDef;
 
 // The one-field form of a look-up table (a category, a medium): insert, change and delete by the
@@ -32,18 +34,21 @@ public:
     };
 
     // Carries out the request on record. Delete shows no window. On completed record holds what was
-    // written.
+    // written. With `move` the form shows the record tool bar; a press there saves as OK does and, once
+    // saved, ends the form with the move asked for (None otherwise).
     static WindowResponse run(ProgramContext& context, const Design& design, WindowRequest request, Record& record,
-                              QWidget* parent);
+                              QWidget* parent, FormMove* move = nullptr);
 
     LookupForm(ProgramContext& context, const Design& design, WindowRequest request, const Record& record,
-               QWidget* parent = nullptr);
+               QWidget* parent = nullptr, bool withToolBar = false);
     ~LookupForm() override;
 
     QLineEdit* field() const { return m_edit; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
     const Record& record() const { return m_record; }
+    FormToolBar* toolBar() const { return m_toolBar; }
+    FormMove move() const { return m_move; }
 
     void done(int result) override;
 
@@ -52,6 +57,7 @@ protected:
 
 private:
     void onOk();
+    void finish(FormMove move);
     bool save();
 
     ProgramContext& m_context;
@@ -63,6 +69,8 @@ private:
     QPushButton* m_ok;
     QPushButton* m_cancel;
     DittoKey* m_ditto;
+    FormToolBar* m_toolBar = nullptr;
+    FormMove m_move = FormMove::None;
     bool m_placed = false;
 };
 

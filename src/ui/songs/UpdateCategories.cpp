@@ -20,8 +20,8 @@ LookupForm::Design UpdateCategories::design() {
 }
 
 WindowResponse UpdateCategories::run(ProgramContext& context, WindowRequest request, Record& record,
-                                     QWidget* parent) {
-    return LookupForm::run(context, design(), request, record, parent);
+                                     QWidget* parent, FormMove* move) {
+    return LookupForm::run(context, design(), request, record, parent, move);
 }
 
 }  // namespace srk

@@ -19,8 +19,9 @@ LookupForm::Design UpdateMedia::design() {
     return d;
 }
 
-WindowResponse UpdateMedia::run(ProgramContext& context, WindowRequest request, Record& record, QWidget* parent) {
-    return LookupForm::run(context, design(), request, record, parent);
+WindowResponse UpdateMedia::run(ProgramContext& context, WindowRequest request, Record& record, QWidget* parent,
+                                FormMove* move) {
+    return LookupForm::run(context, design(), request, record, parent, move);
 }
 
 }  // namespace srk

@@ -11,7 +11,8 @@ public:
     static const QString Procedure;
 
     static LookupForm::Design design();
-    static WindowResponse run(ProgramContext& context, WindowRequest request, Record& record, QWidget* parent);
+    static WindowResponse run(ProgramContext& context, WindowRequest request, Record& record, QWidget* parent,
+                              FormMove* move = nullptr);
 };
 
 }  // namespace srk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QPushButton;
+class QWidget;
+
+namespace srk::testing {
+
+// Runs `action` on the next modal window that comes up (not the one already up when called).
+// Whatever the action leaves open is closed after a while so that a failing test cannot hang in a
+// modal loop; both show as test failures.
+void onModal(std::function<void(QWidget*)> action);
+
+// Call from TearDown: reports waits whose window never came up and forgets them.
+void finishModalWaits();
+
+// The push button of a window showing exactly this text (nullptr when none).
+QPushButton* buttonWithText(QWidget* window, const QString& text);
+
+} // namespace srk::testing
