@@ -182,6 +182,12 @@ TEST_F(BrowseSongsTest, TheTitleCountsEverySongAndTheTabsReadTheirTexts) {
     BrowseSongs* browse = open();
     ASSERT_NE(browse, nullptr);
     EXPECT_EQ(browse->windowTitle(), QStringLiteral("Songs - 260 entries"));
+    // Headers and pictures come from the list's format.
+    QStringList headers;
+    for (int c = 0; c < browse->model()->columnCount(); ++c)
+        headers << browse->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headers.join(u','), QStringLiteral("Artist,Title,Album,Media,File Number,Category,Time,Released,BPM,"
+                                                 "User Defined Key Field,Last Played,Style"));
     SongTabBar* tabs = browse->tabs();
     ASSERT_EQ(tabs->count(), 8);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("By Artist   "));

@@ -71,6 +71,19 @@ QVariant PageModel::headerData(int section, Qt::Orientation orientation, int rol
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
+bool PageModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return false;
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        m_columns[section].header = value.toString();
+    else if (role == Qt::TextAlignmentRole)
+        m_columns[section].alignment = Qt::Alignment(value.toInt());
+    else
+        return false;
+    Q_EMIT headerDataChanged(orientation, section, section);
+    return true;
+}
+
 QVariant PageModel::fieldValue(const PageRow& row, const PageColumn& column) const {
     const Record* record = nullptr;
     if (column.table == 0)

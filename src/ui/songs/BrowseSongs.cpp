@@ -70,11 +70,11 @@ QString designedFormat() {
                           "50L(2)|M~Media~@s20@"
                           "50L(2)|M~File Number~@s20@"
                           "60L(2)|M~Category~@s30@"
-                          "28R(2)|M~Time~@t4b@"
-                          "45R(2)|M~Released~@d17b@"
+                          "42R(2)|M~Time~@t4b@"
+                          "52R(2)|M~Released~@d17b@"
                           "24R(2)|M~BPM~@n_4b@"
                           "60L(2)|M~User Defined Key Field~@s30@"
-                          "45R(2)|M~Last Played~@d17-@"
+                          "52R(2)|M~Last Played~@d17-@"
                           "60L(2)|M~Style~@s30@");
 }
 
@@ -149,6 +149,10 @@ BrowseSongs::BrowseSongs(ProgramContext& context, MainFrame* frame, QWidget* par
 
 BrowseSongs::~BrowseSongs() {
     release();
+}
+
+QSize BrowseSongs::sizeHint() const {
+    return {ListColumns::toPixels(font(), 500), 24 * fontMetrics().height()};
 }
 
 void BrowseSongs::registerWith(MainFrame& frame) {
@@ -269,6 +273,8 @@ void BrowseSongs::buildWindow() {
     layout->addLayout(listRow, 1);
     layout->addLayout(locatorRow);
     layout->addLayout(buttons);
+    // Never so narrow that the buttons lose their texts.
+    setMinimumSize(minimumSize().expandedTo(layout->minimumSize()));
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this] {
         refresh(false);

@@ -48,6 +48,7 @@ public:
     ~BrowseSongs() override;
 
     static void registerWith(MainFrame& frame);
+    QSize sizeHint() const override;
 
     QPushButton* button(Action action) const;
     SongTabBar* tabs() const { return m_tabs; }
