@@ -16,6 +16,7 @@
 #include "ui/services/DragPayload.h"
 #include "ui/services/FormMove.h"
 #include "ui/services/ListColumns.h"
+#include "ui/services/PageList.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/shell/MainFrame.h"
@@ -185,66 +186,27 @@ void BrowseSongs::buildWindow() {
     connect(m_selectMedia, &QPushButton::clicked, this, [this] { press(Action::SelectMedia); });
     connect(m_selectCategory, &QPushButton::clicked, this, [this] { press(Action::SelectCategory); });
 
-    m_view = new QTableView(this);
-    m_view->setModel(m_model);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->setShowGrid(false);
-    m_view->setWordWrap(false);
+    m_list = new PageList(m_model, this);
+    m_view = m_list->view();
     m_view->setAlternatingRowColors(true);
-    // The page holds exactly the rows that fit: the list never scrolls itself, the thumb bar stands for
-    // the whole order.
-    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_view->setToolTip(QStringLiteral("Right-Click for Options"));
-    m_view->setContextMenuPolicy(Qt::NoContextMenu);
-    m_view->installEventFilter(this);
-    m_view->viewport()->installEventFilter(this);
+    m_list->setDragSource(true);
+    m_list->setKeyHandler([this](QKeyEvent* key) { return handleListKey(key); });
+    m_list->setThumbPosition([this]() -> int {
+        const PageRow* row = m_cursor->highlightedRow();
+        if (m_thumbSamples.isEmpty())
+            return -1;
+        return row ? m_thumbSamples.position(row->primary()) : 0;
+    });
+    connect(m_list, &PageList::moved, this, &BrowseSongs::checkRead);
+    connect(m_list, &PageList::thumbDragged, this, &BrowseSongs::dragThumbTo);
+    connect(m_list, &PageList::contextMenuRequested, this, &BrowseSongs::showPopup);
+    connect(m_list, &PageList::dragStarted, this, &BrowseSongs::startDrag);
+    connect(m_list, &PageList::activated, this, [this] { press(Action::Change); });
 
     m_columns = std::make_unique<ListColumns>();
     m_columns->restore(m_view, m_context.positions, Procedure, kListName, designedFormat(),
                        m_context.preferences.DateFormat);
-
-    m_thumb = new QScrollBar(Qt::Vertical, this);
-    m_thumb->setRange(0, kThumbSamples - 1);
-    m_thumb->setPageStep(1);
-    m_thumb->setTracking(false);
-    m_thumb->setFocusPolicy(Qt::NoFocus);
-    connect(m_thumb, &QAbstractSlider::actionTriggered, this, [this](int action) {
-        switch (action) {
-        case QAbstractSlider::SliderSingleStepAdd:
-            checkRead(m_model->lineDown());
-            break;
-        case QAbstractSlider::SliderSingleStepSub:
-            checkRead(m_model->lineUp());
-            break;
-        case QAbstractSlider::SliderPageStepAdd:
-            checkRead(m_model->pageDown());
-            break;
-        case QAbstractSlider::SliderPageStepSub:
-            checkRead(m_model->pageUp());
-            break;
-        case QAbstractSlider::SliderToMinimum:
-            checkRead(m_model->top());
-            break;
-        case QAbstractSlider::SliderToMaximum:
-            checkRead(m_model->bottom());
-            break;
-        default:
-            return;
-        }
-        // The bar shows where the highlight is, not where the click put the slider.
-        showThumb();
-    });
-    connect(m_thumb, &QAbstractSlider::sliderReleased, this, [this] { dragThumbTo(m_thumb->sliderPosition()); });
-
-    auto* listRow = new QHBoxLayout;
-    listRow->setSpacing(0);
-    listRow->addWidget(m_view, 1);
-    listRow->addWidget(m_thumb);
 
     auto* locatorRow = new QHBoxLayout;
     auto* prompt = new QLabel(QStringLiteral("Quick Locator (select list box and type to locate):"), this);
@@ -270,7 +232,7 @@ void BrowseSongs::buildWindow() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(m_rangeRow);
-    layout->addLayout(listRow, 1);
+    layout->addWidget(m_list, 1);
     layout->addLayout(locatorRow);
     layout->addLayout(buttons);
     // Never so narrow that the buttons lose their texts.
@@ -280,25 +242,8 @@ void BrowseSongs::buildWindow() {
         refresh(false);
         m_view->setFocus();
     });
-    connect(m_model, &PageModel::highlightChanged, this, [this](int row) {
-        showHighlight(row);
-        updateButtons();
-    });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        showHighlight(m_model->highlight());
-        updateButtons();
-    });
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { showThumb(); });
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { showThumb(); });
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() != m_model->highlight())
-                    m_model->setHighlight(current.row());
-            });
-    connect(m_view, &QAbstractItemView::doubleClicked, this, [this] {
-        if (m_model->rowCount() > 0)
-            press(Action::Change);
-    });
+    connect(m_model, &PageModel::highlightChanged, this, &BrowseSongs::updateButtons);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &BrowseSongs::updateButtons);
 }
 
 void BrowseSongs::setUpQueryFields() {
@@ -321,6 +266,10 @@ QPushButton* BrowseSongs::button(Action action) const {
         if (a == action)
             return b;
     return nullptr;
+}
+
+QScrollBar* BrowseSongs::thumb() const {
+    return m_list->thumb();
 }
 
 QString BrowseSongs::locatorText() const {
@@ -436,15 +385,7 @@ void BrowseSongs::rebuildThumb() {
 }
 
 void BrowseSongs::showThumb() {
-    const bool fewer = m_cursor->rows().size() < m_cursor->pageSize() || m_thumbSamples.isEmpty();
-    m_thumb->setVisible(!fewer);
-    if (fewer)
-        return;
-    const PageRow* row = m_cursor->highlightedRow();
-    const int position = row ? m_thumbSamples.position(row->primary()) : 0;
-    const QSignalBlocker block(m_thumb);
-    m_thumb->setSliderPosition(position);
-    m_thumb->setValue(position);
+    m_list->showThumb();
 }
 
 void BrowseSongs::dragThumbTo(int position) {
@@ -485,26 +426,6 @@ void BrowseSongs::updateButtons() {
     showThumb();
 }
 
-void BrowseSongs::showHighlight(int row) {
-    if (row < 0 || row >= m_model->rowCount()) {
-        m_view->selectionModel()->clear();
-        return;
-    }
-    const QModelIndex index = m_model->index(row, 0);
-    if (m_view->currentIndex() != index)
-        m_view->setCurrentIndex(index);
-    m_view->selectRow(row);
-}
-
-void BrowseSongs::fitPageToView() {
-    const int rowHeight = std::max(1, m_view->verticalHeader()->defaultSectionSize());
-    const int rows = std::max(1, m_view->viewport()->height() / rowHeight);
-    if (rows != m_cursor->pageSize()) {
-        checkRead(m_model->setPageSize(rows));
-        showThumb();
-    }
-}
-
 void BrowseSongs::checkRead(int code) {
     if (code == NoError || code == RecordNotAvailable || m_closing)
         return;
@@ -515,60 +436,9 @@ void BrowseSongs::checkRead(int code) {
 
 // --- keys, locator and mouse ---
 
-bool BrowseSongs::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view->viewport()) {
-        switch (event->type()) {
-        case QEvent::Resize:
-            fitPageToView();
-            break;
-        case QEvent::Wheel: {
-            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
-            checkRead(delta > 0 ? m_model->lineUp() : delta < 0 ? m_model->lineDown() : NoError);
-            showThumb();
-            return true;
-        }
-        case QEvent::MouseButtonPress: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::RightButton) {
-                const QModelIndex index = m_view->indexAt(mouse->position().toPoint());
-                if (index.isValid())
-                    m_model->setHighlight(index.row());
-                showPopup(mouse->globalPosition().toPoint());
-                return true;
-            }
-            if (mouse->button() == Qt::LeftButton) {
-                m_dragStart = mouse->position().toPoint();
-                m_dragArmed = m_view->indexAt(m_dragStart).isValid();
-            }
-            break;
-        }
-        case QEvent::MouseMove: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (m_dragArmed && (mouse->buttons() & Qt::LeftButton) &&
-                (mouse->position().toPoint() - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
-                m_dragArmed = false;
-                startDrag();
-                return true;
-            }
-            break;
-        }
-        case QEvent::MouseButtonRelease:
-            m_dragArmed = false;
-            break;
-        default:
-            break;
-        }
-        return QWidget::eventFilter(watched, event);
-    }
-    if (watched == m_view && event->type() == QEvent::KeyPress)
-        return handleListKey(static_cast<QKeyEvent*>(event));
-    return QWidget::eventFilter(watched, event);
-}
-
 bool BrowseSongs::handleListKey(QKeyEvent* key) {
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
     const bool empty = m_model->rowCount() == 0;
-    int rc = NoError;
     switch (key->key()) {
     case Qt::Key_Insert:
         press(Action::Add);
@@ -582,30 +452,6 @@ bool BrowseSongs::handleListKey(QKeyEvent* key) {
         if (ctrl && !empty)
             press(Action::Change);
         return true;
-    case Qt::Key_Up:
-        rc = m_model->lineUp();
-        break;
-    case Qt::Key_Down:
-        rc = m_model->lineDown();
-        break;
-    case Qt::Key_PageUp:
-        rc = m_model->pageUp();
-        break;
-    case Qt::Key_PageDown:
-        rc = m_model->pageDown();
-        break;
-    case Qt::Key_Home:
-        if (ctrl)
-            rc = m_model->top();
-        else
-            m_model->setHighlight(0);
-        break;
-    case Qt::Key_End:
-        if (ctrl)
-            rc = m_model->bottom();
-        else
-            m_model->setHighlight(m_model->rowCount() - 1);
-        break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Escape:
@@ -616,9 +462,6 @@ bool BrowseSongs::handleListKey(QKeyEvent* key) {
         editLocator(key);
         return true;
     }
-    checkRead(rc);
-    showThumb();
-    return true;
 }
 
 void BrowseSongs::editLocator(QKeyEvent* key) {
@@ -883,7 +726,7 @@ void BrowseSongs::showEvent(QShowEvent* event) {
         m_placed = true;
         restoreWindowPlacement(this, m_context.positions, Procedure);
     }
-    fitPageToView();
+    m_list->fitPageToView();
 }
 
 void BrowseSongs::closeEvent(QCloseEvent* event) {

@@ -28,6 +28,7 @@ struct ProgramContext;
 class ListColumns;
 class MainFrame;
 class PageCursor;
+class PageList;
 class PageModel;
 class SongTabBar;
 
@@ -54,7 +55,7 @@ public:
     SongTabBar* tabs() const { return m_tabs; }
     QTableView* list() const { return m_view; }
     QLineEdit* locatorEntry() const { return m_locatorEntry; }
-    QScrollBar* thumb() const { return m_thumb; }
+    QScrollBar* thumb() const;
     PageModel* model() const { return m_model; }
     PageCursor& cursor() const { return *m_cursor; }
 
@@ -83,7 +84,6 @@ public:
     void dragThumbTo(int position);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -97,8 +97,6 @@ private:
     void showThumb();
     void updateTitle();
     void updateButtons();
-    void showHighlight(int row);
-    void fitPageToView();
     bool handleListKey(QKeyEvent* key);
     void editLocator(QKeyEvent* key);
     void locate();
@@ -120,6 +118,7 @@ private:
     std::unique_ptr<PageCursor> m_cursor;
     std::unique_ptr<ListColumns> m_columns;
     PageModel* m_model = nullptr;
+    PageList* m_list = nullptr;
     QTableView* m_view = nullptr;
     SongTabBar* m_tabs = nullptr;
     QWidget* m_rangeRow = nullptr;
@@ -127,7 +126,6 @@ private:
     QPushButton* m_selectCategory = nullptr;
     QLabel* m_rangeLabel = nullptr;
     QLineEdit* m_locatorEntry = nullptr;
-    QScrollBar* m_thumb = nullptr;
     QVector<std::pair<QPushButton*, Action>> m_buttons;
 
     int m_order = 0;
@@ -140,8 +138,6 @@ private:
     QString m_query;
     bool m_queryUsable = true;
     SongThumb m_thumbSamples;
-    QPoint m_dragStart;
-    bool m_dragArmed = false;
     bool m_tablesOpen = false;
     bool m_placed = false;
     bool m_released = false;

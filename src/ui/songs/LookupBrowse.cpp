@@ -5,6 +5,8 @@
 #include "store/PageCursor.h"
 #include "store/Table.h"
 #include "ui/services/ListColumns.h"
+#include "ui/services/PageList.h"
+#include "ui/services/StepLocator.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/shell/ProgramContext.h"
@@ -43,20 +45,15 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
     m_model = new PageModel(*m_cursor, this);
     m_model->setColumns({{0, design.field, design.picture, design.header}});
 
-    m_view = new QTableView(this);
-    m_view->setModel(m_model);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->verticalHeader()->hide();
-    m_view->setShowGrid(false);
-    m_view->setWordWrap(false);
-    // The page holds exactly the rows that fit: the list itself never scrolls, the cursor does.
-    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->installEventFilter(this);
-    m_view->viewport()->installEventFilter(this);
+    m_list = new PageList(m_model, this);
+    m_view = m_list->view();
+    m_list->setKeyHandler([this](QKeyEvent* key) { return handleKey(key); });
+    m_list->setThumbPosition([this]() -> int {
+        return m_samples.isEmpty() ? -1 : thumbPosition(m_samples, highlightedText());
+    });
+    connect(m_list, &PageList::thumbDragged, this, &LookupBrowse::dragThumbTo);
+    connect(m_list, &PageList::activated, this,
+            [this] { act(m_request == WindowRequest::Select ? Action::Select : Action::Change); });
 
     m_columns = std::make_unique<ListColumns>();
     m_columns->restore(m_view, context.positions, design.procedure, kListName, design.listFormat,
@@ -79,67 +76,12 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
         select->setDefault(selecting);
     }
 
-    m_thumb = new QScrollBar(Qt::Vertical, this);
-    m_thumb->setRange(0, kThumbSamples - 1);
-    m_thumb->setPageStep(1);
-    m_thumb->setTracking(false);
-    m_thumb->setFocusPolicy(Qt::NoFocus);
-    connect(m_thumb, &QAbstractSlider::actionTriggered, this, [this](int action) {
-        switch (action) {
-        case QAbstractSlider::SliderSingleStepAdd:
-            m_model->lineDown();
-            break;
-        case QAbstractSlider::SliderSingleStepSub:
-            m_model->lineUp();
-            break;
-        case QAbstractSlider::SliderPageStepAdd:
-            m_model->pageDown();
-            break;
-        case QAbstractSlider::SliderPageStepSub:
-            m_model->pageUp();
-            break;
-        case QAbstractSlider::SliderToMinimum:
-            m_model->top();
-            break;
-        case QAbstractSlider::SliderToMaximum:
-            m_model->bottom();
-            break;
-        default:
-            return;
-        }
-        showThumb();
-    });
-    connect(m_thumb, &QAbstractSlider::sliderReleased, this, [this] { dragThumbTo(m_thumb->sliderPosition()); });
-    auto* listRow = new QHBoxLayout;
-    listRow->setSpacing(0);
-    listRow->addWidget(m_view, 1);
-    listRow->addWidget(m_thumb);
-
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(listRow, 1);
+    layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
 
-    connect(m_model, &PageModel::highlightChanged, this, [this](int row) {
-        showHighlight(row);
-        updateButtons();
-        showThumb();
-    });
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { showThumb(); });
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { showThumb(); });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        showHighlight(m_model->highlight());
-        updateButtons();
-    });
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() != m_model->highlight())
-                    m_model->setHighlight(current.row());
-            });
-    connect(m_view, &QAbstractItemView::doubleClicked, this, [this] {
-        if (m_model->rowCount() == 0)
-            return;
-        act(m_request == WindowRequest::Select ? Action::Select : Action::Change);
-    });
+    connect(m_model, &PageModel::highlightChanged, this, &LookupBrowse::updateButtons);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &LookupBrowse::updateButtons);
 
     if (opened && m_model->open() == NoError)
         m_model->top();
@@ -157,6 +99,10 @@ QPushButton* LookupBrowse::button(Action action) const {
         if (a == action)
             return b;
     return nullptr;
+}
+
+QScrollBar* LookupBrowse::thumb() const {
+    return m_list->thumb();
 }
 
 QString LookupBrowse::highlightedText() const {
@@ -187,24 +133,7 @@ WindowResponse LookupBrowse::pick(ProgramContext& context, const Design& design,
     return WindowResponse::Cancelled;
 }
 
-bool LookupBrowse::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view->viewport()) {
-        if (event->type() == QEvent::Resize)
-            fitPageToView();
-        if (event->type() == QEvent::Wheel) {
-            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
-            if (delta > 0)
-                m_model->lineUp();
-            else if (delta < 0)
-                m_model->lineDown();
-            return true;
-        }
-        return QWidget::eventFilter(watched, event);
-    }
-    if (watched != m_view || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-
-    auto* key = static_cast<QKeyEvent*>(event);
+bool LookupBrowse::handleKey(QKeyEvent* key) {
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
     const bool empty = m_model->rowCount() == 0;
     switch (key->key()) {
@@ -226,32 +155,6 @@ bool LookupBrowse::eventFilter(QObject* watched, QEvent* event) {
         if (m_request == WindowRequest::Select && !empty)
             act(Action::Select);
         return true;
-    case Qt::Key_Up:
-        m_model->lineUp();
-        return true;
-    case Qt::Key_Down:
-        m_model->lineDown();
-        return true;
-    case Qt::Key_PageUp:
-        m_model->pageUp();
-        showThumb();
-        return true;
-    case Qt::Key_PageDown:
-        m_model->pageDown();
-        showThumb();
-        return true;
-    case Qt::Key_Home:
-        if (ctrl)
-            m_model->top();
-        else
-            m_model->setHighlight(0);
-        return true;
-    case Qt::Key_End:
-        if (ctrl)
-            m_model->bottom();
-        else
-            m_model->setHighlight(m_model->rowCount() - 1);
-        return true;
     default:
         break;
     }
@@ -259,10 +162,10 @@ bool LookupBrowse::eventFilter(QObject* watched, QEvent* event) {
     if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text.size() == 1 && text[0].isPrint() &&
         !text[0].isSpace()) {
         if (!empty)
-            stepLocate(text);
+            stepLocate(*m_model, m_design.field, text);
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void LookupBrowse::showEvent(QShowEvent* event) {
@@ -271,7 +174,7 @@ void LookupBrowse::showEvent(QShowEvent* event) {
         m_placed = true;
         restoreWindowPlacement(placementWindow(), m_context.positions, m_design.procedure);
     }
-    fitPageToView();
+    m_list->fitPageToView();
 }
 
 void LookupBrowse::closeEvent(QCloseEvent* event) {
@@ -367,26 +270,6 @@ void LookupBrowse::selectHighlighted() {
     end(WindowResponse::Completed);
 }
 
-bool LookupBrowse::beginsWith(const QString& letter) const {
-    const QString text = highlightedText();
-    return !text.isEmpty() && text.left(1).toUpper() == letter.toUpper();
-}
-
-void LookupBrowse::stepLocate(const QString& letter) {
-    if (beginsWith(letter)) {
-        const PageRow* before = m_cursor->highlightedRow();
-        const qint64 was = before ? before->rowId() : 0;
-        m_model->lineDown();
-        const PageRow* now = m_cursor->highlightedRow();
-        // On the last record there is no row below: start over as if the next one began otherwise.
-        if (now && now->rowId() != was && beginsWith(letter))
-            return;
-    }
-    Record target(*m_design.table);
-    target.setText(m_design.field, letter);
-    m_model->rebuildAt(target);
-}
-
 bool LookupBrowse::readHighlighted(Record& out) {
     const PageRow* row = m_cursor->highlightedRow();
     if (!row)
@@ -394,26 +277,6 @@ bool LookupBrowse::readHighlighted(Record& out) {
     Table table(*m_context.store, *m_design.table);
     table.watch();
     return table.getByPosition(row->position, out) == NoError;
-}
-
-void LookupBrowse::fitPageToView() {
-    const int rowHeight = std::max(1, m_view->verticalHeader()->defaultSectionSize());
-    const int rows = std::max(1, m_view->viewport()->height() / rowHeight);
-    if (rows != m_cursor->pageSize()) {
-        m_model->setPageSize(rows);
-        showThumb();
-    }
-}
-
-void LookupBrowse::showHighlight(int row) {
-    if (row < 0 || row >= m_model->rowCount()) {
-        m_view->selectionModel()->clear();
-        return;
-    }
-    const QModelIndex index = m_model->index(row, 0);
-    if (m_view->currentIndex() != index)
-        m_view->setCurrentIndex(index);
-    m_view->selectRow(row);
 }
 
 void LookupBrowse::updateButtons() {
@@ -437,14 +300,7 @@ void LookupBrowse::rebuildThumb() {
 }
 
 void LookupBrowse::showThumb() {
-    const bool fewer = m_cursor->rows().size() < m_cursor->pageSize() || m_samples.isEmpty();
-    m_thumb->setVisible(!fewer);
-    if (fewer)
-        return;
-    const QSignalBlocker block(m_thumb);
-    const int position = thumbPosition(m_samples, highlightedText());
-    m_thumb->setSliderPosition(position);
-    m_thumb->setValue(position);
+    m_list->showThumb();
 }
 
 void LookupBrowse::dragThumbTo(int position) {

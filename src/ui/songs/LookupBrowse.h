@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QKeyEvent;
 class QPushButton;
 class QScrollBar;
 class QTableView;
@@ -20,6 +21,7 @@ namespace srk {
 struct ProgramContext;
 class ListColumns;
 class PageCursor;
+class PageList;
 class PageModel;
 class TableDef;
 
@@ -60,7 +62,7 @@ public:
 
     QTableView* list() const { return m_view; }
     // The bar standing for the whole list by 100 sample values of the sort field.
-    QScrollBar* thumb() const { return m_thumb; }
+    QScrollBar* thumb() const;
     const QStringList& thumbSamples() const { return m_samples; }
     // Moves to a thumb position (0..99) as a drag there would.
     void dragThumbTo(int position);
@@ -77,7 +79,6 @@ Q_SIGNALS:
     void finished(srk::WindowResponse response);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -85,11 +86,8 @@ private:
     void act(Action action);
     void runForm(WindowRequest request);
     void selectHighlighted();
-    void stepLocate(const QString& letter);
-    bool beginsWith(const QString& letter) const;
     bool readHighlighted(Record& out);
-    void fitPageToView();
-    void showHighlight(int row);
+    bool handleKey(QKeyEvent* key);
     void updateButtons();
     void rebuildThumb();
     void showThumb();
@@ -106,7 +104,7 @@ private:
     std::unique_ptr<ListColumns> m_columns;
     PageModel* m_model = nullptr;
     QTableView* m_view = nullptr;
-    QScrollBar* m_thumb = nullptr;
+    PageList* m_list = nullptr;
     QStringList m_samples;
     QVector<std::pair<QPushButton*, Action>> m_buttons;
     bool m_tableOpen = false;

@@ -5,6 +5,8 @@
 #include "store/PageCursor.h"
 #include "store/Table.h"
 #include "ui/services/ListColumns.h"
+#include "ui/services/PageList.h"
+#include "ui/services/StepLocator.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/shell/ProgramContext.h"
@@ -72,19 +74,10 @@ SelectAlbum::SelectAlbum(ProgramContext& context, QWidget* parent) : QDialog(par
                          {0, ALB::Media, QStringLiteral("@s20"), QStringLiteral("Media")},
                          {0, ALB::ReleaseDate, QStringLiteral("@d2"), QStringLiteral("Release Date")}});
 
-    m_view = new QTableView(this);
-    m_view->setModel(m_model);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->verticalHeader()->hide();
-    m_view->setShowGrid(false);
-    m_view->setWordWrap(false);
-    // The page holds the rows that fit: the cursor scrolls, not the view.
-    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->installEventFilter(this);
-    m_view->viewport()->installEventFilter(this);
+    m_list = new PageList(m_model, this);
+    m_view = m_list->view();
+    m_list->setKeyHandler([this](QKeyEvent* key) { return handleKey(key); });
+    connect(m_list, &PageList::activated, this, &SelectAlbum::selectHighlighted);
 
     m_columns = std::make_unique<ListColumns>();
     m_columns->restore(m_view, context.positions, Procedure, kListName, kListFormat, context.preferences.DateFormat);
@@ -102,19 +95,11 @@ SelectAlbum::SelectAlbum(ProgramContext& context, QWidget* parent) : QDialog(par
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addWidget(m_view, 1);
+    layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
     resize(520, 300);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &SelectAlbum::changeTab);
-    connect(m_model, &PageModel::highlightChanged, this, [this](int row) { showHighlight(row); });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { showHighlight(m_model->highlight()); });
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() != m_model->highlight())
-                    m_model->setHighlight(current.row());
-            });
-    connect(m_view, &QAbstractItemView::doubleClicked, this, &SelectAlbum::selectHighlighted);
     connect(m_model, &QAbstractItemModel::modelReset, this,
             [this] { m_select->setEnabled(m_model->rowCount() > 0); });
     connect(m_model, &QAbstractItemModel::rowsInserted, this,
@@ -151,56 +136,14 @@ void SelectAlbum::showEvent(QShowEvent* event) {
         m_placed = true;
         restoreWindowPlacement(this, m_context.positions, Procedure);
     }
-    fitPageToView();
+    m_list->fitPageToView();
 }
 
-bool SelectAlbum::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view->viewport()) {
-        if (event->type() == QEvent::Resize)
-            fitPageToView();
-        if (event->type() == QEvent::Wheel) {
-            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
-            if (delta > 0)
-                m_model->lineUp();
-            else if (delta < 0)
-                m_model->lineDown();
-            return true;
-        }
-        return QDialog::eventFilter(watched, event);
-    }
-    if (watched != m_view || event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
-
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool ctrl = key->modifiers() & Qt::ControlModifier;
+bool SelectAlbum::handleKey(QKeyEvent* key) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         selectHighlighted();
-        return true;
-    case Qt::Key_Up:
-        m_model->lineUp();
-        return true;
-    case Qt::Key_Down:
-        m_model->lineDown();
-        return true;
-    case Qt::Key_PageUp:
-        m_model->pageUp();
-        return true;
-    case Qt::Key_PageDown:
-        m_model->pageDown();
-        return true;
-    case Qt::Key_Home:
-        if (ctrl)
-            m_model->top();
-        else
-            m_model->setHighlight(0);
-        return true;
-    case Qt::Key_End:
-        if (ctrl)
-            m_model->bottom();
-        else
-            m_model->setHighlight(m_model->rowCount() - 1);
         return true;
     default:
         break;
@@ -208,10 +151,10 @@ bool SelectAlbum::eventFilter(QObject* watched, QEvent* event) {
     const QString text = key->text();
     if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text.size() == 1 && text[0].isPrint() &&
         !text[0].isSpace()) {
-        stepLocate(text);
+        stepLocate(*m_model, locatedField(), text);
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return false;
 }
 
 void SelectAlbum::selectHighlighted() {
@@ -238,47 +181,6 @@ void SelectAlbum::changeTab(int tab) {
 int SelectAlbum::locatedField() const {
     const int tab = std::clamp(m_tabs->currentIndex(), 0, int(std::size(kTabs)) - 1);
     return kTabs[tab].field;
-}
-
-bool SelectAlbum::beginsWith(const QString& letter) const {
-    const PageRow* row = m_cursor->highlightedRow();
-    if (!row)
-        return false;
-    const QString text = row->primary().text(locatedField());
-    return !text.isEmpty() && text.left(1).toUpper() == letter.toUpper();
-}
-
-void SelectAlbum::stepLocate(const QString& letter) {
-    if (beginsWith(letter)) {
-        const PageRow* before = m_cursor->highlightedRow();
-        const qint64 was = before ? before->rowId() : 0;
-        m_model->lineDown();
-        const PageRow* now = m_cursor->highlightedRow();
-        if (now && now->rowId() != was && beginsWith(letter))
-            return;
-    }
-    // The located component takes the letter; the components after it start from their lowest.
-    Record target(albumTable());
-    target.setText(locatedField(), letter);
-    m_model->rebuildAt(target);
-}
-
-void SelectAlbum::fitPageToView() {
-    const int rowHeight = std::max(1, m_view->verticalHeader()->defaultSectionSize());
-    const int rows = std::max(1, m_view->viewport()->height() / rowHeight);
-    if (rows != m_cursor->pageSize())
-        m_model->setPageSize(rows);
-}
-
-void SelectAlbum::showHighlight(int row) {
-    if (row < 0 || row >= m_model->rowCount()) {
-        m_view->selectionModel()->clear();
-        return;
-    }
-    const QModelIndex index = m_model->index(row, 0);
-    if (m_view->currentIndex() != index)
-        m_view->setCurrentIndex(index);
-    m_view->selectRow(row);
 }
 
 void SelectAlbum::release() {

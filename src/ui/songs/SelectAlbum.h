@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QKeyEvent;
 class QPushButton;
 class QTabBar;
 class QTableView;
@@ -16,6 +17,7 @@ namespace srk {
 struct ProgramContext;
 class ListColumns;
 class PageCursor;
+class PageList;
 class PageModel;
 
 // "Select An Album": a page-loaded list of the albums by title, artist or file number with a letter
@@ -43,17 +45,13 @@ public:
     void done(int result) override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void selectHighlighted();
     void changeTab(int tab);
-    void stepLocate(const QString& letter);
-    bool beginsWith(const QString& letter) const;
     int locatedField() const;
-    void fitPageToView();
-    void showHighlight(int row);
+    bool handleKey(QKeyEvent* key);
     void release();
 
     ProgramContext& m_context;
@@ -62,6 +60,7 @@ private:
     std::unique_ptr<ListColumns> m_columns;
     PageModel* m_model = nullptr;
     QTabBar* m_tabs = nullptr;
+    PageList* m_list = nullptr;
     QTableView* m_view = nullptr;
     QPushButton* m_select = nullptr;
     QPushButton* m_close = nullptr;
