@@ -146,7 +146,10 @@ int main(int argc, char** argv) {
     down.print("page down");
     up.print("page up");
 
-    // A locator keystroke in each order: three characters typed, each a rebuild.
+    // A locator keystroke in each order: three characters typed, each a rebuild. The ranged orders
+    // read a well-filled range (media "CD", category 1).
+    browse->setMediaRange(QStringLiteral("CD"));
+    browse->setCategoryRange(1);
     for (int tab = 0; tab < 8; ++tab) {
         browse->tabs()->setCurrentIndex(tab);
         const QString typed = (tab == 5 || tab == 6) ? QStringLiteral("128") : QStringLiteral("Mar");

@@ -24,6 +24,7 @@ int PageCursor::openView() {
     for (const Related& r : std::as_const(m_related))
         m_view.addRelated(*r.def, r.primaryField, r.relatedField);
     m_view.setFilter(m_filter);
+    m_view.setPinned(int(m_pinned.size()));
     m_filterRefused = false;
     int rc = m_view.open();
     if (rc == NoError) {
@@ -37,6 +38,9 @@ int PageCursor::openView() {
     const StoreError filterError = m_store->lastError();
     m_filter = SqlCondition();
     m_view.setFilter(m_filter);
+    // Without its filter the range no longer holds anything fixed.
+    m_pinned.clear();
+    m_view.setPinned(0);
     rc = m_view.open();
     if (rc != NoError)
         return rc;
@@ -116,7 +120,15 @@ int PageCursor::read(const KeyAnchor& anchor, bool forward, int count, QVector<P
     if (count <= 0)
         return NoError;
     QVector<ViewRow> rows;
-    const int rc = m_view.fetch(anchor, forward, count, rows);
+    int rc;
+    if (!m_pinned.isEmpty() && (anchor.mode == KeyAnchor::AtValue || anchor.mode == KeyAnchor::AfterRecord)) {
+        KeyAnchor inRange = anchor;
+        for (int i = 0; i < m_pinned.size() && i < inRange.values.size(); ++i)
+            inRange.values[i] = m_pinned[i];
+        rc = m_view.fetch(inRange, forward, count, rows);
+    } else {
+        rc = m_view.fetch(anchor, forward, count, rows);
+    }
     if (rc == RecordNotAvailable)
         return NoError;
     if (rc != NoError)

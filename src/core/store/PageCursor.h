@@ -63,6 +63,11 @@ public:
     int setOrder(int key, const SqlCondition& filter, Placement placement = Placement::AtHighlighted);
     int key() const { return m_key; }
     const SqlCondition& filter() const { return m_filter; }
+    // Values the order's filter holds its leading key components to (a range such as one medium).
+    // Every positioning takes them in place of the record's own, and the engine reads only that part
+    // of the key. Set before the order or filter change that brings the range in.
+    void setPinned(const QVariantList& values) { m_pinned = values; }
+    const QVariantList& pinned() const { return m_pinned; }
 
     // Rows the list shows (at least 1). A loaded page grows or shrinks keeping the highlight in view.
     int setPageSize(int rows);
@@ -134,6 +139,7 @@ private:
     int m_key;
     QVector<Related> m_related;
     SqlCondition m_filter;
+    QVariantList m_pinned;
     View m_view;
     bool m_open = false;
     bool m_filterRefused = false;

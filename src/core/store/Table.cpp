@@ -1,5 +1,7 @@
 #include "store/Table.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -34,7 +36,8 @@ KeyAnchor KeyAnchor::after(const Record& r, int key) {
     return {AfterRecord, key >= 0 ? keyValues(r, key) : QVariantList(), r.rowId()};
 }
 
-KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forward, const QString& alias) {
+KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forward, const QString& alias,
+                int pinned) {
     KeySeek seek;
     const QString qual = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
     if (key >= 0) {
@@ -46,6 +49,17 @@ KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forw
     if (key >= 0)
         for (int c : def.keys[key].components)
             cols << qual + quoted(def.fields[c].name);
+    QVariantList values = anchor.values;
+    // Pinned components become equalities; at least one component stays ordered.
+    pinned = (anchor.mode == KeyAnchor::Start || anchor.mode == KeyAnchor::End)
+                 ? 0
+                 : std::clamp(pinned, 0, std::min(int(cols.size()) - 1, int(values.size())));
+    for (int i = 0; i < pinned; ++i) {
+        seek.where << cols[i] + QStringLiteral(" = ?");
+        seek.binds << values[i];
+    }
+    cols = cols.mid(pinned);
+    values = values.mid(pinned);
     switch (anchor.mode) {
     case KeyAnchor::Start:
         seek.none = !forward;
@@ -58,7 +72,7 @@ KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forw
             seek.where << QStringLiteral("(%1) %2 (%3)")
                               .arg(cols.join(QLatin1Char(',')), forward ? QStringLiteral(">=") : QStringLiteral("<="),
                                    placeholders(int(cols.size())));
-            seek.binds << anchor.values;
+            seek.binds << values;
         } else {
             seek.where << qual + QStringLiteral("_row %1 ?").arg(forward ? QStringLiteral(">=") : QStringLiteral("<="));
             seek.binds << anchor.row;
@@ -70,7 +84,7 @@ KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forw
         seek.where << QStringLiteral("(%1) %2 (%3)")
                           .arg(all.join(QLatin1Char(',')), forward ? QStringLiteral(">") : QStringLiteral("<"),
                                placeholders(int(all.size())));
-        seek.binds << anchor.values << anchor.row;
+        seek.binds << values << anchor.row;
         break;
     }
     }

@@ -34,8 +34,10 @@ struct KeySeek {
     QString order;
     bool none = false;
 };
+// `pinned` leading key components are compared for equality with the anchor's values (a range that
+// holds them fixed), so the engine reads only that part of the key; the rest are compared as usual.
 KeySeek keySeek(const TableDef& def, int key, const KeyAnchor& anchor, bool forward,
-                const QString& alias = QString());
+                const QString& alias = QString(), int pinned = 0);
 
 // A condition over the table's own columns in the engine's terms, with its bound values.
 struct SqlCondition {

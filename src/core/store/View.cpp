@@ -94,7 +94,7 @@ int View::step(bool forward, ViewRow& out) {
 int View::fetch(const KeyAnchor& anchor, bool forward, int count, QVector<ViewRow>& out) {
     if (!m_open)
         return m_store->setError(FileNotFound, m_store->filePath(*m_primary));
-    const KeySeek seek = keySeek(*m_primary, m_key, anchor, forward, alias(0));
+    const KeySeek seek = keySeek(*m_primary, m_key, anchor, forward, alias(0), m_pinned);
     if (seek.none)
         return m_store->setError(RecordNotAvailable, m_store->filePath(*m_primary));
     sqlite3_stmt* stmt = m_store->statement(selectSql(seek, count).toUtf8());

@@ -24,6 +24,8 @@ public:
     // unique in the related table (a number or a unique key), or a primary record shows once per match.
     void addRelated(const TableDef& related, int primaryField, int relatedField);
     void setFilter(const SqlCondition& filter) { m_filter = filter; }
+    // Leading key components the filter holds fixed; reads from an anchor compare them for equality.
+    void setPinned(int components) { m_pinned = components; }
     // The column of a field for use in a filter: table 0 is the primary, 1.. the related in join order.
     QString column(int table, int field) const;
 
@@ -56,6 +58,7 @@ private:
     int m_key;
     QVector<Related> m_related;
     SqlCondition m_filter;
+    int m_pinned = 0;
     KeyAnchor m_anchor;
     bool m_open = false;
 };

@@ -360,7 +360,15 @@ void BrowseSongs::refresh(bool forced) {
     m_locatorEntry->setText(locatorText());
 
     SqlCondition filter;
-    translateFilter(newOrder, filter);
+    const bool filtered = translateFilter(newOrder, filter);
+    // The ranged orders hold their first key field to the chosen value: positioning takes it and the
+    // engine reads only that part of the key.
+    QVariantList pinned;
+    if (filtered && newOrder == 4)
+        pinned << m_media;
+    else if (filtered && newOrder == 5)
+        pinned << m_category;
+    m_cursor->setPinned(pinned);
     m_mediaInForce = m_media;
     m_categoryInForce = m_category;
     const auto placement = rangeChanged ? PageCursor::Placement::AtStart : PageCursor::Placement::AtHighlighted;

@@ -339,6 +339,56 @@ TEST_F(PageCursorTest, FilterLimitsTheRowsAndARefusedFilterFallsBackToAll) {
     expectContiguousPage(order(SON::SongsByArtist));
 }
 
+TEST_F(PageCursorTest, APinnedRangeReadsOnlyItsPartOfTheKeyFromEveryPosition) {
+    // Media by thirds: "CD", "LP" and "Tape"; file numbers rise with the song number.
+    ASSERT_EQ(store.stream(), NoError);
+    for (int i = 1; i <= 300; ++i) {
+        Record s(songsTable());
+        s.setNumber(SON::ID, i);
+        s.setText(SON::Media, i % 3 == 0 ? QStringLiteral("CD") : i % 3 == 1 ? QStringLiteral("LP") : QStringLiteral("Tape"));
+        s.setText(SON::FileNumber, QStringLiteral("F%1").arg(i, 3, 10, QLatin1Char('0')));
+        s.setText(SON::Title, QStringLiteral("T"));
+        ASSERT_EQ(songs.add(s), NoError);
+    }
+    ASSERT_EQ(store.flush(), NoError);
+    openCursor(SON::SongsByArtist);
+    ASSERT_EQ(cursor->rebuildAt(songById(100)), NoError);  // an LP song highlighted
+    ASSERT_EQ(cursor->highlightedRecord().text(SON::Media), QStringLiteral("LP"));
+
+    const SqlCondition lp{cursor->column(0, SON::Media) + QStringLiteral(" = ? COLLATE SRK"), {QStringLiteral("lp")}};
+    const QVector<qint64> lpSongs = order(SON::SongsByMedia, {QStringLiteral("\"Media\" = 'LP'"), {}});
+    ASSERT_EQ(lpSongs.size(), 100);
+    // Pinned to "lp", in any letter case, the order change stays on the highlighted song.
+    cursor->setPinned({QStringLiteral("lp")});
+    ASSERT_EQ(cursor->setOrder(SON::SongsByMedia, lp), NoError);
+    EXPECT_EQ(cursor->highlightedRecord().number(SON::ID), 100);
+    expectContiguousPage(lpSongs);
+
+    // A locate past the last file number of the range lands on the range's last page, not on another medium.
+    Record target(songsTable());
+    target.setText(SON::Media, QStringLiteral("LP"));
+    target.setText(SON::FileNumber, QStringLiteral("Z"));
+    ASSERT_EQ(cursor->rebuildAt(target), NoError);
+    expectContiguousPage(lpSongs);
+    EXPECT_EQ(cursor->highlightedRecord().text(SON::FileNumber), QStringLiteral("F298"));
+    // Pages move inside the range up to its ends.
+    ASSERT_EQ(cursor->top(), NoError);
+    EXPECT_EQ(cursor->highlightedRecord().text(SON::FileNumber), QStringLiteral("F001"));
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_EQ(cursor->pageDown(), NoError);
+        expectContiguousPage(lpSongs);
+    }
+    EXPECT_EQ(cursor->highlightedRecord().text(SON::FileNumber), QStringLiteral("F298"));
+
+    // From a song of another medium the range's value takes the place of the song's own.
+    cursor->setPinned({QStringLiteral("CD")});
+    const SqlCondition cd{cursor->column(0, SON::Media) + QStringLiteral(" = ? COLLATE SRK"), {QStringLiteral("CD")}};
+    ASSERT_EQ(cursor->setFilter(cd), NoError);
+    EXPECT_EQ(cursor->highlightedRecord().text(SON::Media), QStringLiteral("CD"));
+    EXPECT_EQ(cursor->highlightedRecord().text(SON::FileNumber), QStringLiteral("F300"));
+    expectContiguousPage(order(SON::SongsByMedia, {QStringLiteral("\"Media\" = 'CD'"), {}}));
+}
+
 TEST_F(PageCursorTest, OrderChangeKeepsTheHighlightedSong) {
     addSongs(kSongs);
     openCursor();
