@@ -9,6 +9,7 @@
 #include "query/QueryParser.h"
 #include "query/SavedQueries.h"
 #include "query/WizardTexts.h"
+#include "settings/IniFile.h"
 #include "songs/SongQueryFields.h"
 #include "store/Record.h"
 #include "support/TempFolder.h"
@@ -693,3 +694,28 @@ TEST_F(QueryWizardTest, ADamagedQueryFileIsReportedAndLeftAlone) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), damaged);
 }
+
+namespace {
+
+TEST_F(QueryWizardTest, TheDialogReopensWhereItWasLeft) {
+    IniFile positions(folder.file(QStringLiteral("POSITION.INI")));
+    QString filter;
+    onModal([](QWidget* modal) {
+        modal->resize(610, 430);
+        modal->move(70, 50);
+        static_cast<QDialog*>(modal)->reject();
+    });
+    EXPECT_FALSE(QueryWizard::run(nullptr, messages, fields, filter, QStringLiteral("SONGS"), folder.path(), &positions));
+    EXPECT_EQ(positions.readInt(QStringLiteral("QueryWizard"), QStringLiteral("Width")), 610);
+
+    QSize shown;
+    onModal([&shown](QWidget* modal) {
+        shown = modal->size();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    QueryWizard::run(nullptr, messages, fields, filter, QStringLiteral("SONGS"), folder.path(), &positions);
+    EXPECT_EQ(shown, QSize(610, 430));
+    EXPECT_EQ(filter, QString());
+}
+
+} // namespace

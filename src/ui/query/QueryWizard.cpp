@@ -5,6 +5,7 @@
 #include "query/WizardTexts.h"
 #include "text/Picture.h"
 #include "ui/query/QueryDescriptionDialog.h"
+#include "ui/services/WindowPlacer.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -85,9 +86,15 @@ std::optional<QString> storedNumber(const QString& typed, const QString& picture
 } // namespace
 
 bool QueryWizard::run(QWidget* parent, MessageService& messages, const QueryFieldList& fields,
-                      QString& filter, const QString& setName, const QString& dataFolder) {
+                      QString& filter, const QString& setName, const QString& dataFolder, IniFile* positions) {
     QueryWizard wizard(parent, messages, fields, filter, setName, dataFolder);
-    if (wizard.exec() != QDialog::Accepted || !wizard.changed())
+    const QString section = QStringLiteral("QueryWizard");
+    if (positions)
+        restoreWindowPlacement(&wizard, *positions, section);
+    const int result = wizard.exec();
+    if (positions)
+        saveWindowPlacement(&wizard, *positions, section);
+    if (result != QDialog::Accepted || !wizard.changed())
         return false;
     filter = wizard.result();
     return true;

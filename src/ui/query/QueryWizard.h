@@ -20,6 +20,7 @@ class QTreeWidget;
 
 namespace srk {
 
+class IniFile;
 class MessageService;
 
 // The query wizard: the saved queries of one query set, and pages on which the user builds a filter
@@ -32,9 +33,9 @@ public:
 
     // Runs the wizard modally; filter is edited in place (at most 1024 characters). Returns true when
     // the user finished with a query (the caller then enables "Reset Search" and refreshes), false
-    // when cancelled (filter unchanged).
+    // when cancelled (filter unchanged). With positions the dialog opens where it was last left.
     static bool run(QWidget* parent, MessageService& messages, const QueryFieldList& fields, QString& filter,
-                    const QString& setName, const QString& dataFolder);
+                    const QString& setName, const QString& dataFolder, IniFile* positions = nullptr);
 
     QueryWizard(QWidget* parent, MessageService& messages, const QueryFieldList& fields,
                 const QString& filter, const QString& setName, const QString& dataFolder);

@@ -709,7 +709,7 @@ void BrowseSongs::search() {
         return;
     QString filter = m_query;
     if (!QueryWizard::run(this, *m_context.messages, songQueryFields(), filter, QStringLiteral("SONGS"),
-                          m_context.dataFolder))
+                          m_context.dataFolder, &m_context.positions))
         return;
     applyQuery(filter);
 }
