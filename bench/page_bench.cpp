@@ -6,6 +6,7 @@
 //
 // Make a catalogue first: sonorika-cli --data DIR generate --songs 1000000 --albums 100000
 
+#include "BenchFigure.h"
 #include "catalog/Tables.h"
 #include "store/PageCursor.h"
 #include "store/Store.h"
@@ -21,20 +22,9 @@
 #include <random>
 
 using namespace srk;
+using srk::bench::Figure;
 
 namespace {
-
-struct Figure {
-    double sum = 0;
-    double worst = 0;
-    int runs = 0;
-    void add(double ms) {
-        sum += ms;
-        worst = std::max(worst, ms);
-        ++runs;
-    }
-    double mean() const { return runs ? sum / runs : 0; }
-};
 
 double timed(const std::function<int()>& move, int& rc) {
     QElapsedTimer t;

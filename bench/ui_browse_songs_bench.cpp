@@ -6,6 +6,7 @@
 //
 // Make a catalogue first: sonorika-cli --data DIR generate --songs 1000000 --albums 100000
 
+#include "BenchFigure.h"
 #include "access/ScriptedMessages.h"
 #include "catalog/Tables.h"
 #include "query/WizardCondition.h"
@@ -32,25 +33,9 @@
 #include <functional>
 
 using namespace srk;
+using srk::bench::Figure;
 
 namespace {
-
-struct Figure {
-    double sum = 0;
-    double worst = 0;
-    double best = 1e18;
-    int runs = 0;
-    void add(double ms) {
-        sum += ms;
-        worst = std::max(worst, ms);
-        best = std::min(best, ms);
-        ++runs;
-    }
-    double mean() const { return runs ? sum / runs : 0; }
-    void print(const char* what) const {
-        std::printf("%-44s mean %8.3f ms  best %8.3f ms  worst %8.3f ms  (%d)\n", what, mean(), best, worst, runs);
-    }
-};
 
 double timed(const std::function<void()>& step) {
     QElapsedTimer t;

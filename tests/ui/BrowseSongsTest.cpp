@@ -15,11 +15,11 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
 #include "ui/songs/BrowseSongs.h"
-#include "ui/songs/LookupWindows.h"
 #include "ui/songs/SongForm.h"
 #include "ui/songs/SongTabBar.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/support/ModalWindows.h"
+#include "ui/support/ProgramFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,31 +43,10 @@ using srk::testing::onModal;
 
 namespace {
 
-class BrowseSongsTest : public ::testing::Test {
+class BrowseSongsTest : public srk::testing::ProgramFixture {
 protected:
-    void SetUp() override { startProgram(); }
-    void TearDown() override {
-        srk::testing::finishModalWaits();
-        program.reset();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startProgram()); }
 
-    void startProgram() {
-        Program::Options o;
-        o.dataFolder = data.path();
-        o.configFolder = config.path();
-        o.messages = &messages;
-        o.showSplash = false;
-        o.catchSignals = false;
-        program = std::make_unique<Program>(o);
-        ASSERT_TRUE(program->start()) << program->stopText().toStdString();
-        registerCategoryAndMediaWindows(*program->frame());
-        if (!program->frame()->hasWindow(BrowseSongs::Procedure))
-            BrowseSongs::registerWith(*program->frame());
-        messages.clear();
-    }
-
-    Store& store() { return *program->context().store; }
-    ProgramContext& context() { return program->context(); }
 
     void addSong(qint64 id, const QString& artist, const QString& title, const QString& media = QString(),
                  int chart = 0, int bpm = 0, qint64 category = 0) {
@@ -150,9 +129,6 @@ protected:
         return rows;
     }
 
-    TempFolder data, config;
-    ScriptedMessages messages;
-    std::unique_ptr<Program> program;
 };
 
 TEST_F(BrowseSongsTest, AnEmptyTableGivesAnEmptyPageDisabledChangeAndDeleteAndAGreyedPopup) {

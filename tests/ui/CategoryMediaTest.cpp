@@ -14,7 +14,6 @@
 #include "ui/songs/BrowseMedia.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/songs/LookupForm.h"
-#include "ui/songs/LookupWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/support/ModalWindows.h"
+#include "ui/support/ProgramFixture.h"
 
 #include <functional>
 
@@ -42,28 +42,10 @@ namespace {
 
 
 
-class CategoryMediaTest : public ::testing::Test {
+class CategoryMediaTest : public srk::testing::ProgramFixture {
 protected:
-    void SetUp() override {
-        Program::Options o;
-        o.dataFolder = data.path();
-        o.configFolder = config.path();
-        o.messages = &messages;
-        o.showSplash = false;
-        o.catchSignals = false;
-        program = std::make_unique<Program>(o);
-        ASSERT_TRUE(program->start()) << program->stopText().toStdString();
-        registerCategoryAndMediaWindows(*program->frame());
-        messages.clear();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startProgram()); }
 
-    void TearDown() override {
-        srk::testing::finishModalWaits();
-        program.reset();
-    }
-
-    Store& store() { return *program->context().store; }
-    ProgramContext& context() { return program->context(); }
 
     void addCategory(qint64 id, const QString& name) {
         Record c(categoriesTable());
@@ -126,9 +108,6 @@ protected:
         return browse->highlightedText() == text;
     }
 
-    TempFolder data, config;
-    ScriptedMessages messages;
-    std::unique_ptr<Program> program;
 };
 
 TEST_F(CategoryMediaTest, InsertButtonAddsTheTypedCategoryAndTheListShowsIt) {

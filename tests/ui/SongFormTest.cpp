@@ -36,6 +36,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/support/ModalWindows.h"
+#include "ui/support/ProgramFixture.h"
 
 #include <functional>
 
@@ -65,17 +66,10 @@ bool isOpen(QWidget* form) {
     return form->isVisible() && QApplication::activeModalWidget() == form;
 }
 
-class SongFormTest : public ::testing::Test {
+class SongFormTest : public srk::testing::ProgramFixture {
 protected:
     void SetUp() override {
-        Program::Options o;
-        o.dataFolder = data.path();
-        o.configFolder = config.path();
-        o.messages = &messages;
-        o.showSplash = false;
-        o.catchSignals = false;
-        program = std::make_unique<Program>(o);
-        ASSERT_TRUE(program->start()) << program->stopText().toStdString();
+        ASSERT_NO_FATAL_FAILURE(startProgram());
         context().preferences.AddMode = QStringLiteral("Normal");
         context().preferences.AutoAddToAlbums.clear();
         AddAlbumWizardLauncher::setRunner({});
@@ -83,13 +77,10 @@ protected:
     }
 
     void TearDown() override {
-        srk::testing::finishModalWaits();
         AddAlbumWizardLauncher::setRunner({});
-        program.reset();
+        ProgramFixture::TearDown();
     }
 
-    Store& store() { return *program->context().store; }
-    ProgramContext& context() { return program->context(); }
 
     template <typename Fill> Record add(const TableDef& def, Fill fill) {
         Record r(def);
@@ -134,9 +125,6 @@ protected:
         return UpdateSong::run(context(), request, song, nullptr, move);
     }
 
-    TempFolder data, config;
-    ScriptedMessages messages;
-    std::unique_ptr<Program> program;
 };
 
 TEST_F(SongFormTest, AddingASongStoresWhatWasTypedInEveryTab) {

@@ -301,14 +301,20 @@ ColumnResolver tableColumns(const TableDef& def, const BoundValues& bound, bool 
 
 ColumnResolver viewColumns(const View& view, const QVector<const TableDef*>& tables, const BoundValues& bound,
                            bool queryFunctions) {
-    return {[&view, tables](const QString& field) -> std::optional<SqlColumn> {
+    return viewColumns([&view](int table, int field) { return view.column(table, field); }, tables, bound,
+                       queryFunctions);
+}
+
+ColumnResolver viewColumns(ColumnNamer names, const QVector<const TableDef*>& tables, const BoundValues& bound,
+                           bool queryFunctions) {
+    return {[names = std::move(names), tables](const QString& field) -> std::optional<SqlColumn> {
                 for (int t = 0; t < tables.size(); ++t) {
                     if (!tables[t] || !prefixOf(*tables[t], field))
                         continue;
                     const int index = tables[t]->fieldIndex(field);
                     if (index < 0)
                         return std::nullopt;
-                    return columnOf(*tables[t], field, view.column(t, index), t > 0);
+                    return columnOf(*tables[t], field, names(t, index), t > 0);
                 }
                 return std::nullopt;
             },

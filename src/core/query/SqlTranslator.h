@@ -33,6 +33,11 @@ ColumnResolver tableColumns(const TableDef& def, const BoundValues& bound, bool 
 // Columns of a view: tables[0] is the primary, then the related tables in join order.
 ColumnResolver viewColumns(const View& view, const QVector<const TableDef*>& tables, const BoundValues& bound,
                            bool queryFunctions = false);
+// The same for a view known only by how it names its columns (table index, field index), such as a
+// page cursor's.
+using ColumnNamer = std::function<QString(int table, int field)>;
+ColumnResolver viewColumns(ColumnNamer names, const QVector<const TableDef*>& tables, const BoundValues& bound,
+                           bool queryFunctions = false);
 
 // The filter as an engine condition giving the same records as the evaluator, values bound as
 // parameters (bound names with their current values). Comparisons that ignore case use the "SRK"

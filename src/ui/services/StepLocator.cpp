@@ -3,6 +3,8 @@
 #include "store/PageCursor.h"
 #include "ui/services/PageModel.h"
 
+#include <QKeyEvent>
+
 namespace srk {
 
 namespace {
@@ -31,6 +33,14 @@ void stepLocate(PageModel& model, int field, const QString& letter) {
     Record target(cursor.primary());
     target.setText(field, letter);
     model.rebuildAt(target);
+}
+
+std::optional<QString> locatorLetter(const QKeyEvent* key) {
+    const QString text = key->text();
+    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || text.size() != 1 || !text[0].isPrint() ||
+        text[0].isSpace())
+        return std::nullopt;
+    return text;
 }
 
 } // namespace srk

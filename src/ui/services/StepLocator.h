@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+
+class QKeyEvent;
+
 namespace srk {
 
 class PageModel;
@@ -11,5 +15,9 @@ class PageModel;
 // at the first record whose field is at or after the letter (later key fields from their lowest).
 // Typing the same letter again and again so walks through its entries and starts over.
 void stepLocate(PageModel& model, int field, const QString& letter);
+
+// The character a key press gives the locator: one printable, non-blank character typed without Ctrl
+// or Alt; nothing for any other key.
+std::optional<QString> locatorLetter(const QKeyEvent* key);
 
 } // namespace srk

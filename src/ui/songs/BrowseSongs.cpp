@@ -26,23 +26,18 @@
 #include "ui/songs/SongTabBar.h"
 #include "ui/songs/UpdateSong.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDrag>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 
 namespace srk {
 
@@ -111,7 +106,6 @@ const ButtonDesign kButtons[] = {
 
 BrowseSongs::BrowseSongs(ProgramContext& context, MainFrame* frame, QWidget* parent)
     : QWidget(parent), m_context(context), m_frame(frame) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
     m_tablesOpen = true;
     const bool opened = context.access->openTable(songsTable()).ok() &&
                         context.access->openTable(categoriesTable()).ok() &&
@@ -287,56 +281,43 @@ Record BrowseSongs::highlightedSong() const {
 // --- order, filter and refresh ---
 
 bool BrowseSongs::translateFilter(int order, SqlCondition& out) {
-    out = SqlCondition();
-    const QString text = songOrderFilter(order, m_query);
-    if (text.isEmpty())
-        return true;
     BoundValues bound;
     bound.set(kMediaRangeName, m_media);
     bound.set(kCategoryRangeName, m_category);
-    const ParsedQuery parsed = parseQuery(text);
-    QString problem;
-    if (parsed.ok()) {
-        // The field list's media name is the song's own media; the view joins only the category.
-        const PageCursor* cursor = m_cursor.get();
-        ColumnResolver columns;
-        columns.bound = [bound](const QString& name) { return bound.value(name); };
-        columns.queryFunctions = true;
-        columns.column = [cursor](const QString& field) -> std::optional<SqlColumn> {
-            QString name = field;
-            if (name.compare(QLatin1String("MED:Media"), Qt::CaseInsensitive) == 0)
-                name = QStringLiteral("SON:Media");
-            const QString prefix = name.section(QChar(u':'), 0, 0).toUpper();
-            const TableDef& def = prefix == QLatin1String("CAT") ? categoriesTable() : songsTable();
-            const int table = prefix == QLatin1String("CAT") ? 1 : 0;
-            if (prefix != QLatin1String("CAT") && prefix != QLatin1String("SON"))
-                return std::nullopt;
-            const int index = def.fieldIndex(name);
-            if (index < 0 || index >= def.plainFieldCount())
-                return std::nullopt;
-            const FieldKind kind = def.fields[index].kind;
-            return SqlColumn{cursor->column(table, index), kind == FieldKind::Text, table > 0};
-        };
-        if (const std::optional<SqlCondition> sql = toSql(*parsed.expr, columns)) {
-            out = *sql;
-            return true;
+    const PageCursor* cursor = m_cursor.get();
+    ColumnResolver columns = viewColumns([cursor](int table, int field) { return cursor->column(table, field); },
+                                         {&songsTable(), &categoriesTable()}, bound, true);
+    // The field list's media name is the song's own media: the list joins only the category.
+    columns.column = [songColumns = columns.column](const QString& field) {
+        return songColumns(field.compare(QLatin1String("MED:Media"), Qt::CaseInsensitive) == 0
+                               ? QStringLiteral("SON:Media")
+                               : field);
+    };
+    auto translate = [&columns](const QString& text, QString& problem) -> std::optional<SqlCondition> {
+        if (text.isEmpty())
+            return SqlCondition();
+        const ParsedQuery parsed = parseQuery(text);
+        if (!parsed.ok()) {
+            problem = parsed.error;
+            return std::nullopt;
         }
-        problem = QStringLiteral("The filter cannot be applied to the song table");
-    } else {
-        problem = parsed.error;
+        std::optional<SqlCondition> sql = toSql(*parsed.expr, columns);
+        if (!sql)
+            problem = QStringLiteral("The filter cannot be applied to the song table");
+        return sql;
+    };
+
+    QString problem;
+    if (std::optional<SqlCondition> sql = translate(songOrderFilter(order, m_query), problem)) {
+        out = *sql;
+        return true;
     }
     m_context.messages->ask(standardMessage(36, QString(), QString(), problem, 0,
                                             m_context.store->filePath(songsTable())));
     // The order's own range still applies; only the query is left out.
-    const QString range = songOrder(order).rangeFilter;
-    if (!range.isEmpty() && m_query.trimmed().size()) {
-        const QString saved = m_query;
-        m_query.clear();
-        const bool ok = translateFilter(order, out);
-        m_query = saved;
-        return ok;
-    }
-    return false;
+    std::optional<SqlCondition> range = translate(songOrder(order).rangeFilter, problem);
+    out = range.value_or(SqlCondition());
+    return range.has_value() && !out.isEmpty();
 }
 
 void BrowseSongs::refresh(bool forced) {

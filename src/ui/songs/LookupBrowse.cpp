@@ -158,11 +158,9 @@ bool LookupBrowse::handleKey(QKeyEvent* key) {
     default:
         break;
     }
-    const QString text = key->text();
-    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text.size() == 1 && text[0].isPrint() &&
-        !text[0].isSpace()) {
+    if (const std::optional<QString> letter = locatorLetter(key)) {
         if (!empty)
-            stepLocate(*m_model, m_design.field, text);
+            stepLocate(*m_model, m_design.field, *letter);
         return true;
     }
     return false;

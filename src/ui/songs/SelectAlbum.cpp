@@ -148,10 +148,8 @@ bool SelectAlbum::handleKey(QKeyEvent* key) {
     default:
         break;
     }
-    const QString text = key->text();
-    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text.size() == 1 && text[0].isPrint() &&
-        !text[0].isSpace()) {
-        stepLocate(*m_model, locatedField(), text);
+    if (const std::optional<QString> letter = locatorLetter(key)) {
+        stepLocate(*m_model, locatedField(), *letter);
         return true;
     }
     return false;

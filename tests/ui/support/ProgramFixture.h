@@ -1,0 +1,35 @@
+#pragma once
+
+#include "access/ScriptedMessages.h"
+#include "support/TempFolder.h"
+#include "ui/shell/Program.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace srk {
+class Store;
+struct ProgramContext;
+} // namespace srk
+
+namespace srk::testing {
+
+// A started program on temporary data and settings folders, without splash or signal handling,
+// answering its messages from a script. Windows are opened through its frame.
+class ProgramFixture : public ::testing::Test {
+protected:
+    // Starts the program (call with ASSERT_NO_FATAL_FAILURE); the messages of the start are forgotten.
+    void startProgram();
+    // Waits for modal windows that never came, then closes the program.
+    void TearDown() override;
+
+    Store& store();
+    ProgramContext& context();
+
+    TempFolder data, config;
+    ScriptedMessages messages;
+    std::unique_ptr<Program> program;
+};
+
+} // namespace srk::testing
