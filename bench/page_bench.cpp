@@ -8,6 +8,7 @@
 
 #include "BenchFigure.h"
 #include "catalog/Tables.h"
+#include "query/QueryFunctions.h"
 #include "store/PageCursor.h"
 #include "store/Store.h"
 #include "store/Table.h"
@@ -37,6 +38,7 @@ double timed(const std::function<int()>& move, int& rc) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    Store::addConnectionHook(&registerQueryFunctions);
     QString folder;
     int page = 30, rounds = 20;
     const QStringList args = app.arguments();

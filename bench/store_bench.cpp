@@ -7,6 +7,7 @@
 
 #include "catalog/Tables.h"
 #include "maintenance/SyntheticCatalog.h"
+#include "query/QueryFunctions.h"
 #include "store/FoldCollation.h"
 #include "store/Store.h"
 #include "store/Table.h"
@@ -104,6 +105,7 @@ double insertRaw(const QString& folder, const QVector<Record>& rows) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    Store::addConnectionHook(&registerQueryFunctions);
     qint64 songs = 1000000, albums = 100000;
     QString folderArg;
     const QStringList args = app.arguments();

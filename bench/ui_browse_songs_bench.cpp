@@ -9,6 +9,7 @@
 #include "BenchFigure.h"
 #include "access/ScriptedMessages.h"
 #include "catalog/Tables.h"
+#include "query/QueryFunctions.h"
 #include "query/WizardCondition.h"
 #include "songs/SongOrders.h"
 #include "store/PageCursor.h"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Store::addConnectionHook(&registerQueryFunctions);
     QString folder;
     int runs = 5;
     bool fullWalk = true;

@@ -6,6 +6,7 @@
 
 #include "access/ScriptedMessages.h"
 #include "catalog/Tables.h"
+#include "query/QueryFunctions.h"
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/shell/MainFrame.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Store::addConnectionHook(&registerQueryFunctions);
     QString folder;
     int runs = 5;
     const QStringList args = app.arguments();

@@ -7,6 +7,7 @@
 #include "catalog/Tables.h"
 #include "maintenance/CatalogCheck.h"
 #include "maintenance/SyntheticCatalog.h"
+#include "query/QueryFunctions.h"
 #include "settings/SettingsPaths.h"
 #include "store/Store.h"
 #include "store/Table.h"
@@ -87,7 +88,7 @@ int commandInfo(const QString& folder) {
     int missing = 0;
     for (const TableDef* def : catalogTables()) {
         const QString file = store.filePath(*def);
-        if (!QFileInfo::exists(file)) {
+        if (Store::fileIsMissing(file)) {
             out(QStringLiteral("%1\t%2\tmissing").arg(def->label, file));
             ++missing;
             continue;
@@ -228,6 +229,7 @@ int commandFormat(const QStringList& args, bool back) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    Store::addConnectionHook(&registerQueryFunctions);
     QStringList args = app.arguments().mid(1);
     QString requested;
     for (int i = 0; i < args.size();) {

@@ -77,8 +77,9 @@ int completePrimed(TableAccess& access, const TableDef& def, Record& edited) {
     const int rc = table.put(edited);
     if (rc == NoError)
         return 0;
-    if (rc == DuplicateKey) {
-        const int key = table.duplicateKey(edited);
+    // A key that could not be tested reports the read error instead.
+    const int key = rc == DuplicateKey ? table.duplicateKey(edited) : Table::DuplicateTestFailed;
+    if (key != Table::DuplicateTestFailed) {
         access.showStandardMessage(24, key >= 0 ? def.qualifiedKeyName(key) : QString());
     } else {
         access.showStandardMessage(14);

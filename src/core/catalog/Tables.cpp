@@ -159,7 +159,12 @@ const TableDef& songsTable() {
     return t;
 }
 const TableDef& aSongsTable() {
-    static const TableDef t = makeSongs("A_Songs", "A_S");
+    static const TableDef t = [] {
+        TableDef songs = makeSongs("A_Songs", "A_S");
+        songs.fileOwnerLabel = QStringLiteral("Sonorika");
+        songs.fileOwnerPrefix = QStringLiteral("SON");
+        return songs;
+    }();
     return t;
 }
 const TableDef& albumTable() {

@@ -24,7 +24,7 @@ QVector<TableCheck> checkCatalog(const QString& dataFolder) {
             result << check;
             continue;
         }
-        if (!QFileInfo::exists(check.fileName)) {
+        if (Store::fileIsMissing(check.fileName)) {
             check.problems << QStringLiteral("file missing (it is created when the program opens the table)");
             result << check;
             continue;

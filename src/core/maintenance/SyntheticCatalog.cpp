@@ -113,6 +113,13 @@ bool SyntheticCatalog::begin() {
     m_playlists = std::make_unique<Table>(m_store, playlistMasterTable());
     m_lines = std::make_unique<Table>(m_store, playlistDetailsTable());
 
+    // The write transaction comes first and everything below is decided inside it: another station's
+    // writes either came before it (and are seen) or wait until this one ends.
+    if (m_store.stream() != NoError) {
+        fail(m_store.lastError().displayText());
+        return false;
+    }
+
     // Continue numbering after what the catalogue already holds.
     auto lastNumber = [](Table& table, int key, int field) -> qint64 {
         Record r = table.newRecord();
@@ -123,7 +130,8 @@ bool SyntheticCatalog::begin() {
     m_firstAlbumId = lastNumber(*m_albums, ALB::KeyAlbumID, ALB::AlbumID) + 1;
     m_firstPlaylistId = lastNumber(*m_playlists, PLD::KeyPlaylistID, PLD::PlaylistID) + 1;
 
-    // Into empty tables, keys are built once at the end instead of record by record.
+    // Into empty tables, keys are built once at the end instead of record by record, in this same
+    // transaction: until it commits, other stations see the old keys.
     if (m_songs->records() == 0)
         m_rebuild << &songsTable();
     if (m_albums->records() == 0)
@@ -133,11 +141,6 @@ bool SyntheticCatalog::begin() {
             fail(m_store.lastError().displayText());
             return false;
         }
-
-    if (m_store.stream() != NoError) {
-        fail(m_store.lastError().displayText());
-        return false;
-    }
     m_store.setCacheMegabytes(512);
 
     if (m_categories->records() == 0) {
@@ -310,18 +313,20 @@ bool SyntheticCatalog::writePlaylists() {
 }
 
 bool SyntheticCatalog::finish() {
-    if (m_store.flush() != NoError) {
-        fail(m_store.lastError().displayText());
-        return false;
-    }
+    // Keys first, inside the transaction; the store refuses to commit a table still without them.
+    bool ok = true;
     for (const TableDef* def : std::as_const(m_rebuild))
-        if (m_store.buildKeys(*def) != NoError) {
+        if (ok && m_store.buildKeys(*def) != NoError) {
             fail(m_store.lastError().displayText());
-            return false;
+            ok = false;
         }
     m_rebuild.clear();
+    if (m_store.flush() != NoError && ok) {
+        fail(m_store.lastError().displayText());
+        ok = false;
+    }
     m_store.setCacheMegabytes(64);
-    return true;
+    return ok;
 }
 
 bool SyntheticCatalog::step() {
@@ -366,8 +371,9 @@ bool SyntheticCatalog::step() {
         return finish() && false;
     default: return false;
     }
-    // Commit now and then so that the journal and the locked time stay bounded.
-    if (m_sinceFlush >= kFlushEvery) {
+    // Commit now and then so that the journal and the locked time stay bounded; not while a table is
+    // without its keys (a load into an empty table journals little: new pages need no copy).
+    if (m_sinceFlush >= kFlushEvery && m_rebuild.isEmpty()) {
         m_sinceFlush = 0;
         if (m_store.flush() != NoError || m_store.stream() != NoError) {
             fail(m_store.lastError().displayText());

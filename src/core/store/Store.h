@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -23,8 +25,17 @@ public:
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
+    // Higher layers (the query functions) register their engine functions through hooks run on every
+    // new connection, so the store does not depend on them. A hook that fails makes the connection fail.
+    using ConnectionHook = bool (*)(sqlite3*);
+    static void addConnectionHook(ConnectionHook hook);
+    static void removeConnectionHook(ConnectionHook hook);
+
     // Opens the connection. False (and lastError) when the folder is unusable.
     bool connect();
+    // How the store passes the time while another station holds a lock (milliseconds); tests give a
+    // clock of their own. The default sleeps.
+    void setWaitFunction(std::function<void(int)> wait) { m_wait = std::move(wait); }
     // A read-only store changes nothing on disk, not even an interrupted commit's journal (for checks).
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
@@ -32,17 +43,22 @@ public:
     const QString& folder() const { return m_folder; }
 
     static QString fileExtension() { return QStringLiteral(".sdb"); }
+    // True only when nothing at all is at the path (a broken link or an unreadable path is something).
+    static bool fileIsMissing(const QString& path);
     QString filePath(const TableDef& def) const;
 
     // --- files. Each returns 0 or an error code (also kept in lastError). ---
     // Opens the table's file: 2 missing, 32 locked, 36 not a valid data file, 46 keys must be rebuilt,
     // 47 layout differs, 52 this table is already open (counts as success), 90 engine error.
     int openFile(const TableDef& def);
-    // Creates an empty file of the current layout. Fails when a file is already there.
+    // Creates an empty file of the current layout. The file is written under a name of its own and then
+    // put in place whole, so another process never sees it half made; when another process put its file
+    // there first, that one stays and this is no error. A file already there is never touched.
     int createFile(const TableDef& def);
-    // Rebuilds every key of the file.
+    // Rebuilds every key of the file; inside an open frame, as part of it.
     int buildKeys(const TableDef& def);
-    // Converts a file of an older layout (same table, fewer or other fields) to the current one.
+    // Converts a file of an older layout (same table, fewer or other fields) to the current one. A file
+    // holding fields this program does not know, or of a newer layout, is refused and left as it is.
     int upgradeFile(const TableDef& def);
     // Clears a lock left by a station that died. The engine already does this on open, so it only waits.
     int recover(const TableDef& def, int seconds);
@@ -76,8 +92,9 @@ public:
     // Bumped whenever cached statements were dropped, so handles holding one prepare it again.
     quint64 statementGeneration() const { return m_statementGeneration; }
     // Bulk load into an empty table: its keys are dropped and built once at the end, which is far
-    // quicker than keeping them up to date record by record. An interrupted load leaves a file whose
-    // keys must be rebuilt, which the open offers to do.
+    // quicker than keeping them up to date record by record. Only inside a transaction frame, which must
+    // also rebuild the keys before it commits: other stations keep seeing the old keys meanwhile, and an
+    // interrupted load is rolled back with its keys.
     int dropKeys(const TableDef& def);
     // Bumped by every write, so cursors know their read-ahead is stale.
     quint64 changeSerial() const { return m_changeSerial; }
@@ -94,6 +111,12 @@ public:
 private:
     int exec(const QString& sql, const QString& fileName);
     int attach(const TableDef& def);
+    int attachFile(const QString& path, const QString& schema);
+    int checkPathLength(const QString& path);
+    int createInto(const TableDef& def, const QString& path, const QString& schema);
+    static int busyWait(void* store, int attempt);
+    void setBusyTimeout(int ms);
+    int refuseNewerLayout(const TableDef& def, int version);
     void detach(const TableDef& def);
     void finalizeStatements();
     int checkLayout(const TableDef& def);
@@ -106,11 +129,15 @@ private:
     QHash<QString, int> m_attachCount;  // schema -> open labels using it
     QSet<QString> m_openLabels;
     QVector<int> m_frames;  // kinds of open frames: 0 transaction, 1 savepoint
+    QHash<QString, int> m_keysDropped;  // file -> depth of the frame that dropped its keys
     int m_streamDepth = 0;
     quint64 m_changeSerial = 0;
     quint64 m_statementGeneration = 1;
     int m_cacheMegabytes = 64;
     bool m_readOnly = false;
+    std::function<void(int)> m_wait;
+    int m_busyTimeoutMs = 2000;
+    int m_busyWaitedMs = 0;
 };
 
 }  // namespace srk

@@ -377,16 +377,19 @@ int Table::put(Record& r) {
     const bool checked = m_watched.contains(r.rowId());
     if (checked && stored.changeCount() != r.changeCount())
         return m_store->setError(ChangedByAnotherStation, fileName());
-    quint64 changed = 0;
-    for (int f = 0; f < m_def->fields.size(); ++f)
+    // One statement per set of changed fields (and whether the change counter is checked), any field count.
+    const int fieldCount = m_def->fieldCount();
+    QByteArray changed(fieldCount + 1, '-');
+    for (int f = 0; f < fieldCount; ++f)
         if (r.value(f) != stored.value(f))
-            changed |= quint64(1) << f;
-    CachedStatement& slot = m_updates[changed | (checked ? quint64(1) << 63 : 0)];
+            changed[f] = 'x';
+    changed[fieldCount] = checked ? 'w' : '-';
+    CachedStatement& slot = m_updates[changed];
     QString sql;
     if (!slot.stmt || slot.generation != m_store->statementGeneration()) {
         QStringList sets;
-        for (int f = 0; f < m_def->fields.size(); ++f)
-            if (changed & (quint64(1) << f))
+        for (int f = 0; f < fieldCount; ++f)
+            if (changed[f] == 'x')
                 sets << quoted(m_def->fields[f].name) + QStringLiteral("=?");
         sets << QStringLiteral("_chg=_chg+1");
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE _row=?%3")
@@ -396,8 +399,8 @@ int Table::put(Record& r) {
     if (!stmt)
         return m_store->lastError().code ? m_store->lastError().code : DriverError;
     int i = 1;
-    for (int f = 0; f < m_def->fields.size(); ++f)
-        if (changed & (quint64(1) << f))
+    for (int f = 0; f < fieldCount; ++f)
+        if (changed[f] == 'x')
             bindValue(stmt, i++, r.value(f));
     sqlite3_bind_int64(stmt, i++, r.rowId());
     if (checked)
@@ -436,6 +439,7 @@ int Table::remove(const Record& r) {
 }
 
 int Table::duplicateKey(const Record& r) {
+    bool untested = false;
     for (int k = 0; k < m_def->keys.size(); ++k) {
         const KeyDef& key = m_def->keys[k];
         if (!key.unique)
@@ -449,18 +453,25 @@ int Table::duplicateKey(const Record& r) {
         where << QStringLiteral("_row<>?");
         sqlite3_stmt* stmt = m_store->statement(
             QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(schema(), where.join(QStringLiteral(" AND "))).toUtf8());
-        if (!stmt)
+        if (!stmt) {
+            untested = true;
             continue;
+        }
         int i = 1;
         for (int c : key.components)
             bindValue(stmt, i++, r.value(c));
         sqlite3_bind_int64(stmt, i, r.rowId());
-        const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+        const int rc = sqlite3_step(stmt);
         sqlite3_reset(stmt);
-        if (found)
+        if (rc == SQLITE_ROW)
             return k;
+        if (rc != SQLITE_DONE) {
+            m_store->setEngineError(rc, fileName());
+            untested = true;
+        }
     }
-    return -1;
+    // A key that could not be read is no proof that nothing is duplicated.
+    return untested ? DuplicateTestFailed : -1;
 }
 
 qint64 Table::records() {

@@ -81,7 +81,9 @@ public:
     int remove(const Record& r);
     // The next read marks its record: a put of it fails with 89 when another station changed it since.
     void watch() { m_watchNext = true; }
-    // The unique key r would duplicate, -1 when none.
+    // The unique key r would duplicate, -1 when none, DuplicateTestFailed when a key could not be read
+    // (lastError says why).
+    static constexpr int DuplicateTestFailed = -2;
     int duplicateKey(const Record& r);
 
     qint64 records();
@@ -126,7 +128,7 @@ private:
     bool m_watchNext = false;
     QSet<qint64> m_watched;
     CachedStatement m_insert, m_delete, m_byRow;
-    QHash<quint64, CachedStatement> m_updates;  // by the set of changed fields
+    QHash<QByteArray, CachedStatement> m_updates;  // by the set of changed fields
 };
 
 }  // namespace srk

@@ -33,7 +33,13 @@ struct TableDef {
     QVector<FieldDef> fields;  // declared fields then memos
     int memoCount = 0;
     QVector<KeyDef> keys;
+    // A second view of another table's file (A_Songs over the song file) names that table here: the
+    // file records its owner's label and prefix. Empty for a table with a file of its own.
+    QString fileOwnerLabel = {};
+    QString fileOwnerPrefix = {};
 
+    QString fileLabel() const { return fileOwnerLabel.isEmpty() ? label : fileOwnerLabel; }
+    QString filePrefix() const { return fileOwnerPrefix.isEmpty() ? prefix : fileOwnerPrefix; }
     int fieldCount() const { return int(fields.size()); }
     int plainFieldCount() const { return fieldCount() - memoCount; }
     // "SON:Artist" or "Artist" -> index, -1 when unknown. Case-insensitive.

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -119,7 +120,8 @@ void MainFrame::buildToolBar() {
 
 void MainFrame::setToolBarPicture(const QString& fileName) {
     QPixmap picture;
-    if (!fileName.trimmed().isEmpty())
+    // Only a plain file: reading a named pipe or a device would hang the start-up.
+    if (!fileName.trimmed().isEmpty() && QFileInfo(fileName.trimmed()).isFile())
         picture.load(fileName.trimmed());
     if (picture.isNull())
         picture = svgPixmap(QStringLiteral(":/icons/logo.svg"), QSize(220, 40));

@@ -5,6 +5,7 @@
 #include "access/TableAccess.h"
 #include "albums/CopyToAlbum.h"
 #include "catalog/Tables.h"
+#include "query/QueryFunctions.h"
 #include "settings/SettingsPaths.h"
 #include "store/Store.h"
 #include "store/Table.h"
@@ -82,6 +83,8 @@ bool Program::start() {
     if (!m_options.messages)
         m_ownMessages = std::make_unique<DialogMessages>();
     m_context.messages = m_options.messages ? m_options.messages : m_ownMessages.get();
+    // Filters translate to engine functions of the query layer; every connection gets them.
+    Store::addConnectionHook(&registerQueryFunctions);
     m_store = std::make_unique<Store>(m_context.dataFolder);
     m_access = std::make_unique<TableAccess>(*m_store, *m_context.messages);
     m_context.store = m_store.get();

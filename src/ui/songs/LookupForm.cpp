@@ -154,8 +154,9 @@ bool LookupForm::save() {
         const int rc = table.add(m_record);
         if (rc == NoError)
             return true;
-        if (rc == DuplicateKey) {
-            const int key = table.duplicateKey(m_record);
+        // A key that could not be tested reports the read error instead.
+        const int key = rc == DuplicateKey ? table.duplicateKey(m_record) : Table::DuplicateTestFailed;
+        if (key != Table::DuplicateTestFailed) {
             access.showStandardMessage(24, key >= 0 ? def.qualifiedKeyName(key) : QString());
         } else {
             access.showStandardMessage(14);

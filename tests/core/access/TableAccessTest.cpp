@@ -214,8 +214,8 @@ TEST_F(AccessOpen, NewerLayoutEndsTheProgramWithInvalidFile) {
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("Invalid File"));
     EXPECT_EQ(messages.last().text,
-              QStringLiteral("Error: (Record Declaration Differs From File (47)) accessing "
-                             "Album.  Press OK to end this application."));
+              QStringLiteral("Error: (srkalbum.sdb has a newer layout (99) than this program reads (2) (47)) "
+                             "accessing Album.  Press OK to end this application."));
     EXPECT_EQ(bytesOf(albumPath()), before);
 }
 
