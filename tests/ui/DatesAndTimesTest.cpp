@@ -217,7 +217,7 @@ TEST_F(DatesAndTimesTest, AnImpossibleDateIsRefusedSelectedAndNothingIsSavedUnti
         retype(form->lineEdit(SON::Title), QStringLiteral("Leap Day"));
         QTest::mouseClick(form->okButton(), Qt::LeftButton);
         stayed = stillOpen(form);
-        selected = date->hasFocus() && date->selectedText() == QStringLiteral("31 Feb 2020") &&
+        selected = form->focusWidget() == date && date->selectedText() == QStringLiteral("31 Feb 2020") &&
                    form->tabs()->currentIndex() == 0;
         storedMeanwhile = song(1).number(SON::ReleaseDate);
         // Enter in the field says it once more and does not press OK.
@@ -263,7 +263,7 @@ TEST_F(DatesAndTimesTest, ATimeThatIsNoTimeIsRefusedAndNotCleared) {
         QTest::mouseClick(form->okButton(), Qt::LeftButton);
         stayed = stillOpen(form);
         kept = time->text();
-        selected = time->hasFocus() && time->selectedText() == QStringLiteral("abc");
+        selected = form->focusWidget() == time && time->selectedText() == QStringLiteral("abc");
         retype(time, QStringLiteral("0:05:20"));
         QTest::mouseClick(form->okButton(), Qt::LeftButton);
     });
@@ -292,10 +292,13 @@ TEST_F(DatesAndTimesTest, TheAlbumPickerShowsBareYearsAndThePreferredPicture) {
     }
     const auto releases = [this] {
         SelectAlbum picker(context(), program->frame());
+        picker.show();
+        QCoreApplication::processEvents();
         const QAbstractItemModel* model = picker.list()->model();
         QStringList out;
         for (int row = 0; row < model->rowCount(); ++row)
             out << model->index(row, 4).data().toString();
+        picker.reject();
         return out;
     };
     EXPECT_EQ(releases(), (QStringList{QStringLiteral("1977"), QStringLiteral("11/21/1980")}));

@@ -11,6 +11,7 @@
 #include "songs/SongChecks.h"
 #include "songs/SongTime.h"
 #include "text/DateTimeText.h"
+#include "text/DayNumber.h"
 #include "text/Picture.h"
 #include "text/PreferredDatePicture.h"
 #include "text/ReleaseDate.h"
