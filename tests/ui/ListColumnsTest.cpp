@@ -250,8 +250,23 @@ TEST(ListColumns, ThePreferredDatePictureReplacesTheDesignedOne) {
     EXPECT_EQ(positions.readString(kWindow, u"SRCFOriginal"_s + kList),
               u"60L(2)|M~Artist~@s40@40R(1)|M~Released~@d2@"_s);
 
-    // "Year Only": a bare year shows as the year.
+    // "Year Only": a release-date column shows years, a bare year as it is and a day as its year.
     ListColumns years;
+    years.setReleaseDateColumns({1});
     ASSERT_TRUE(years.restore(&f.view, positions, u"BrowseSongs"_s, kList, design, u"n4b"_s));
+    EXPECT_EQ(years.format().columns().at(1).picture, u"@n4b"_s);
     EXPECT_EQ(years.display(1, 1985), u"1985"_s);
+    EXPECT_EQ(years.display(1, day), u"1959"_s);
+    // Any other date column keeps its own picture: it holds days, not years.
+    ListColumns days;
+    ASSERT_TRUE(days.restore(&f.view, positions, u"OtherWindow"_s, kList, design, u"n4b"_s));
+    EXPECT_EQ(days.format().columns().at(1).picture, u"@d17b"_s);
+    EXPECT_NE(days.display(1, day), u"1959"_s);
+    EXPECT_FALSE(days.display(1, day).isEmpty());
+    // A bare year in a release-date column is a year under a date picture too.
+    ListColumns dated;
+    dated.setReleaseDateColumns({1});
+    ASSERT_TRUE(dated.restore(&f.view, positions, u"ThirdWindow"_s, kList, design, u"d2"_s));
+    EXPECT_EQ(dated.display(1, 1985), u"1985"_s);
+    EXPECT_EQ(dated.display(1, day), u"10/31/1959"_s);
 }

@@ -1,10 +1,11 @@
 #include "settings/IniFile.h"
 
+#include "settings/IniText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <limits>
 
@@ -86,27 +87,34 @@ bool IniFile::load(const QString& path) {
         parse(QString());
         return true;
     }
+    const QString shownPath = QDir::toNativeSeparators(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
         m_unreadable = true;
         m_error = QStringLiteral("Cannot read the settings file \"%1\": %2")
-                      .arg(QDir::toNativeSeparators(path),
+                      .arg(shownPath,
                            QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : file.errorString());
         parse(QString());
         return false;
     }
-    QByteArray data = file.readAll();
+    // Read one byte past the limit: the size a file reports is not to be trusted (it may still grow).
+    QByteArray data = file.read(kMaxFileSize + 1);
+    if (data.size() > kMaxFileSize) {
+        m_unreadable = true;
+        m_error = QStringLiteral("The settings file \"%1\" is larger than %2 MB, too large to be a settings "
+                                 "file. The program goes on with the default settings and leaves that file as "
+                                 "it is.")
+                      .arg(shownPath)
+                      .arg(kMaxFileSize / (1024 * 1024));
+        parse(QString());
+        return false;
+    }
     if (data.startsWith("\xEF\xBB\xBF")) {
         m_bom = true;
         data.remove(0, 3);
     }
     const qsizetype firstBreak = data.indexOf('\n');
     m_crlf = firstBreak > 0 && data.at(firstBreak - 1) == '\r';
-
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(data);
-    if (utf8.hasError())
-        text = QString::fromLatin1(data);
-    parse(text);
+    parse(decodeIniText(data));
     return true;
 }
 

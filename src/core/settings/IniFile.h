@@ -16,18 +16,25 @@ namespace srk {
 // - lines without "=" and lines starting with ";" are ignored but kept in place when the file is rewritten;
 // - CRLF and LF line ends are both read; a rewrite keeps the line end the file already used (LF for a
 //   new file) and always ends with a line end;
-// - the text is UTF-8; a file that is not valid UTF-8 is read as Latin-1 and written back as UTF-8.
+// - the text is UTF-8; a line that is not valid UTF-8 is read as Windows-1252 (see IniText.h), and the
+//   file is written back as UTF-8;
+// - a file larger than kMaxFileSize is no settings file: it is not read (load() fails with a message)
+//   and never overwritten, so the program runs on defaults and the file stays for the user to look at.
 // Values are single-line: line breaks in a written value become blanks, and surrounding blanks are dropped.
 //
 // One IniFile per file and program: two objects over the same file would overwrite each other's saves.
 class IniFile {
 public:
+    // Every window's placement and column layout fit in a few tens of kilobytes.
+    static constexpr qsizetype kMaxFileSize = 4 * 1024 * 1024;
+
     IniFile() = default;
     // Loads `path`; see load().
     explicit IniFile(const QString& path);
 
     // Replaces the contents with those of `path`. A missing file is an empty, valid settings file. Returns
-    // false (see errorString()) when the file exists but cannot be read; such a file is never overwritten.
+    // false (see errorString()) when the file exists but cannot be read or is too large; such a file is
+    // never overwritten.
     bool load(const QString& path);
     const QString& path() const { return m_path; }
 

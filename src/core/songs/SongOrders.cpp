@@ -3,6 +3,7 @@
 #include "catalog/Tables.h"
 
 #include <array>
+#include <cmath>
 
 namespace srk {
 
@@ -53,7 +54,8 @@ QString songOrderFilter(int number, const QString& query) {
 qint64 locatorNumber(const QString& text, qint64 maximum) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok || value <= 0)
+    // "nan" and "inf" read as doubles but stand for no number; a NaN must never reach the cast below.
+    if (!ok || !std::isfinite(value) || value <= 0)
         return 0;
     if (value >= double(maximum))
         return maximum;

@@ -28,7 +28,7 @@ namespace srk {
 bool isDateLayout(int layout);
 bool isTimeLayout(int layout);
 
-// Empty for no date (0) and day numbers outside 1801..9999, or an unknown layout.
+// Empty for no date (0), negative day numbers and those past 9999, or an unknown layout.
 QString dateText(qint64 dayNumber, int layout, QChar separator = QChar());
 
 // Reads a date typed in roughly the layout's order: any separators, month

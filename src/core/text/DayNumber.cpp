@@ -17,8 +17,7 @@ qint64 julianDayOfDayZero() {
 } // namespace
 
 qint32 firstDayNumber() {
-    static const qint32 day = qint32(QDate(1801, 1, 1).toJulianDay() - julianDayOfDayZero());
-    return day;
+    return 1; // 29 December 1800: day 0 is the only day number that is no date
 }
 
 qint32 lastDayNumber() {

@@ -3,8 +3,8 @@
 // Stored forms of dates and times.
 //
 // A date is a day number: day 0 is 28 December 1800, zero means "no date".
-// The calendar we show runs from 1 January 1801 (day 4) to 31 December 9999;
-// day numbers outside that range have no date.
+// The calendar we show runs from 29 December 1800 (day 1) to 31 December 9999;
+// day numbers outside that range (negative ones too) have no date.
 //
 // A time is hundredths of a second since midnight plus one: 1 is midnight,
 // zero means "no time". Song durations use the same form, so the hours of a
@@ -19,7 +19,7 @@ namespace srk {
 inline constexpr qint32 kNoDate = 0;
 inline constexpr qint32 kNoTime = 0;
 
-// Day numbers of the first and last showable dates (1 January 1801, 31 December 9999).
+// Day numbers of the first and last showable dates (29 December 1800, 31 December 9999).
 qint32 firstDayNumber();
 qint32 lastDayNumber();
 

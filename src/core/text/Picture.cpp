@@ -272,17 +272,24 @@ QString groupThousands(const QString& digits) {
     return out;
 }
 
-// Cuts at the last character boundary at or before n UTF-16 units, so a
-// surrogate pair or a base letter with its accents is never split.
+// Keeps n characters counted as the store counts them (code points), so a surrogate pair is one
+// character; a cut that would part a letter from its combining marks keeps the marks with it.
 QString cutText(const QString& text, int n) {
-    if (text.size() <= n)
+    qsizetype cut = 0;
+    for (int chars = 0; cut < text.size() && chars < n; ++chars) {
+        const bool pair =
+            text.at(cut).isHighSurrogate() && cut + 1 < text.size() && text.at(cut + 1).isLowSurrogate();
+        cut += pair ? 2 : 1;
+    }
+    if (cut >= text.size())
         return text;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    finder.setPosition(n);
-    if (finder.isAtBoundary())
-        return text.left(n);
-    const qsizetype cut = finder.toPreviousBoundary();
-    return text.left(cut < 0 ? 0 : cut);
+    finder.setPosition(cut);
+    if (cut > 0 && !finder.isAtBoundary()) {
+        const qsizetype next = finder.toNextBoundary();
+        cut = next < 0 ? text.size() : next;
+    }
+    return text.left(cut);
 }
 
 // ---------------------------------------------------------------- numbers

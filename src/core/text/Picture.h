@@ -3,7 +3,8 @@
 // Display pictures: the short "@" texts that turn stored values into
 // characters and back, for lists, entry fields, reports and CSV files.
 //
-//   "@s"n            text, cut to n characters
+//   "@s"n            text, cut to n characters (code points, as the store counts;
+//                    combining marks stay with their letter)
 //   "@n"[-][_]n[.d][b] number in n characters with d decimals; "_" drops the
 //                    thousands grouping, "b" shows zero as blank
 //   "@d"k[sep][b]    date in layout k (1-8, 13-18); sep replaces "/"

@@ -29,7 +29,14 @@ QList<QKeySequence> DittoKey::keys() {
 void DittoKey::bindField(QWidget* editor, int fieldIndex, const QString& picture) {
     if (!editor || fieldIndex < 0)
         return;
-    m_bindings.insert(editor, Binding{fieldIndex, picture});
+    m_bindings.insert(editor, Binding{fieldIndex, picture, {}});
+    connect(editor, &QObject::destroyed, this, [this, editor] { m_bindings.remove(editor); });
+}
+
+void DittoKey::bindField(QWidget* editor, int fieldIndex, std::function<QString(const QVariant&)> show) {
+    if (!editor || fieldIndex < 0)
+        return;
+    m_bindings.insert(editor, Binding{fieldIndex, QString(), std::move(show)});
     connect(editor, &QObject::destroyed, this, [this, editor] { m_bindings.remove(editor); });
 }
 
@@ -58,7 +65,9 @@ bool DittoKey::dittoFocusedField() {
     const QVariant value = m_copies.dittoValue(m_formName, binding.field);
     if (!value.isValid())
         return false;
-    const QString text = binding.picture.isEmpty() ? value.toString() : format(value, binding.picture);
+    const QString text = binding.show               ? binding.show(value)
+                         : binding.picture.isEmpty() ? value.toString()
+                                                     : format(value, binding.picture);
     return putValue(editor, text, value.toLongLong());
 }
 

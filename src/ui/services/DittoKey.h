@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
+
+#include <functional>
 
 class QShortcut;
 class QWidget;
@@ -25,6 +28,8 @@ public:
     // Editors: QLineEdit, QComboBox (editable or not), QSpinBox, QPlainTextEdit, QTextEdit, QCheckBox.
     // With a picture ("@d17", "@t4") the stored value is shown through it.
     void bindField(QWidget* editor, int fieldIndex, const QString& picture = QString());
+    // With a function of its own that shows the stored value (a release date's bare year).
+    void bindField(QWidget* editor, int fieldIndex, std::function<QString(const QVariant&)> show);
 
     // What the key does, for a tool-bar ditto button as well: true when a value was put in.
     bool dittoFocusedField();
@@ -36,6 +41,7 @@ private:
     struct Binding {
         int field = -1;
         QString picture;
+        std::function<QString(const QVariant&)> show;
     };
 
     QWidget* boundEditorWithFocus() const;

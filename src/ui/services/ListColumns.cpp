@@ -4,6 +4,7 @@
 #include "settings/ListFormatMemory.h"
 #include "text/Picture.h"
 #include "text/PreferredDatePicture.h"
+#include "text/ReleaseDate.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -20,6 +21,7 @@ struct ListColumns::State {
     QPointer<QTableView> view;
     ListFormat format;
     QList<Picture> pictures; // one per column, parsed once
+    QList<int> releaseDates; // columns holding release dates
     QString error;
     QString procedureName;
     QString listName;
@@ -40,6 +42,8 @@ struct ListColumns::State {
         // Text in a date, time or number column was shown by the model already.
         if (value.typeId() == QMetaType::QString && picture.kind != PictureKind::Text)
             return value.toString();
+        if (releaseDates.contains(i))
+            return formatReleaseDate(value, picture);
         return srk::format(value, picture);
     }
 
@@ -206,7 +210,7 @@ bool ListColumns::apply(QTableView* view, const QString& text) {
 bool ListColumns::restore(QTableView* view, IniFile& positions, const QString& procedureName,
                           const QString& listName, const QString& designedFormat,
                           const QString& datePreference) {
-    const QString design = applyPreferredDatePicture(designedFormat, datePreference);
+    const QString design = applyPreferredDatePicture(designedFormat, datePreference, m_state->releaseDates);
     const ListFormat designed = ListFormat::parse(design);
     if (!designed.isValid() || !view) {
         m_state->error = view ? designed.errorString() : QStringLiteral("There is no list to lay out.");
@@ -247,6 +251,12 @@ QString ListColumns::currentFormat() const {
 
 const ListFormat& ListColumns::format() const {
     return m_state->format;
+}
+
+void ListColumns::setReleaseDateColumns(const QList<int>& columns) {
+    m_state->releaseDates = columns;
+    if (m_state->view)
+        m_state->view->viewport()->update();
 }
 
 QString ListColumns::errorString() const {

@@ -14,6 +14,7 @@
 
 #include "text/ListFormat.h"
 
+#include <QList>
 #include <QString>
 #include <Qt>
 
@@ -53,6 +54,10 @@ public:
     QString currentFormat() const;
     const ListFormat& format() const;
     QString errorString() const;
+
+    // The columns (0-based) that show release dates: a bare year there shows as the year whatever the
+    // picture, and the "Year Only" preference changes only these. Set before restore().
+    void setReleaseDateColumns(const QList<int>& columns);
 
     QString display(int column, const QVariant& value) const;
     QString header(int column) const;

@@ -1,6 +1,7 @@
 #include "ui/services/PageModel.h"
 
 #include "text/Picture.h"
+#include "text/ReleaseDate.h"
 
 namespace srk {
 
@@ -102,7 +103,9 @@ QVariant PageModel::cellData(const PageRow& row, int column, int role) const {
         const QVariant value = fieldValue(row, c);
         if (!value.isValid())
             return QString();
-        return c.picture.isEmpty() ? value.toString() : format(value, c.picture);
+        if (c.picture.isEmpty())
+            return value.toString();
+        return c.releaseDate ? formatReleaseDate(value, c.picture) : format(value, c.picture);
     }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(c.alignment);

@@ -15,6 +15,7 @@ struct PageColumn {
     QString picture;
     QString header;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    bool releaseDate = false; // a bare year shows as the year whatever the picture
 };
 
 // A list model showing a page cursor's page: as many rows as the page holds, never the table. Moves go

@@ -23,6 +23,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <utility>
+
 static void initShellResources() { Q_INIT_RESOURCE(icons); }
 
 namespace srk {
@@ -97,8 +99,14 @@ bool Program::start() {
         return false;
     }
 
-    m_context.positions.load(positionFilePath(m_context.dataFolder));
-    m_context.preferencesFile.load(preferencesFilePath(m_context.configFolder));
+    // A settings file that cannot be read is said once; the program goes on with the defaults and
+    // never writes over that file.
+    const std::pair<IniFile*, QString> settings[] = {
+        {&m_context.positions, positionFilePath(m_context.dataFolder)},
+        {&m_context.preferencesFile, preferencesFilePath(m_context.configFolder)}};
+    for (const auto& [file, path] : settings)
+        if (!file->load(path))
+            m_context.messages->ask({QStringLiteral("Settings Not Read"), file->errorString(), ButtonOk, ButtonOk});
 
     m_frame = new MainFrame(m_context);
     connect(m_frame, &MainFrame::closingDown, this, &Program::closeDown);

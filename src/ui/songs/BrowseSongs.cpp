@@ -39,6 +39,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace srk {
 
 const QString BrowseSongs::Procedure = QStringLiteral("BrowseSongs");
@@ -199,6 +201,9 @@ void BrowseSongs::buildWindow() {
     connect(m_list, &PageList::activated, this, [this] { press(Action::Change); });
 
     m_columns = std::make_unique<ListColumns>();
+    for (int i = 0; i < int(std::size(kColumns)); ++i)
+        if (kColumns[i].table == 0 && kColumns[i].field == SON::ReleaseDate)
+            m_columns->setReleaseDateColumns({i});
     m_columns->restore(m_view, m_context.positions, Procedure, kListName, designedFormat(),
                        m_context.preferences.DateFormat);
 

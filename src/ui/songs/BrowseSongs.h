@@ -54,6 +54,8 @@ public:
     QPushButton* button(Action action) const;
     SongTabBar* tabs() const { return m_tabs; }
     QTableView* list() const { return m_view; }
+    // The list's columns: what each cell shows.
+    const ListColumns& columns() const { return *m_columns; }
     QLineEdit* locatorEntry() const { return m_locatorEntry; }
     QScrollBar* thumb() const;
     PageModel* model() const { return m_model; }

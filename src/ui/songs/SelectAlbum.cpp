@@ -30,6 +30,8 @@ const QString kListFormat = QStringLiteral(
     "120L(2)|M~Album~@s30@120L(2)|M~Artist~@s30@48L(2)|M~File Number~@s10@80L(2)|M~Media~@s20@"
     "52L(2)|M~Release Date~@d2@");
 
+constexpr int kReleaseColumn = 4;
+
 struct AlbumTab {
     const char* text;
     int key;
@@ -72,7 +74,8 @@ SelectAlbum::SelectAlbum(ProgramContext& context, QWidget* parent) : QDialog(par
                          {0, ALB::Artist, QStringLiteral("@s30"), QStringLiteral("Artist")},
                          {0, ALB::FileNumber, QStringLiteral("@s10"), QStringLiteral("File Number")},
                          {0, ALB::Media, QStringLiteral("@s20"), QStringLiteral("Media")},
-                         {0, ALB::ReleaseDate, QStringLiteral("@d2"), QStringLiteral("Release Date")}});
+                         {0, ALB::ReleaseDate, QStringLiteral("@d2"), QStringLiteral("Release Date"),
+                          Qt::AlignLeft | Qt::AlignVCenter, true}});
 
     m_list = new PageList(m_model, this);
     m_view = m_list->view();
@@ -80,7 +83,12 @@ SelectAlbum::SelectAlbum(ProgramContext& context, QWidget* parent) : QDialog(par
     connect(m_list, &PageList::activated, this, &SelectAlbum::selectHighlighted);
 
     m_columns = std::make_unique<ListColumns>();
+    m_columns->setReleaseDateColumns({kReleaseColumn});
     m_columns->restore(m_view, context.positions, Procedure, kListName, kListFormat, context.preferences.DateFormat);
+    // The model shows the release date through the picture the list ended up with (the preferred one).
+    if (kReleaseColumn < m_columns->format().columnCount())
+        if (const auto picture = m_columns->format().columns().at(kReleaseColumn).picture)
+            m_model->setColumnPicture(kReleaseColumn, *picture);
 
     m_select = new QPushButton(QStringLiteral("&Select"), this);
     m_select->setDefault(true);

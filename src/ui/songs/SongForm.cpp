@@ -11,8 +11,11 @@
 #include "songs/SongChecks.h"
 #include "songs/SongTime.h"
 #include "text/DateTimeText.h"
+#include "text/DayNumber.h"
 #include "text/Picture.h"
 #include "text/PreferredDatePicture.h"
+#include "text/ReleaseDate.h"
+#include "text/TypedEntry.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/services/WindowPlacer.h"
@@ -267,10 +270,16 @@ QWidget* SongForm::buildGeneralTab() {
     }
 
     QLineEdit* time = addLine(SON::Time, 12, kTimePicture);
-    connect(time, &QLineEdit::editingFinished, this, &SongForm::acceptTime);
+    connect(time, &QLineEdit::editingFinished, this, [this] { acceptTime(); });
+    checkOnEnter(time, [this] { return acceptTime(); });
     row(QStringLiteral("T&ime:"), time);
     row(QStringLiteral("&File Number:"), addLine(SON::FileNumber, 20));
-    row(QStringLiteral("&Release Date:"), addLine(SON::ReleaseDate, 30, m_datePicture));
+    QLineEdit* released = addLine(SON::ReleaseDate, 30);
+    m_ditto->bindField(released, SON::ReleaseDate,
+                       [picture = m_datePicture](const QVariant& v) { return formatReleaseDate(v, picture); });
+    connect(released, &QLineEdit::editingFinished, this, [this] { acceptReleaseDate(); });
+    checkOnEnter(released, [this] { return acceptReleaseDate(); });
+    row(QStringLiteral("&Release Date:"), released);
 
     m_categoryCombo = new QComboBox(this);
     m_categoryCombo->setEditable(true);
@@ -385,7 +394,7 @@ void SongForm::showRecord() {
         lineEdit(SON::Media)->setText(media);
     m_shownTime = format(r.number(SON::Time), kTimePicture);
     lineEdit(SON::Time)->setText(m_shownTime);
-    m_shownDate = r.number(SON::ReleaseDate) ? format(r.number(SON::ReleaseDate), m_datePicture) : QString();
+    m_shownDate = r.number(SON::ReleaseDate) ? formatReleaseDate(r.number(SON::ReleaseDate), m_datePicture) : QString();
     lineEdit(SON::ReleaseDate)->setText(m_shownDate);
     lineEdit(SON::TrackNumber)->setText(format(r.number(SON::TrackNumber), kTrackPicture).trimmed());
     lineEdit(SON::ChartNumber)->setText(format(r.number(SON::ChartNumber), kTrackPicture).trimmed());
@@ -406,13 +415,13 @@ void SongForm::collect() {
         r.setText(field, memoEdit(field)->toPlainText());
     r.setText(SON::Media, m_mediaCombo ? m_mediaCombo->currentText() : lineEdit(SON::Media)->text());
     // Times and dates shown as they were keep their stored value: the display drops hundredths, and a
-    // bare release year need not survive a date picture.
+    // full date shown under the "Year Only" picture keeps its day. Both were checked before.
     const QString time = lineEdit(SON::Time)->text();
     if (time != m_shownTime)
-        r.setNumber(SON::Time, deformat(time, kTimePicture).toLongLong());
+        r.setNumber(SON::Time, readTimeEntry(time).value_or(kNoTime));
     const QString date = lineEdit(SON::ReleaseDate)->text();
     if (date != m_shownDate)
-        r.setNumber(SON::ReleaseDate, date.trimmed().isEmpty() ? 0 : deformat(date.trimmed(), m_datePicture).toLongLong());
+        r.setNumber(SON::ReleaseDate, readReleaseDate(date, m_datePicture).value_or(kNoDate));
     r.setNumber(SON::TrackNumber, numberIn(lineEdit(SON::TrackNumber)));
     r.setNumber(SON::ChartNumber, numberIn(lineEdit(SON::ChartNumber)));
     r.setNumber(SON::BeatsPerMinute, numberIn(lineEdit(SON::BeatsPerMinute)));
@@ -471,15 +480,32 @@ bool SongForm::acceptMedia() {
     return ok;
 }
 
-void SongForm::acceptTime() {
+bool SongForm::acceptTime() {
     if (m_closing)
-        return;
+        return true;
     QLineEdit* edit = lineEdit(SON::Time);
     if (edit->text() == m_shownTime)
-        return;
-    const QString text = edit->text().trimmed();
-    const qint64 typed = text.isEmpty() ? 0 : timeValueFromText(text);
-    edit->setText(format(correctedSongTime(typed), kTimePicture));
+        return true;
+    const std::optional<qint64> typed = readTimeEntry(edit->text());
+    if (!typed) {
+        m_context.access->ask({timeEntryTitle(), timeEntryText(edit->text(), kTimePicture), ButtonOk, ButtonOk});
+        refuse(edit);
+        return false;
+    }
+    edit->setText(format(correctedSongTime(*typed), kTimePicture));
+    return true;
+}
+
+bool SongForm::acceptReleaseDate() {
+    if (m_closing)
+        return true;
+    QLineEdit* edit = lineEdit(SON::ReleaseDate);
+    if (edit->text() == m_shownDate || readReleaseDate(edit->text(), m_datePicture))
+        return true;
+    m_context.access->ask(
+        {dateEntryTitle(), dateEntryText(edit->text(), m_datePicture, true), ButtonOk, ButtonOk});
+    refuse(edit);
+    return false;
 }
 
 bool SongForm::acceptCategory() {
@@ -520,10 +546,8 @@ bool SongForm::acceptChart() {
 }
 
 bool SongForm::acceptAll() {
-    if (!acceptMedia())
-        return false;
-    acceptTime();
-    return acceptCategory() && acceptTrack() && acceptChart();
+    return acceptMedia() && acceptTime() && acceptReleaseDate() && acceptCategory() && acceptTrack() &&
+           acceptChart();
 }
 
 void SongForm::finish(FormMove move) {
@@ -564,6 +588,9 @@ bool SongForm::save() {
 }
 
 void SongForm::defaultFromAlbum() {
+    // What is typed is kept while the album is picked, so it must read first.
+    if (!acceptTime() || !acceptReleaseDate())
+        return;
     collect();
     Record album(albumTable());
     if (SelectAlbum::select(m_context, album, this) != WindowResponse::Completed)

@@ -84,7 +84,8 @@ private:
 
     // Field acceptance: each returns false after showing why and selecting the field again.
     bool acceptMedia();
-    void acceptTime();
+    bool acceptTime();
+    bool acceptReleaseDate();
     bool acceptCategory();
     bool acceptTrack();
     bool acceptChart();

@@ -215,6 +215,49 @@ TEST(IniRead, EncodingsAndByteOrderMark) {
     EXPECT_EQ(b.readString(u"Settings"_s, u"Logo"_s), u"C:\\Bilder\\Café.bmp"_s);
 }
 
+TEST(IniRead, OneStrayByteCostsOneLineAndTheRewriteIsUtf8) {
+    TempFolder temp;
+    const QString path = temp.file(u"SRKRO97.INI"_s);
+    // UTF-8 throughout but for one line typed in the Windows code page (0x80 is the euro sign there).
+    writeRaw(path, "[Settings]\r\n"
+                   "UDKPrompt=Bj\xC3\xB6rk\r\n"
+                   "NotesLabel=Caf\xE9 \x80 5\r\n"
+                   "Logo=/home/s\xC3\xB8ren/logo.png\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.readString(u"Settings"_s, u"UDKPrompt"_s), u"Björk"_s);
+    EXPECT_EQ(ini.readString(u"Settings"_s, u"NotesLabel"_s), u"Café € 5"_s);
+    EXPECT_EQ(ini.readString(u"Settings"_s, u"Logo"_s), u"/home/søren/logo.png"_s);
+
+    ASSERT_TRUE(ini.writeString(u"Settings"_s, u"AddMode"_s, u"Normal"_s));
+    ASSERT_TRUE(ini.save()) << ini.errorString().toStdString();
+    const QByteArray written = readRaw(path);
+    EXPECT_EQ(written, QByteArray("[Settings]\r\n"
+                                  "UDKPrompt=Bj\xC3\xB6rk\r\n"
+                                  "NotesLabel=Caf\xC3\xA9 \xE2\x82\xAC 5\r\n"
+                                  "Logo=/home/s\xC3\xB8ren/logo.png\r\n"
+                                  "AddMode=Normal\r\n"));
+    // Read again (and again), the letters stay what they were.
+    IniFile again(path);
+    EXPECT_EQ(again.readString(u"Settings"_s, u"UDKPrompt"_s), u"Björk"_s);
+    EXPECT_EQ(again.readString(u"Settings"_s, u"NotesLabel"_s), u"Café € 5"_s);
+    ASSERT_TRUE(again.writeString(u"Settings"_s, u"AddMode"_s, u"Compilation"_s));
+    ASSERT_TRUE(again.save());
+    EXPECT_EQ(IniFile(path).readString(u"Settings"_s, u"UDKPrompt"_s), u"Björk"_s);
+}
+
+TEST(IniRead, WindowsCodePageLinesReadByTheirCodePage) {
+    TempFolder temp;
+    const QString path = temp.file(u"POSITION.INI"_s);
+    // Curly quotes, a dash and the five bytes the code page leaves undefined.
+    writeRaw(path, "[Main]\nA=\x93quoted\x94 \x96 \x9A" "a\n"
+                   "B=\x81\x8D\x8F\x90\x9D\n"
+                   "C=\xC3\xA9\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.readString(u"Main"_s, u"A"_s), u"\u201Cquoted\u201D \u2013 \u0161a"_s);
+    EXPECT_EQ(ini.readString(u"Main"_s, u"B"_s), u"\u0081\u008D\u008F\u0090\u009D"_s);
+    EXPECT_EQ(ini.readString(u"Main"_s, u"C"_s), u"é"_s);
+}
+
 TEST(IniRead, NumbersMissingGiveTheDefaultAndNonNumbersGiveZero) {
     TempFolder temp;
     const QString path = temp.file(u"a.ini"_s);
@@ -320,6 +363,36 @@ TEST(IniRobustness, UnreadableFileIsReportedAndNeverOverwritten) {
     EXPECT_FALSE(ini.save());
     EXPECT_FALSE(ini.errorString().isEmpty());
     EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+TEST(IniRobustness, AFileTooLargeToBeSettingsIsRefusedWithAMessageAndLeftAlone) {
+    TempFolder temp;
+    const QString path = temp.file(u"SRKRO97.INI"_s);
+    QByteArray big = "[Settings]\nUDKPrompt=Label\n";
+    const QByteArray filler = "; " + QByteArray(200, 'x') + "\n";
+    while (big.size() <= IniFile::kMaxFileSize)
+        big += filler;
+    writeRaw(path, big);
+
+    IniFile ini;
+    EXPECT_FALSE(ini.load(path));
+    EXPECT_TRUE(ini.errorString().contains(u"too large"_s)) << ini.errorString().toStdString();
+    EXPECT_TRUE(ini.errorString().contains(QDir::toNativeSeparators(path))) << ini.errorString().toStdString();
+    // The program goes on with the defaults...
+    EXPECT_EQ(ini.readString(u"Settings"_s, u"UDKPrompt"_s, u"Custom"_s), u"Custom"_s);
+    EXPECT_TRUE(ini.sections().isEmpty());
+    // ...and never writes its few settings over the user's file.
+    EXPECT_TRUE(ini.writeString(u"Settings"_s, u"UDKPrompt"_s, u"Other"_s));
+    EXPECT_FALSE(ini.save());
+    EXPECT_EQ(readRaw(path), big);
+
+    // A file just inside the limit is still a settings file.
+    big.truncate(IniFile::kMaxFileSize);
+    big.chop(big.size() - big.lastIndexOf('\n') - 1);
+    writeRaw(path, big);
+    IniFile within;
+    EXPECT_TRUE(within.load(path)) << within.errorString().toStdString();
+    EXPECT_EQ(within.readString(u"Settings"_s, u"UDKPrompt"_s), u"Label"_s);
 }
 
 TEST(IniRobustness, SaveFailureIsReportedNotThrown) {

@@ -31,6 +31,20 @@ TEST(SongOrders, LocatorNumbersReadTheTextOrZero) {
     EXPECT_EQ(locatorNumber(QString(), 255), 0);
     EXPECT_EQ(locatorNumber(QStringLiteral("999"), 255), 255);
     EXPECT_EQ(locatorNumber(QStringLiteral("-5"), 255), 0);
+    EXPECT_EQ(locatorNumber(QStringLiteral("12.7"), 255), 12);
+}
+
+TEST(SongOrders, LocatorTextsThatReadAsNaNOrInfinityAreNoNumber) {
+    // These parse as doubles; none of them may reach the integer conversion.
+    for (const char* text : {"nan", "NaN", "-nan", "inf", "+inf", "-inf", "Infinity", "1e999"}) {
+        EXPECT_EQ(locatorNumber(QString::fromLatin1(text), 255), 0) << text;
+        EXPECT_EQ(locatorNumber(QString::fromLatin1(text), 9999), 0) << text;
+    }
+    EXPECT_EQ(locatorNumber(QStringLiteral("1e300"), 9999), 9999);
+    for (int order : {6, 7}) {
+        const Record target = songLocateTarget(order, Record(songsTable()), QStringLiteral("nan"), QString(), 0);
+        EXPECT_EQ(target.number(songOrder(order).located), 0) << order;
+    }
 }
 
 TEST(SongOrders, LocateTargetsSetTheLocatedFieldAndClearTheLaterOnes) {

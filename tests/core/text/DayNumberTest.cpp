@@ -9,9 +9,13 @@ TEST(DateDayNumber, KnownDatesMapBothWays) {
     EXPECT_EQ(dayNumberFromDate(QDate(1998, 2, 3)), 71990);
     EXPECT_EQ(dateFromDayNumber(71671), QDate(1997, 3, 21));
     EXPECT_EQ(dateFromDayNumber(71990), QDate(1998, 2, 3));
-    // Day 0 is 28 December 1800, so 1 January 1801 is day 4.
-    EXPECT_EQ(firstDayNumber(), 4);
+    // Day 0 is 28 December 1800 and no date; the next day is already one.
+    EXPECT_EQ(firstDayNumber(), 1);
+    EXPECT_EQ(dateFromDayNumber(1), QDate(1800, 12, 29));
+    EXPECT_EQ(dateFromDayNumber(3), QDate(1800, 12, 31));
     EXPECT_EQ(dateFromDayNumber(4), QDate(1801, 1, 1));
+    EXPECT_EQ(dayNumberFromDate(QDate(1800, 12, 29)), 1);
+    EXPECT_EQ(dayNumberFromDate(QDate(1800, 12, 31)), 3);
 }
 
 TEST(DateDayNumber, ConsecutiveNumbersAreConsecutiveDates) {
@@ -32,12 +36,13 @@ TEST(DateDayNumber, ConsecutiveNumbersAreConsecutiveDates) {
 
 TEST(DateDayNumber, NoDateOutsideTheCalendar) {
     EXPECT_FALSE(dateFromDayNumber(0).isValid());
-    EXPECT_FALSE(dateFromDayNumber(3).isValid());
+    EXPECT_FALSE(dateFromDayNumber(-1).isValid());
     EXPECT_FALSE(dateFromDayNumber(-71671).isValid());
     EXPECT_FALSE(dateFromDayNumber(qint64(lastDayNumber()) + 1).isValid());
     EXPECT_FALSE(dateFromDayNumber(std::numeric_limits<qint64>::max()).isValid());
     EXPECT_EQ(dayNumberFromDate(QDate()), kNoDate);
-    EXPECT_EQ(dayNumberFromDate(QDate(1800, 12, 31)), kNoDate);
+    EXPECT_EQ(dayNumberFromDate(QDate(1800, 12, 28)), kNoDate);
+    EXPECT_EQ(dayNumberFromDate(QDate(1800, 12, 27)), kNoDate);
     EXPECT_EQ(dayNumberFromDate(QDate(10000, 1, 1)), kNoDate);
 }
 

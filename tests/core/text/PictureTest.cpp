@@ -149,15 +149,28 @@ TEST(PictureText, CutsToTheWidth) {
     EXPECT_EQ(defmt(QStringLiteral("Revolver"), "@s3").toString(), QStringLiteral("Rev"));
 }
 
-TEST(PictureText, NeverSplitsACharacter) {
+TEST(PictureText, CountsCodePointsAndNeverSplitsACharacter) {
     const QString note = QString::fromUtf8("a\xF0\x9F\x8E\xB5z"); // a, U+1F3B5 (two UTF-16 units), z
     ASSERT_EQ(note.size(), 4);
-    EXPECT_EQ(format(note, QStringLiteral("@s2")), QStringLiteral("a"));
-    EXPECT_EQ(format(note, QStringLiteral("@s3")), note.left(3));
-    EXPECT_EQ(deformat(note, QStringLiteral("@s2")).toString(), QStringLiteral("a"));
-    const QString accented = QString::fromUtf8("Be\xCC\x81la"); // e + combining acute
-    EXPECT_EQ(format(accented, QStringLiteral("@s2")), QStringLiteral("B"));
+    EXPECT_EQ(format(note, QStringLiteral("@s1")), QStringLiteral("a"));
+    EXPECT_EQ(format(note, QStringLiteral("@s2")), note.left(3));
+    EXPECT_EQ(format(note, QStringLiteral("@s3")), note);
+    EXPECT_EQ(deformat(note, QStringLiteral("@s2")).toString(), note.left(3));
+    // Four notes are four characters, as the store counts them.
+    const QString notes = QString::fromUtf8("\xF0\x9F\x8E\xB5").repeated(4);
+    EXPECT_EQ(format(notes, QStringLiteral("@s4")), notes);
+    EXPECT_EQ(format(notes + QStringLiteral("x"), QStringLiteral("@s4")), notes);
+    EXPECT_EQ(format(notes, QStringLiteral("@s3")), notes.left(6));
+    // A decomposed letter keeps its accent: the mark goes with it rather than the letter going.
+    const QString e = QString::fromUtf8("e\xCC\x81"); // e + combining acute
+    EXPECT_EQ(format(e, QStringLiteral("@s1")), e);
+    EXPECT_EQ(deformat(e, QStringLiteral("@s1")).toString(), e);
+    const QString accented = QString::fromUtf8("Be\xCC\x81la");
+    EXPECT_EQ(format(accented, QStringLiteral("@s1")), QStringLiteral("B"));
+    EXPECT_EQ(format(accented, QStringLiteral("@s2")), accented.left(3));
     EXPECT_EQ(format(accented, QStringLiteral("@s3")), accented.left(3));
+    EXPECT_EQ(format(accented, QStringLiteral("@s4")), accented.left(4));
+    EXPECT_EQ(format(accented, QStringLiteral("@s0")), QString());
 }
 
 // ---------------------------------------------------------------- numbers
@@ -263,6 +276,12 @@ TEST_F(PictureLocaleTest, DateExamplesAndBlanks) {
     // No date has no text, "b" or not; nor have numbers outside the calendar.
     EXPECT_EQ(fmt(0, "@d2"), QString());
     EXPECT_EQ(fmt(-5, "@d2"), QString());
+    // Days 1 to 3 are the last days of 1800; only day 0 is no date.
+    EXPECT_EQ(fmt(1, "@d2"), QStringLiteral("12/29/1800"));
+    EXPECT_EQ(fmt(3, "@d8"), QStringLiteral("31 DEC 1800"));
+    EXPECT_EQ(fmt(4, "@d2"), QStringLiteral("01/01/1801"));
+    EXPECT_EQ(defmtInt("12/29/1800", "@d2"), 1);
+    EXPECT_EQ(defmtInt("12/28/1800", "@d2"), 0);
     EXPECT_EQ(fmt(qint64(lastDayNumber()) + 1, "@d2"), QString());
     EXPECT_EQ(fmt(QDate(1997, 3, 21), "@d2"), QStringLiteral("03/21/1997"));
     EXPECT_EQ(fmt(QStringLiteral("71671"), "@d6"), QStringLiteral("21/03/1997"));
@@ -286,7 +305,7 @@ TEST_F(PictureLocaleTest, EveryDateLayoutRoundTrips) {
     const QDate dates[] = {
         QDate(thisYear - 30, 1, 9), QDate(thisYear - 1, 12, 31), QDate(thisYear + 5, 2, 28),
         QDate(thisYear - 20, 2, 29).isValid() ? QDate(thisYear - 20, 2, 29) : QDate(thisYear - 21, 2, 28)};
-    const QDate fourDigitDates[] = {QDate(1801, 1, 1), QDate(1959, 10, 31), QDate(2000, 2, 29),
+    const QDate fourDigitDates[] = {QDate(1800, 12, 29), QDate(1801, 1, 1), QDate(1959, 10, 31), QDate(2000, 2, 29),
                                     QDate(9999, 12, 31)};
     const char* fourDigit[] = {"@d2", "@d3", "@d4", "@d6", "@d8", "@d18", "@d2-", "@d6."};
     const char* twoDigit[] = {"@d1", "@d5", "@d7", "@d17", "@d17-", "@d1b"};
