@@ -2,6 +2,7 @@
 
 #include "settings/SettingsPaths.h"
 #include "ui/shell/Program.h"
+#include "ui/shell/ShutdownSignals.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -20,6 +21,8 @@ bool haveDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all, so that a quit asked for at any point of the start closes the program in order.
+    ShutdownSignals::install();
     if (!haveDisplay()) {
         std::fputs("sonorika: no display found; start it on a desktop, set QT_QPA_PLATFORM=offscreen to run it "
                    "without one, or use sonorika-cli for work without a display.\n",
@@ -39,6 +42,8 @@ int main(int argc, char** argv) {
         }
     }
     Program program({data.path, config.path, nullptr, true, true});
+    // The run ends when the frame has closed in order, whatever other windows are still up.
+    QObject::connect(&program, &Program::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     if (!program.start())
         return 1;
     return QApplication::exec();

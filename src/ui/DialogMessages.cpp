@@ -1,5 +1,7 @@
 #include "ui/DialogMessages.h"
 
+#include "ui/services/ModalWindows.h"
+
 #include <QMessageBox>
 
 namespace srk {
@@ -18,22 +20,22 @@ constexpr ButtonMap kButtons[] = {
 }  // namespace
 
 int DialogMessages::ask(const Message& message) {
-    QMessageBox box(m_parent);
-    box.setWindowTitle(message.title);
-    box.setText(message.text);
+    ModalWindow<QMessageBox> box(m_parent);
+    box->setWindowTitle(message.title);
+    box->setText(message.text);
     const bool question = message.buttons & (ButtonYes | ButtonRetry | ButtonCancel);
-    box.setIcon(question ? QMessageBox::Question : QMessageBox::Information);
+    box->setIcon(question ? QMessageBox::Question : QMessageBox::Information);
     QMessageBox::StandardButtons buttons;
     for (const ButtonMap& b : kButtons)
         if (message.buttons & b.ours)
             buttons |= b.theirs;
-    box.setStandardButtons(buttons ? buttons : QMessageBox::Ok);
+    box->setStandardButtons(buttons ? buttons : QMessageBox::Ok);
     for (const ButtonMap& b : kButtons)
         if (message.defaultButton == b.ours)
-            box.setDefaultButton(b.theirs);
-    const int pressed = box.exec();
+            box->setDefaultButton(b.theirs);
+    const ModalResult result = box.exec();
     for (const ButtonMap& b : kButtons)
-        if (pressed == b.theirs)
+        if (!result.gone && result.code == b.theirs)
             return b.ours;
     // Closed with Esc or the title bar: the gentlest answer on offer.
     if (message.buttons & ButtonCancel)

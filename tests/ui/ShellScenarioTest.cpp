@@ -27,7 +27,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
+
 #include <csignal>
+#include <signal.h>
 
 using namespace srk;
 
@@ -162,7 +166,7 @@ TEST_F(ShellScenario, SplashClosesByItselfAndThenOpensTheStartUpViewsInOrder) {
     QStringList opened;
     for (const char* name : {"BrowseSongs", "BrowseAlbums", "BrowsePlaylists", "BrowseLabels"}) {
         const QString procedure = QString::fromLatin1(name);
-        program.frame()->registerWindow(procedure, [&opened, procedure](MainFrame&) -> QWidget* {
+        program.frame()->registerWindow(procedure, [&opened, procedure](WindowRegistry&) -> QWidget* {
             opened << procedure;
             return nullptr;
         });
@@ -184,7 +188,7 @@ TEST_F(ShellScenario, CloseDownSavesTheFramePlacementAndReleasesTheTables) {
     EXPECT_EQ(program.context().access->useCount(songsTable()), 0);
     EXPECT_EQ(program.context().access->useCount(albumTable()), 0);
     IniFile positions(data.file(QStringLiteral("POSITION.INI")));
-    EXPECT_EQ(positions.readInt(QStringLiteral("Main"), QStringLiteral("XPosit")), frame->x());
+    EXPECT_EQ(positions.readInt(QStringLiteral("Main"), QStringLiteral("XPosit")), frame->geometry().x());
     EXPECT_EQ(positions.readInt(QStringLiteral("Main"), QStringLiteral("Width")), 900);
     EXPECT_EQ(positions.readInt(QStringLiteral("Main"), QStringLiteral("Height")), 600);
     EXPECT_EQ(positions.readString(QStringLiteral("Main"), QStringLiteral("Maximize")), QStringLiteral("No"));
@@ -211,7 +215,7 @@ TEST_F(ShellScenario, ExplorerInterfacePointsBothBrowseEntriesAndButtonsToTheExp
     QStringList opened;
     for (const char* name : {"XploreSongs", "XploreAlbums", "BrowseSongs", "BrowseAlbums"}) {
         const QString procedure = QString::fromLatin1(name);
-        frame->registerWindow(procedure, [&opened, procedure](MainFrame&) -> QWidget* {
+        frame->registerWindow(procedure, [&opened, procedure](WindowRegistry&) -> QWidget* {
             opened << procedure;
             return nullptr;
         });
@@ -232,7 +236,7 @@ TEST_F(ShellScenario, EntriesWithoutTheirWindowAreDisabledAndTipsShowInTheStatus
     QAction* albums = frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Albums"));
     ASSERT_NE(albums, nullptr);
     EXPECT_FALSE(albums->isEnabled());
-    frame->registerWindow(QStringLiteral("BrowseAlbums"), [](MainFrame&) -> QWidget* { return nullptr; });
+    frame->registerWindow(QStringLiteral("BrowseAlbums"), [](WindowRegistry&) -> QWidget* { return nullptr; });
     EXPECT_TRUE(albums->isEnabled());
     EXPECT_TRUE(frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Songs"))->isEnabled());
 
@@ -261,7 +265,7 @@ TEST_F(ShellScenario, OpenedWindowsLiveInTheWorkspaceAndCloseWithTheFrame) {
     ASSERT_TRUE(program.start());
     MainFrame* frame = program.frame();
     QPointer<QWidget> child;
-    frame->registerWindow(QStringLiteral("BrowseCategories"), [&child](MainFrame&) -> QWidget* {
+    frame->registerWindow(QStringLiteral("BrowseCategories"), [&child](WindowRegistry&) -> QWidget* {
         child = new QWidget;
         return child;
     });
@@ -285,7 +289,7 @@ TEST_F(ShellScenario, EditEntriesActOnTheFocusedControl) {
     ASSERT_TRUE(program.start());
     MainFrame* frame = program.frame();
     QLineEdit* edit = nullptr;
-    frame->registerWindow(QStringLiteral("BrowseMedia"), [&edit](MainFrame&) -> QWidget* {
+    frame->registerWindow(QStringLiteral("BrowseMedia"), [&edit](WindowRegistry&) -> QWidget* {
         edit = new QLineEdit(QStringLiteral("Cassette (Dolby B)"));
         return edit;
     });
@@ -340,6 +344,39 @@ TEST_F(ShellScenario, TerminationSignalClosesTheFrameInOrder) {
     QSignalSpy ended(&program, &Program::ended);
     ::raise(SIGTERM);
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    IniFile positions(data.file(QStringLiteral("POSITION.INI")));
+    EXPECT_TRUE(positions.contains(QStringLiteral("Main"), QStringLiteral("Width")));
+}
+
+// The real program, sent SIGTERM before it has a frame: it starts with the signal blocked and already
+// pending (as a parent may leave it), so the signal reaches it at the earliest moment its own code
+// runs. It closes in order and ends with 0.
+TEST_F(ShellScenario, TerminationBeforeTheFrameExistsStillClosesInOrder) {
+    QProcess program;
+    program.setProgram(QStringLiteral(SONORIKA_APP));
+    program.setArguments({QStringLiteral("--data"), data.path()});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SONORIKA_CONFIG"), config.path());
+    program.setProcessEnvironment(env);
+    program.setChildProcessModifier([] {
+        sigset_t blocked;
+        sigemptyset(&blocked);
+        sigaddset(&blocked, SIGTERM);
+        sigprocmask(SIG_BLOCK, &blocked, nullptr);
+    });
+    program.start();
+    ASSERT_TRUE(program.waitForStarted(10000));
+    ::kill(pid_t(program.processId()), SIGTERM);
+    if (!program.waitForFinished(60000)) {
+        program.kill();
+        program.waitForFinished(5000);
+        FAIL() << "the program did not end on SIGTERM";
+    }
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    // It went through its start and its orderly close: files made, frame placement saved.
+    EXPECT_TRUE(QFile::exists(data.file(QStringLiteral("srkdata.sdb"))));
     IniFile positions(data.file(QStringLiteral("POSITION.INI")));
     EXPECT_TRUE(positions.contains(QStringLiteral("Main"), QStringLiteral("Width")));
 }

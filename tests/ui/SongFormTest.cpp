@@ -11,7 +11,7 @@
 #include "text/DayNumber.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/shell/Program.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 #include "ui/songs/AddAlbumWizardLauncher.h"
 #include "ui/songs/SelectAddType.h"
 #include "ui/songs/SelectAlbum.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 
 namespace srk {
 
@@ -12,6 +13,8 @@ struct WindowGeometry {
     int y = 0;
     int width = 0;
     int height = 0;
+
+    bool operator==(const WindowGeometry&) const = default;
 };
 
 // What a window does with its saved placement when it opens, before it is shown.
@@ -40,5 +43,11 @@ void savePlacement(IniFile& positions, const QString& procedureName, const Windo
 // size. The window is then maximized exactly when "Maximize" reads "Yes".
 PlacementDecision restorePlacement(const IniFile& positions, const QString& procedureName, bool resizable,
                                    bool openingMaximized = false);
+
+// Keeps a restored window on the areas present now (the screens, or the frame's workspace for a window
+// inside it), since a saved placement may come from a screen that is gone or larger: the window goes
+// into the area it overlaps most (the first area when it overlaps none), shrunk to that area when it
+// is larger, and moved as little as that takes. With no areas it stays as it is.
+WindowGeometry keepOnAreas(const WindowGeometry& window, const QVector<WindowGeometry>& areas);
 
 } // namespace srk

@@ -1,6 +1,7 @@
 #include "ui/query/QueryDescriptionDialog.h"
 
 #include "query/WizardTexts.h"
+#include "ui/services/ModalWindows.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,10 +61,10 @@ QString QueryDescriptionDialog::description() const {
 
 std::optional<QString> QueryDescriptionDialog::ask(QWidget* parent, Purpose purpose,
                                                    const QString& description) {
-    QueryDescriptionDialog dialog(parent, purpose, description);
-    if (dialog.exec() != QDialog::Accepted)
+    ModalWindow<QueryDescriptionDialog> dialog(parent, purpose, description);
+    if (!dialog.exec().accepted())
         return std::nullopt;
-    return dialog.description();
+    return dialog->description();
 }
 
 } // namespace srk

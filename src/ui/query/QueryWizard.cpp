@@ -5,6 +5,7 @@
 #include "query/WizardTexts.h"
 #include "text/Picture.h"
 #include "ui/query/QueryDescriptionDialog.h"
+#include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
 
 #include <QButtonGroup>
@@ -87,16 +88,16 @@ std::optional<QString> storedNumber(const QString& typed, const QString& picture
 
 bool QueryWizard::run(QWidget* parent, MessageService& messages, const QueryFieldList& fields,
                       QString& filter, const QString& setName, const QString& dataFolder, IniFile* positions) {
-    QueryWizard wizard(parent, messages, fields, filter, setName, dataFolder);
-    const QString section = QStringLiteral("QueryWizard");
-    if (positions)
-        restoreWindowPlacement(&wizard, *positions, section);
-    const int result = wizard.exec();
-    if (positions)
-        saveWindowPlacement(&wizard, *positions, section);
-    if (result != QDialog::Accepted || !wizard.changed())
+    ModalWindow<QueryWizard> wizard(parent, messages, fields, filter, setName, dataFolder);
+    WindowPlacer* placer = positions ? new WindowPlacer(wizard.get(), *positions, QStringLiteral("QueryWizard")) : nullptr;
+    const ModalResult result = wizard.exec();
+    if (result.gone)
         return false;
-    filter = wizard.result();
+    if (placer)
+        placer->save();
+    if (!result.accepted() || !wizard->changed())
+        return false;
+    filter = wizard->result();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "access/MessageService.h"
 #include "jobs/Job.h"
 #include "text/Picture.h"
+#include "ui/services/ModalWindows.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -50,14 +51,14 @@ ProgressWindow::~ProgressWindow() = default;
 
 bool ProgressWindow::run(QWidget* parent, Job& job, const QString& title, const QString& textLine,
                          MessageService& messages) {
-    ProgressWindow window(job, messages, parent);
+    ModalWindow<ProgressWindow> window(job, messages, parent);
     if (!title.isEmpty())
-        window.setTitle(title);
-    window.setTextLine(textLine);
-    window.setModal(true);
-    window.begin();
-    window.exec();
-    return window.completed();
+        window->setTitle(title);
+    window->setTextLine(textLine);
+    window->setModal(true);
+    window->begin();
+    const ModalResult result = window.exec();
+    return !result.gone && window->completed();
 }
 
 void ProgressWindow::setTitle(const QString& title) { setWindowTitle(title); }

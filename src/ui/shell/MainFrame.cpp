@@ -1,7 +1,9 @@
 #include "ui/shell/MainFrame.h"
 
+#include "ui/ProgramContext.h"
+#include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/shell/PrintSetupDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +15,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QSvgRenderer>
@@ -58,8 +59,10 @@ MainFrame::MainFrame(ProgramContext& context, QWidget* parent)
     buildMenus();
     buildToolBar();
     resize(960, 680);
-    restoreWindowPlacement(this, m_context.positions, kFrameName);
+    m_placer = new WindowPlacer(this, m_context.positions, kFrameName);
+    m_placer->restore();
     refreshActions();
+    connect(&ModalWindows::instance(), &ModalWindows::allReturned, this, &MainFrame::closeWhenModalsReturned);
 }
 
 MainFrame::~MainFrame() { delete m_printer; }
@@ -155,6 +158,12 @@ QAction* MainFrame::menuAction(const QString& menuTitle, const QString& entryTex
     return nullptr;
 }
 
+QPrinter& MainFrame::printer() {
+    if (!m_printer)
+        m_printer = new QPrinter(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 QList<QAction*> MainFrame::toolBarActions() const {
     QList<QAction*> actions;
     for (const Entry& e : m_toolEntries)
@@ -162,15 +171,10 @@ QList<QAction*> MainFrame::toolBarActions() const {
     return actions;
 }
 
-void MainFrame::registerWindow(const QString& procedure, Opener opener) {
-    m_openers.insert(procedure, std::move(opener));
-    refreshActions();
-}
-
 void MainFrame::refreshActions() {
     auto available = [this](const FrameMenuEntry& e) {
         const QString p = procedureFor(e);
-        return isFrameCommand(p) || m_openers.contains(p);
+        return isFrameCommand(p) || hasWindow(p);
     };
     for (Entry& e : m_entries)
         e.action->setEnabled(available(e.entry));
@@ -203,9 +207,8 @@ void MainFrame::runCommand(const QString& command) {
         arrangeIcons();
     } else if (command == PrintSetup) {
         printSetup();
-    } else if (auto it = m_openers.constFind(command); it != m_openers.cend()) {
-        if (QWidget* window = it.value()(*this))
-            addChild(window);
+    } else if (QWidget* window = nullptr; open(command, window) && window) {
+        addChild(window);
     }
 }
 
@@ -239,24 +242,45 @@ void MainFrame::arrangeIcons() {
 }
 
 void MainFrame::printSetup() {
-    if (!m_printer)
-        m_printer = new QPrinter(QPrinter::HighResolution);
-    QPrintDialog dialog(m_printer, this);
-    dialog.setWindowTitle(QStringLiteral("Print Setup"));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    ModalWindow<PrintSetupDialog> dialog(printer(), this);
     dialog.exec();
 }
 
+void MainFrame::requestQuit() {
+    m_quitRequested = true;
+    ModalWindows& modals = ModalWindows::instance();
+    if (modals.running() > 0)
+        modals.cancelAll();
+    else
+        close();
+}
+
+void MainFrame::closeWhenModalsReturned() {
+    // Called as the outermost modal loop returns, with its caller still on the stack: the close waits
+    // for the event loop, so that caller finishes before anything it belongs to is deleted.
+    if (m_quitRequested)
+        QTimer::singleShot(0, this, &MainFrame::requestQuit);
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (ModalWindows::instance().running() > 0) {
+        // Closing now would delete windows whose modal children are still inside their own loops.
+        event->ignore();
+        requestQuit();
+        return;
+    }
     m_workspace->closeAllSubWindows();
     if (!m_workspace->subWindowList().isEmpty()) {
         // A child refused to close (it asked the user and was told to stay).
         event->ignore();
+        m_quitRequested = false;
+        ModalWindows::instance().endCancelling();
         return;
     }
-    saveWindowPlacement(this, m_context.positions, kFrameName);
+    m_placer->save();
     m_context.positions.save();
     Q_EMIT closingDown();
+    ModalWindows::instance().endCancelling();
     event->accept();
 }
 

@@ -1,12 +1,9 @@
 #pragma once
 
+#include "ui/WindowRegistry.h"
 #include "ui/shell/FrameCommands.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QPointer>
-
-#include <functional>
 
 class QAction;
 class QLabel;
@@ -17,25 +14,21 @@ class QPrinter;
 namespace srk {
 
 struct ProgramContext;
+class WindowPlacer;
 
 // The program's frame "Sonorika Pro 97": the menu bar, the tool bar and the workspace in which browses,
 // wizards, reports and the player open. Entries whose window is not part of the program yet stay
 // disabled; a window becomes available when its opener is registered.
-class MainFrame : public QMainWindow {
+class MainFrame : public QMainWindow, public WindowRegistry {
     Q_OBJECT
 public:
-    // Opens the window of a procedure. A window returned is added to the workspace; a modal window
-    // runs inside the opener and returns nullptr.
-    using Opener = std::function<QWidget*(MainFrame& frame)>;
-
     explicit MainFrame(ProgramContext& context, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    ProgramContext& context() const { return m_context; }
+    ProgramContext& context() const override { return m_context; }
     QMdiArea* workspace() const { return m_workspace; }
-
-    void registerWindow(const QString& procedure, Opener opener);
-    bool hasWindow(const QString& procedure) const { return m_openers.contains(procedure); }
+    // The printer chosen and set up with "Print Setup": what printouts go to.
+    QPrinter& printer();
 
     // The procedure an entry starts now, following the interface preference.
     QString procedureFor(const FrameMenuEntry& entry) const;
@@ -44,7 +37,7 @@ public:
     QList<QAction*> toolBarActions() const;
 
     // Runs a command as if the user chose it (procedure name or a FrameCommand).
-    void runCommand(const QString& command);
+    void runCommand(const QString& command) override;
     // Runs it later, from the event loop, as a posted menu command.
     void postCommand(const QString& command);
 
@@ -52,6 +45,12 @@ public:
     // Re-reads which entries can be chosen (after a preference or registration changed).
     void refreshActions();
     void setToolBarPicture(const QString& fileName);
+
+    // The way every quit goes (a termination signal, the session ending, closing the frame while a
+    // modal window is up): the open modal windows are cancelled first, innermost first, each as its own
+    // Cancel would, and the frame closes once the last of them has returned from its loop.
+    void requestQuit();
+    bool quitRequested() const { return m_quitRequested; }
 
 Q_SIGNALS:
     // Emitted before a chosen command runs (the splash listens to close itself).
@@ -63,6 +62,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void registrationChanged() override { refreshActions(); }
+    void closeWhenModalsReturned();
+
     struct Entry {
         FrameMenuEntry entry;
         QAction* action;
@@ -79,8 +81,9 @@ private:
     QLabel* m_picture = nullptr;
     QVector<Entry> m_entries;
     QVector<Entry> m_toolEntries;
-    QHash<QString, Opener> m_openers;
     QPrinter* m_printer = nullptr;
+    WindowPlacer* m_placer = nullptr;
+    bool m_quitRequested = false;
 };
 
 }  // namespace srk

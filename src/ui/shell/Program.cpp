@@ -10,14 +10,14 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/DialogMessages.h"
-#include "ui/services/ProgressWindow.h"
+#include "ui/ProgramWindows.h"
 #include "ui/help/HelpWindow.h"
+#include "ui/services/ModalWindows.h"
+#include "ui/services/ProgressWindow.h"
 #include "ui/shell/AboutSRK.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/ShutdownSignals.h"
 #include "ui/shell/Splash.h"
-#include "ui/songs/BrowseSongs.h"
-#include "ui/songs/LookupWindows.h"
 
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -58,6 +58,7 @@ Program::~Program() {
     delete m_splash;
     delete m_frame;
     closeDown();
+    ModalWindows::instance().endCancelling();
 }
 
 bool Program::openTables() {
@@ -82,6 +83,8 @@ bool Program::openTables() {
 }
 
 bool Program::start() {
+    // Before anything that takes time: a quit asked for during the start is kept for the frame.
+    watchForQuit();
     if (!m_options.messages)
         m_ownMessages = std::make_unique<DialogMessages>();
     m_context.messages = m_options.messages ? m_options.messages : m_ownMessages.get();
@@ -118,15 +121,15 @@ bool Program::start() {
     m_frame->setToolBarPicture(toolBarPictureFile(m_context.preferencesFile));
     registerWindows();
 
-    if (m_options.catchSignals) {
-        m_signals = new ShutdownSignals(this);
-        connect(m_signals, &ShutdownSignals::shutdownRequested, m_frame, &QWidget::close);
-    }
     // The session manager may end the session: agree, then close in order.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, m_frame,
-            [this](QSessionManager&) { QTimer::singleShot(0, m_frame, &QWidget::close); });
+            [this](QSessionManager&) { QTimer::singleShot(0, this, &Program::requestQuit); });
 
     m_frame->show();
+    if (m_quitPending) {
+        QTimer::singleShot(0, this, &Program::requestQuit);
+        return true;
+    }
     if (m_options.showSplash) {
         m_splash = new Splash;
         connect(m_frame, &MainFrame::commandChosen, m_splash, &Splash::finish);
@@ -136,6 +139,25 @@ bool Program::start() {
         QTimer::singleShot(0, this, &Program::onSplashClosed);
     }
     return true;
+}
+
+void Program::watchForQuit() {
+    if (!m_options.catchSignals || m_signals)
+        return;
+    m_signals = new ShutdownSignals(this);
+    connect(m_signals, &ShutdownSignals::shutdownRequested, this, &Program::requestQuit);
+}
+
+void Program::requestQuit() {
+    if (!m_frame || !m_frame->isVisible()) {
+        // Still starting: a question of the start takes its gentlest answer, and the frame closes
+        // once it is up.
+        m_quitPending = true;
+        if (ModalWindows::instance().running() > 0)
+            ModalWindows::instance().cancelAll();
+        return;
+    }
+    m_frame->requestQuit();
 }
 
 void Program::askAlbumQuestion(const QString& lastVersion) {
@@ -160,35 +182,35 @@ void Program::askAlbumQuestion(const QString& lastVersion) {
 }
 
 void Program::registerWindows() {
-    registerCategoryAndMediaWindows(*m_frame);
-    BrowseSongs::registerWith(*m_frame);
+    registerProgramWindows(*m_frame);
     // One help window for the whole run, opened at the page the entry asks for.
     auto help = [this]() -> HelpWindow* {
         if (!m_help)
             m_help = new HelpWindow(m_frame);
         return m_help;
     };
-    m_frame->registerWindow(FrameCommand::HelpContents, [help](MainFrame&) -> QWidget* {
+    m_frame->registerWindow(FrameCommand::HelpContents, [help](WindowRegistry&) -> QWidget* {
         help()->showContents();
         return nullptr;
     });
-    m_frame->registerWindow(FrameCommand::HelpSearch, [help](MainFrame&) -> QWidget* {
+    m_frame->registerWindow(FrameCommand::HelpSearch, [help](WindowRegistry&) -> QWidget* {
         help()->showSearch();
         return nullptr;
     });
-    m_frame->registerWindow(FrameCommand::HelpOnHelp, [help](MainFrame&) -> QWidget* {
+    m_frame->registerWindow(FrameCommand::HelpOnHelp, [help](WindowRegistry&) -> QWidget* {
         help()->showHowToUseHelp();
         return nullptr;
     });
-    m_frame->registerWindow(FrameCommand::About, [](MainFrame& frame) -> QWidget* {
-        AboutSRK about(&frame);
+    m_frame->registerWindow(FrameCommand::About, [this](WindowRegistry&) -> QWidget* {
+        ModalWindow<AboutSRK> about(m_frame.data());
         about.exec();
         return nullptr;
     });
 }
 
 void Program::onSplashClosed() {
-    if (!m_frame)
+    // Nothing more opens once a quit is under way.
+    if (!m_frame || !m_tablesOpen || m_frame->quitRequested())
         return;
     if (m_context.preferences.SetupWizardComplete == 0 && m_frame->hasWindow(QStringLiteral("SetupWizard")))
         m_frame->runCommand(QStringLiteral("SetupWizard"));
@@ -208,6 +230,9 @@ void Program::closeDown() {
     if (!m_tablesOpen)
         return;
     m_tablesOpen = false;
+    // The splash is a window of its own: left open it would keep the run alive.
+    if (m_splash)
+        m_splash->finish();
     for (const TableDef* def : kFrameTables)
         m_access->closeTable(*def);
     m_context.preferencesFile.save();

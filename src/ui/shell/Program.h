@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/shell/MainFrame.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 #include "ui/shell/Splash.h"
 
 #include <QObject>
@@ -18,6 +18,7 @@ class ShutdownSignals;
 class Splash;
 class Store;
 class TableAccess;
+class WindowRegistry;
 
 // One run of the desktop program: opens the catalogue and the settings, the frame and the splash, in
 // the order the program has always started, and closes them in order.
@@ -46,6 +47,10 @@ public:
     // True when the first-start album question was asked during start().
     bool askedAlbumQuestion() const { return m_askedAlbumQuestion; }
 
+    // A quit request (termination signal, session end): before the frame exists it waits for the
+    // frame, which then closes in order as soon as it is up.
+    void requestQuit();
+
 Q_SIGNALS:
     // Everything is closed and released; the program may end.
     void ended();
@@ -56,6 +61,7 @@ private:
     void registerWindows();
     void onSplashClosed();
     void closeDown();
+    void watchForQuit();
 
     Options m_options;
     ProgramContext m_context;
@@ -69,6 +75,7 @@ private:
     QString m_stopText;
     bool m_tablesOpen = false;
     bool m_askedAlbumQuestion = false;
+    bool m_quitPending = false;
 };
 
 // The leading number of a version text ("1.8d" reads 1.8); 0 when there is none.

@@ -11,8 +11,10 @@ namespace srk {
 namespace {
 
 int g_signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t g_requested = 0;
 
 void onSignal(int) {
+    g_requested = 1;
     const char byte = 1;
     // Only async-signal-safe work here: wake the event loop.
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
@@ -20,8 +22,27 @@ void onSignal(int) {
 
 }  // namespace
 
-ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
+void ShutdownSignals::install() {
     if (g_signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigset_t ours;
+    sigemptyset(&ours);
+    sigaddset(&ours, SIGTERM);
+    sigaddset(&ours, SIGINT);
+    sigprocmask(SIG_UNBLOCK, &ours, nullptr);
+}
+
+bool ShutdownSignals::requested() { return g_requested != 0; }
+
+ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
+    install();
+    if (g_signalPipe[1] < 0)
         return;
     m_notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
@@ -29,17 +50,12 @@ ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
         [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[1], &byte, 1);
         Q_EMIT shutdownRequested();
     });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
 }
 
 ShutdownSignals::~ShutdownSignals() {
     signal(SIGTERM, SIG_DFL);
     signal(SIGINT, SIG_DFL);
+    g_requested = 0;
 }
 
 }  // namespace srk

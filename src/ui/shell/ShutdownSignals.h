@@ -11,6 +11,13 @@ namespace srk {
 class ShutdownSignals : public QObject {
     Q_OBJECT
 public:
+    // Catches the signals from now on; a signal that comes before anything listens is kept. Call it
+    // first thing in main(), before anything that takes time. Also undoes a block on them inherited
+    // from the parent process, which would otherwise leave the session no way to ask us to quit.
+    static void install();
+    // True once a signal came in, whether or not it has been delivered yet.
+    static bool requested();
+
     explicit ShutdownSignals(QObject* parent = nullptr);
     ~ShutdownSignals() override;
 

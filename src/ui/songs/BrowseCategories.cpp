@@ -1,7 +1,7 @@
 #include "ui/songs/BrowseCategories.h"
 
 #include "catalog/Tables.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/WindowRegistry.h"
 #include "ui/songs/UpdateCategories.h"
 
 namespace srk {
@@ -35,8 +35,8 @@ WindowResponse BrowseCategories::select(ProgramContext& context, Record& chosen,
     return pick(context, design(), chosen, parent);
 }
 
-void BrowseCategories::registerWith(MainFrame& frame) {
-    frame.registerWindow(Procedure, [](MainFrame& f) -> QWidget* { return new BrowseCategories(f.context()); });
+void BrowseCategories::registerWith(WindowRegistry& windows) {
+    windows.registerWindow(Procedure, [](WindowRegistry& w) -> QWidget* { return new BrowseCategories(w.context()); });
 }
 
 }  // namespace srk

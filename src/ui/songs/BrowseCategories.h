@@ -4,7 +4,7 @@
 
 namespace srk {
 
-class MainFrame;
+class WindowRegistry;
 
 // The list of categories, in name order: a workspace window from the frame and a picker for the song,
 // album and report windows.
@@ -19,7 +19,7 @@ public:
     static Design design();
     // The picker: on completed `chosen` is the category picked.
     static WindowResponse select(ProgramContext& context, Record& chosen, QWidget* parent = nullptr);
-    static void registerWith(MainFrame& frame);
+    static void registerWith(WindowRegistry& windows);
 };
 
 }  // namespace srk

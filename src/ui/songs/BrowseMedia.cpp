@@ -1,7 +1,7 @@
 #include "ui/songs/BrowseMedia.h"
 
 #include "catalog/Tables.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/WindowRegistry.h"
 #include "ui/songs/UpdateMedia.h"
 
 namespace srk {
@@ -42,8 +42,8 @@ WindowResponse BrowseMedia::select(ProgramContext& context, Record& chosen, QWid
     return pick(context, design(), chosen, parent);
 }
 
-void BrowseMedia::registerWith(MainFrame& frame) {
-    frame.registerWindow(Procedure, [](MainFrame& f) -> QWidget* { return new BrowseMedia(f.context()); });
+void BrowseMedia::registerWith(WindowRegistry& windows) {
+    windows.registerWindow(Procedure, [](WindowRegistry& w) -> QWidget* { return new BrowseMedia(w.context()); });
 }
 
 }  // namespace srk

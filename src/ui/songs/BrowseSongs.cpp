@@ -19,8 +19,8 @@
 #include "ui/services/PageList.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/WindowPlacer.h"
-#include "ui/shell/MainFrame.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
+#include "ui/WindowRegistry.h"
 #include "ui/songs/BrowseCategories.h"
 #include "ui/songs/BrowseMedia.h"
 #include "ui/songs/SongTabBar.h"
@@ -106,8 +106,9 @@ const ButtonDesign kButtons[] = {
 
 } // namespace
 
-BrowseSongs::BrowseSongs(ProgramContext& context, MainFrame* frame, QWidget* parent)
-    : QWidget(parent), m_context(context), m_frame(frame) {
+BrowseSongs::BrowseSongs(ProgramContext& context, WindowRegistry* windows, QWidget* parent)
+    : QWidget(parent), m_context(context), m_windows(windows) {
+    m_placer = new WindowPlacer(this, context.positions, Procedure);
     m_tablesOpen = true;
     const bool opened = context.access->openTable(songsTable()).ok() &&
                         context.access->openTable(categoriesTable()).ok() &&
@@ -152,8 +153,8 @@ QSize BrowseSongs::sizeHint() const {
     return {ListColumns::toPixels(font(), 500), 24 * fontMetrics().height()};
 }
 
-void BrowseSongs::registerWith(MainFrame& frame) {
-    frame.registerWindow(Procedure, [](MainFrame& f) -> QWidget* { return new BrowseSongs(f.context(), &f); });
+void BrowseSongs::registerWith(WindowRegistry& windows) {
+    windows.registerWindow(Procedure, [](WindowRegistry& w) -> QWidget* { return new BrowseSongs(w.context(), &w); });
 }
 
 void BrowseSongs::buildWindow() {
@@ -413,10 +414,10 @@ void BrowseSongs::updateButtons() {
     enable(Action::Copy, rows);
     enable(Action::Search, m_queryUsable);
     enable(Action::ResetSearch, m_queryUsable && !m_query.isEmpty());
-    const bool frame = !m_frame.isNull();
-    enable(Action::Import, frame && m_frame->hasWindow(QStringLiteral("Import")));
-    enable(Action::Export, frame && m_frame->hasWindow(QStringLiteral("Export")));
-    enable(Action::Print, frame && m_order >= 1 && m_frame->hasWindow(songOrder(m_order).report));
+    const bool frame = m_windows != nullptr;
+    enable(Action::Import, frame && m_windows->hasWindow(QStringLiteral("Import")));
+    enable(Action::Export, frame && m_windows->hasWindow(QStringLiteral("Export")));
+    enable(Action::Print, frame && m_order >= 1 && m_windows->hasWindow(songOrder(m_order).report));
     showThumb();
 }
 
@@ -576,8 +577,8 @@ void BrowseSongs::press(Action action) {
 }
 
 void BrowseSongs::start(const QString& procedure) {
-    if (m_frame && m_frame->hasWindow(procedure))
-        m_frame->runCommand(procedure);
+    if (m_windows && m_windows->hasWindow(procedure))
+        m_windows->runCommand(procedure);
 }
 
 bool BrowseSongs::readHighlighted(Record& out) {
@@ -602,37 +603,17 @@ void BrowseSongs::runForm(WindowRequest request) {
         checkRead(m_model->reload());
         return;
     }
+    const QPointer<BrowseSongs> self(this);
     for (;;) {
         FormMove move = FormMove::None;
         const WindowResponse response = UpdateSong::run(m_context, request, song, this, &move);
+        // The window may have gone while the form was up; then nothing of it may be touched.
+        if (!self)
+            return;
         afterForm(request, response, song);
         if (move == FormMove::None || m_closing)
             break;
-        int rc = NoError;
-        switch (move) {
-        case FormMove::NextRecord:
-            rc = m_model->lineDown();
-            break;
-        case FormMove::PreviousRecord:
-            rc = m_model->lineUp();
-            break;
-        case FormMove::NextPage:
-            rc = m_model->pageDown();
-            break;
-        case FormMove::PreviousPage:
-            rc = m_model->pageUp();
-            break;
-        case FormMove::First:
-            rc = m_model->top();
-            break;
-        case FormMove::Last:
-            rc = m_model->bottom();
-            break;
-        case FormMove::Insert:
-        case FormMove::None:
-            break;
-        }
-        checkRead(rc);
+        checkRead(moveForForm(*m_model, move));
         showThumb();
         if (m_closing)
             break;
@@ -665,7 +646,11 @@ void BrowseSongs::afterForm(WindowRequest request, WindowResponse response, cons
 
 void BrowseSongs::selectMedia() {
     Record chosen;
-    if (BrowseMedia::select(m_context, chosen, this) == WindowResponse::Completed) {
+    const QPointer<BrowseSongs> self(this);
+    const WindowResponse response = BrowseMedia::select(m_context, chosen, this);
+    if (!self)
+        return;
+    if (response == WindowResponse::Completed) {
         m_media = chosen.text(MED::Media);
     }
     refresh(true);
@@ -673,7 +658,11 @@ void BrowseSongs::selectMedia() {
 
 void BrowseSongs::selectCategory() {
     Record chosen;
-    if (BrowseCategories::select(m_context, chosen, this) == WindowResponse::Completed) {
+    const QPointer<BrowseSongs> self(this);
+    const WindowResponse response = BrowseCategories::select(m_context, chosen, this);
+    if (!self)
+        return;
+    if (response == WindowResponse::Completed) {
         m_category = chosen.number(CAT::CategoryID);
         m_categoryName = chosen.text(CAT::Category);
     }
@@ -694,8 +683,10 @@ void BrowseSongs::search() {
     if (!m_queryUsable)
         return;
     QString filter = m_query;
-    if (!QueryWizard::run(this, *m_context.messages, songQueryFields(), filter, QStringLiteral("SONGS"),
-                          m_context.dataFolder, &m_context.positions))
+    const QPointer<BrowseSongs> self(this);
+    const bool chosen = QueryWizard::run(this, *m_context.messages, songQueryFields(), filter,
+                                         QStringLiteral("SONGS"), m_context.dataFolder, &m_context.positions);
+    if (!self || !chosen)
         return;
     applyQuery(filter);
 }
@@ -716,10 +707,6 @@ void BrowseSongs::resetSearch() {
 
 void BrowseSongs::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        restoreWindowPlacement(this, m_context.positions, Procedure);
-    }
     m_list->fitPageToView();
 }
 
@@ -735,8 +722,7 @@ void BrowseSongs::release() {
     m_released = true;
     if (m_order >= 1)
         m_context.preferencesFile.writeInt(QStringLiteral("Settings"), QStringLiteral("SongTab"), m_order);
-    if (m_placed)
-        saveWindowPlacement(this, m_context.positions, Procedure);
+    m_placer->save();
     m_columns->save(m_context.positions);
     if (m_tablesOpen) {
         m_tablesOpen = false;

@@ -26,11 +26,12 @@ namespace srk {
 
 struct ProgramContext;
 class ListColumns;
-class MainFrame;
 class PageCursor;
 class PageList;
 class PageModel;
 class SongTabBar;
+class WindowPlacer;
+class WindowRegistry;
 
 // The song list: eight sort orders on tabs, the quick locator, the thumb scroll bar driven by sample
 // values, the query search, and the buttons that run the song form. Only the visible page of songs is
@@ -44,11 +45,11 @@ public:
         Add, Copy, Change, Delete, Search, ResetSearch, Import, Export, Print, Close, SelectMedia, SelectCategory
     };
 
-    // frame (may be null) starts the print, import and export windows once they exist.
-    explicit BrowseSongs(ProgramContext& context, MainFrame* frame = nullptr, QWidget* parent = nullptr);
+    // windows (may be null) starts the print, import and export windows once they exist.
+    explicit BrowseSongs(ProgramContext& context, WindowRegistry* windows = nullptr, QWidget* parent = nullptr);
     ~BrowseSongs() override;
 
-    static void registerWith(MainFrame& frame);
+    static void registerWith(WindowRegistry& windows);
     QSize sizeHint() const override;
 
     QPushButton* button(Action action) const;
@@ -116,7 +117,7 @@ private:
     void release();
 
     ProgramContext& m_context;
-    QPointer<MainFrame> m_frame;
+    WindowRegistry* m_windows = nullptr;  // outlives the window
     std::unique_ptr<PageCursor> m_cursor;
     std::unique_ptr<ListColumns> m_columns;
     PageModel* m_model = nullptr;
@@ -141,7 +142,7 @@ private:
     bool m_queryUsable = true;
     SongThumb m_thumbSamples;
     bool m_tablesOpen = false;
-    bool m_placed = false;
+    WindowPlacer* m_placer = nullptr;
     bool m_released = false;
     bool m_closing = false;
 };

@@ -8,8 +8,9 @@
 #include "ui/services/PageList.h"
 #include "ui/services/StepLocator.h"
 #include "ui/services/PageModel.h"
+#include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -18,6 +19,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -35,6 +37,8 @@ const QString kListName = QStringLiteral("?Browse:1");
 LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, WindowRequest request, QWidget* parent)
     : QWidget(parent), m_context(context), m_design(design), m_request(request) {
     setWindowTitle(design.title);
+    // In the workspace its sub-window is placed; in a picker the dialog around the list.
+    m_placer = new WindowPlacer(this, context.positions, design.procedure);
     if (design.minimumSize.isValid())
         setMinimumSize(design.minimumSize);
 
@@ -115,16 +119,19 @@ int LookupBrowse::rowCount() const {
 }
 
 WindowResponse LookupBrowse::pick(ProgramContext& context, const Design& design, Record& chosen, QWidget* parent) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(design.title);
-    auto* layout = new QVBoxLayout(&dialog);
+    ModalWindow<QDialog> dialog(parent);
+    dialog->setWindowTitle(design.title);
+    auto* layout = new QVBoxLayout(dialog.get());
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* browse = new LookupBrowse(context, design, WindowRequest::Select, &dialog);
+    QPointer<LookupBrowse> browse = new LookupBrowse(context, design, WindowRequest::Select, dialog.get());
     layout->addWidget(browse);
-    connect(browse, &LookupBrowse::finished, &dialog, [&dialog](WindowResponse r) {
-        dialog.done(r == WindowResponse::Completed ? QDialog::Accepted : QDialog::Rejected);
+    QDialog* window = dialog.get();
+    connect(browse, &LookupBrowse::finished, window, [window](WindowResponse r) {
+        window->done(r == WindowResponse::Completed ? QDialog::Accepted : QDialog::Rejected);
     });
-    dialog.exec();
+    const ModalResult result = dialog.exec();
+    if (result.gone || !browse)
+        return WindowResponse::Cancelled;
     browse->release();
     if (browse->response() == WindowResponse::Completed) {
         chosen = browse->chosen();
@@ -168,10 +175,6 @@ bool LookupBrowse::handleKey(QKeyEvent* key) {
 
 void LookupBrowse::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        restoreWindowPlacement(placementWindow(), m_context.positions, m_design.procedure);
-    }
     m_list->fitPageToView();
 }
 
@@ -212,9 +215,13 @@ void LookupBrowse::runForm(WindowRequest request) {
         m_model->reload();
         return;
     }
+    const QPointer<LookupBrowse> self(this);
     for (;;) {
         FormMove move = FormMove::None;
         const WindowResponse r = m_design.runForm(m_context, request, record, this, &move);
+        // The window may have gone while the form was up; then nothing of it may be touched.
+        if (!self)
+            return;
         if (r != WindowResponse::Completed)
             // A delete or change that failed may still have found the list out of date.
             m_model->reload();
@@ -227,31 +234,9 @@ void LookupBrowse::runForm(WindowRequest request) {
         if (move == FormMove::None)
             break;
         // The form's tool bar moves the list as its own keys would, then the form comes back.
-        switch (move) {
-        case FormMove::NextRecord:
-            m_model->lineDown();
-            break;
-        case FormMove::PreviousRecord:
-            m_model->lineUp();
-            break;
-        case FormMove::NextPage:
-            m_model->pageDown();
-            break;
-        case FormMove::PreviousPage:
-            m_model->pageUp();
-            break;
-        case FormMove::First:
-            m_model->top();
-            break;
-        case FormMove::Last:
-            m_model->bottom();
-            break;
-        case FormMove::Insert:
+        moveForForm(*m_model, move);
+        if (move == FormMove::Insert)
             request = WindowRequest::Insert;
-            break;
-        case FormMove::None:
-            break;
-        }
         showThumb();
         record = Record(*m_design.table);
         if (request != WindowRequest::Insert && !readHighlighted(record))
@@ -333,20 +318,12 @@ void LookupBrowse::release() {
     if (m_released)
         return;
     m_released = true;
-    if (m_placed)
-        saveWindowPlacement(placementWindow(), m_context.positions, m_design.procedure);
+    m_placer->save();
     m_columns->save(m_context.positions);
     if (m_tableOpen) {
         m_tableOpen = false;
         m_context.access->closeTable(*m_design.table);
     }
-}
-
-QWidget* LookupBrowse::placementWindow() {
-    // In the workspace the placer takes the sub-window; in a picker the dialog around the list.
-    if (qobject_cast<QMdiSubWindow*>(parentWidget()) || isWindow())
-        return this;
-    return window();
 }
 
 }  // namespace srk

@@ -24,6 +24,7 @@ class PageCursor;
 class PageList;
 class PageModel;
 class TableDef;
+class WindowPlacer;
 
 // A browse over a one-field look-up table (categories, media): one page of rows in key order, the
 // buttons of the window, the list keys and the step locator. Works as a workspace window and, with
@@ -93,7 +94,6 @@ private:
     void showThumb();
     void end(WindowResponse response);
     void release();
-    QWidget* placementWindow();
 
     ProgramContext& m_context;
     Design m_design;
@@ -108,7 +108,7 @@ private:
     QStringList m_samples;
     QVector<std::pair<QPushButton*, Action>> m_buttons;
     bool m_tableOpen = false;
-    bool m_placed = false;
+    WindowPlacer* m_placer = nullptr;
     bool m_released = false;
     bool m_ending = false;
 };

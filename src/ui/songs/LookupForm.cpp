@@ -7,8 +7,9 @@
 #include "store/Table.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
+#include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -50,12 +51,16 @@ WindowResponse LookupForm::run(ProgramContext& context, const Design& design, Wi
         if (design.primes && prime(access, *design.table, record) != PrimeStatus::Primed)
             return WindowResponse::Cancelled;
     }
-    LookupForm form(context, design, request, record, parent, move != nullptr);
-    if (form.exec() != QDialog::Accepted)
+    ModalWindow<LookupForm> form(context, design, request, record, parent, move != nullptr);
+    const ModalResult result = form.exec();
+    if (result.gone && design.primes && request == WindowRequest::Insert)
+        // Deleted with its owner before it could cancel itself: the primed record goes all the same.
+        cancelPrimed(access, *design.table, record);
+    if (!result.accepted())
         return WindowResponse::Cancelled;
-    record = form.record();
+    record = form->record();
     if (move)
-        *move = form.move();
+        *move = form->move();
     return WindowResponse::Completed;
 }
 
@@ -97,25 +102,17 @@ LookupForm::LookupForm(ProgramContext& context, const Design& design, WindowRequ
     layout->addLayout(buttons);
 
     m_ditto = new DittoKey(this, context.access->ditto(), design.procedure);
+    m_placer = new WindowPlacer(this, context.positions, design.procedure);
     m_ditto->bindField(m_edit, design.field, design.picture);
     m_edit->setFocus();
 }
 
 LookupForm::~LookupForm() = default;
 
-void LookupForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        restoreWindowPlacement(this, m_context.positions, m_design.procedure);
-    }
-}
-
 void LookupForm::done(int result) {
     if (result != QDialog::Accepted && m_design.primes && m_request == WindowRequest::Insert)
         cancelPrimed(*m_context.access, *m_design.table, m_record);
-    if (m_placed)
-        saveWindowPlacement(this, m_context.positions, m_design.procedure);
+    m_placer->save();
     QDialog::done(result);
 }
 

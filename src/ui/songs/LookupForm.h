@@ -16,6 +16,7 @@ struct ProgramContext;
 class DittoKey;
 class FormToolBar;
 class TableDef;
+class WindowPlacer;
 
 // The one-field form of a look-up table (a category, a medium): insert, change and delete by the
 // window-request protocol. Insert primes the record first when the table numbers its records.
@@ -53,7 +54,6 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void onOk();
@@ -71,7 +71,7 @@ private:
     DittoKey* m_ditto;
     FormToolBar* m_toolBar = nullptr;
     FormMove m_move = FormMove::None;
-    bool m_placed = false;
+    WindowPlacer* m_placer = nullptr;
 };
 
 }  // namespace srk

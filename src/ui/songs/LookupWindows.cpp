@@ -5,9 +5,9 @@
 
 namespace srk {
 
-void registerCategoryAndMediaWindows(MainFrame& frame) {
-    BrowseCategories::registerWith(frame);
-    BrowseMedia::registerWith(frame);
+void registerCategoryAndMediaWindows(WindowRegistry& windows) {
+    BrowseCategories::registerWith(windows);
+    BrowseMedia::registerWith(windows);
 }
 
 }  // namespace srk

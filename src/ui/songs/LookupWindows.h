@@ -2,9 +2,9 @@
 
 namespace srk {
 
-class MainFrame;
+class WindowRegistry;
 
-// Makes the category and media lists available from the frame's menu.
-void registerCategoryAndMediaWindows(MainFrame& frame);
+// Makes the category and media lists available from the menu.
+void registerCategoryAndMediaWindows(WindowRegistry& windows);
 
 }  // namespace srk

@@ -1,5 +1,7 @@
 #include "ui/songs/SelectAddType.h"
 
+#include "ui/services/ModalWindows.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -46,9 +48,10 @@ QRadioButton* SelectAddType::option(const QString& text) const {
 }
 
 QString SelectAddType::run(QWidget* parent) {
-    SelectAddType dialog(parent);
+    ModalWindow<SelectAddType> dialog(parent);
     dialog.exec();
-    return dialog.choice();
+    // Gone with its owner: the first mode, as an untouched window would have answered.
+    return dialog.get() ? dialog->choice() : QStringLiteral("Compilation");
 }
 
 }  // namespace srk

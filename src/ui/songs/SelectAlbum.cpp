@@ -8,8 +8,9 @@
 #include "ui/services/PageList.h"
 #include "ui/services/StepLocator.h"
 #include "ui/services/PageModel.h"
+#include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -49,16 +50,17 @@ const AlbumTab kTabs[] = {
 const QString SelectAlbum::Procedure = QStringLiteral("SelectAlbum");
 
 WindowResponse SelectAlbum::select(ProgramContext& context, Record& album, QWidget* parent) {
-    SelectAlbum dialog(context, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    ModalWindow<SelectAlbum> dialog(context, parent);
+    if (!dialog.exec().accepted())
         return WindowResponse::Cancelled;
-    album = dialog.chosen();
+    album = dialog->chosen();
     return WindowResponse::Completed;
 }
 
 SelectAlbum::SelectAlbum(ProgramContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setWindowTitle(QStringLiteral("Select An Album"));
     setObjectName(QStringLiteral("SELECTALBUM"));
+    m_placer = new WindowPlacer(this, context.positions, Procedure);
 
     m_tableOpen = true;
     const bool opened = context.access->openTable(albumTable()).ok();
@@ -140,10 +142,6 @@ void SelectAlbum::done(int result) {
 
 void SelectAlbum::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        restoreWindowPlacement(this, m_context.positions, Procedure);
-    }
     m_list->fitPageToView();
 }
 
@@ -193,8 +191,7 @@ void SelectAlbum::release() {
     if (m_released)
         return;
     m_released = true;
-    if (m_placed)
-        saveWindowPlacement(this, m_context.positions, Procedure);
+    m_placer->save();
     m_columns->save(m_context.positions);
     if (m_tableOpen) {
         m_tableOpen = false;

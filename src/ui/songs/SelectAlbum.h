@@ -19,6 +19,7 @@ class ListColumns;
 class PageCursor;
 class PageList;
 class PageModel;
+class WindowPlacer;
 
 // "Select An Album": a page-loaded list of the albums by title, artist or file number with a letter
 // locator; "&Select" (or a double-click) returns the highlighted album.
@@ -65,7 +66,7 @@ private:
     QPushButton* m_select = nullptr;
     QPushButton* m_close = nullptr;
     bool m_tableOpen = false;
-    bool m_placed = false;
+    WindowPlacer* m_placer = nullptr;
     bool m_released = false;
 };
 

@@ -18,8 +18,9 @@
 #include "text/TypedEntry.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
+#include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 #include "ui/songs/AddAlbumWizardLauncher.h"
 #include "ui/songs/SelectAddType.h"
 #include "ui/songs/SelectAlbum.h"
@@ -27,6 +28,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QPointer>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -139,13 +141,17 @@ WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowReq
         }
     }
 
-    SongForm form(context, variant, request, record, request == WindowRequest::Change ? asCalled : record,
-                  move != nullptr, parent);
-    if (form.exec() != QDialog::Accepted)
+    ModalWindow<SongForm> form(context, variant, request, record,
+                               request == WindowRequest::Change ? asCalled : record, move != nullptr, parent);
+    const ModalResult result = form.exec();
+    if (result.gone && request == WindowRequest::Insert)
+        // Deleted with its owner before it could cancel itself: the primed song goes all the same.
+        cancelPrimed(access, songsTable(), record);
+    if (!result.accepted())
         return WindowResponse::Cancelled;
-    song = form.record();
+    song = form->record();
     if (move)
-        *move = form.move();
+        *move = form->move();
     return WindowResponse::Completed;
 }
 
@@ -162,6 +168,7 @@ SongForm::SongForm(ProgramContext& context, Variant variant, WindowRequest reque
                                                     : QStringLiteral("Changing Information"));
     m_datePicture = applyPreferredDatePicture(kDatePicture, context.preferences.DateFormat);
     m_ditto = new DittoKey(this, context.access->ditto(), procedureName(variant));
+    m_placer = new WindowPlacer(this, context.positions, procedureName(variant));
 
     m_media = loadMediaList(*context.access);
     loadCategories();
@@ -593,18 +600,12 @@ void SongForm::defaultFromAlbum() {
         return;
     collect();
     Record album(albumTable());
-    if (SelectAlbum::select(m_context, album, this) != WindowResponse::Completed)
+    const QPointer<SongForm> self(this);
+    const WindowResponse response = SelectAlbum::select(m_context, album, this);
+    if (!self || response != WindowResponse::Completed)
         return;
     applyAlbumDefaults(m_record, album);
     showRecord();
-}
-
-void SongForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        restoreWindowPlacement(this, m_context.positions, procedureName(m_variant));
-    }
 }
 
 void SongForm::changeEvent(QEvent* event) {
@@ -624,8 +625,7 @@ void SongForm::done(int result) {
     m_closing = true;
     if (result != QDialog::Accepted && m_request == WindowRequest::Insert)
         cancelPrimed(*m_context.access, songsTable(), m_record);
-    if (m_placed)
-        saveWindowPlacement(this, m_context.positions, procedureName(m_variant));
+    m_placer->save();
     QDialog::done(result);
 }
 

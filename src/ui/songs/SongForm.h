@@ -25,6 +25,7 @@ namespace srk {
 struct ProgramContext;
 class DittoKey;
 class FormToolBar;
+class WindowPlacer;
 
 // The song form shared by UpdateSong (called from the song browsers) and UpdateSongsForAlbum (called
 // from the album form): four tabs of fields, their checks, the album link and the save.
@@ -65,7 +66,6 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -122,7 +122,7 @@ private:
     QHash<QObject*, std::function<bool()>> m_enterChecks;
     QString m_shownTime;
     QString m_shownDate;
-    bool m_placed = false;
+    WindowPlacer* m_placer = nullptr;
     bool m_closing = false;
 };
 

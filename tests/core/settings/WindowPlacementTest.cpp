@@ -125,3 +125,20 @@ TEST(Placement, OnlyTheExactTextYesMaximizesAndNonNumbersMeanNoPosition) {
     EXPECT_EQ(restorePlacement(positions, u"Main"_s, true), moveAndSize(10, 10, 100, 100, false));
     EXPECT_EQ(restorePlacement(positions, u"Other"_s, true), PlacementDecision{});
 }
+
+TEST(Placement, SavedPlacementIsKeptOnTheScreensPresent) {
+    const QVector<WindowGeometry> screens{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+    // Inside a screen: untouched.
+    EXPECT_EQ(keepOnAreas({100, 80, 600, 400}, screens), (WindowGeometry{100, 80, 600, 400}));
+    // Saved on a third screen to the right that is gone: moved back onto the nearest screen present.
+    EXPECT_EQ(keepOnAreas({3400, 200, 600, 400}, screens), (WindowGeometry{2600, 200, 600, 400}));
+    // Above and left of everything.
+    EXPECT_EQ(keepOnAreas({-900, -700, 600, 400}, screens), (WindowGeometry{0, 0, 600, 400}));
+    // Mostly on the second screen, hanging below it: stays there, lifted up.
+    EXPECT_EQ(keepOnAreas({1500, 900, 600, 400}, screens), (WindowGeometry{1500, 680, 600, 400}));
+    // Larger than the screen it was on: shrunk to it.
+    EXPECT_EQ(keepOnAreas({10, 10, 2000, 1500}, {{0, 0, 1280, 1024}}), (WindowGeometry{0, 0, 1280, 1024}));
+    // No screens known, or only empty ones: left alone.
+    EXPECT_EQ(keepOnAreas({-50, 5000, 300, 200}, {}), (WindowGeometry{-50, 5000, 300, 200}));
+    EXPECT_EQ(keepOnAreas({-50, 5000, 300, 200}, {{0, 0, 0, 0}}), (WindowGeometry{-50, 5000, 300, 200}));
+}

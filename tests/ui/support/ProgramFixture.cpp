@@ -1,6 +1,6 @@
 #include "ui/support/ProgramFixture.h"
 
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 #include "ui/support/ModalWindows.h"
 
 namespace srk::testing {
@@ -11,7 +11,7 @@ void ProgramFixture::startProgram() {
     o.configFolder = config.path();
     o.messages = &messages;
     o.showSplash = false;
-    o.catchSignals = false;
+    o.catchSignals = catchSignals;
     program = std::make_unique<Program>(o);
     ASSERT_TRUE(program->start()) << program->stopText().toStdString();
     messages.clear();

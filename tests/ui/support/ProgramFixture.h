@@ -29,6 +29,7 @@ protected:
 
     TempFolder data, config;
     ScriptedMessages messages;
+    bool catchSignals = false;  // set before startProgram() to have SIGTERM close the program
     std::unique_ptr<Program> program;
 };
 

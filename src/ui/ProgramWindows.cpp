@@ -1,0 +1,13 @@
+#include "ui/ProgramWindows.h"
+
+#include "ui/songs/BrowseSongs.h"
+#include "ui/songs/LookupWindows.h"
+
+namespace srk {
+
+void registerProgramWindows(WindowRegistry& windows) {
+    registerCategoryAndMediaWindows(windows);
+    BrowseSongs::registerWith(windows);
+}
+
+}  // namespace srk
