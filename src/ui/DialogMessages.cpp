@@ -1,6 +1,10 @@
 #include "ui/DialogMessages.h"
 
+#include "ui/services/WindowSize.h"
+
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace srk {
 
@@ -31,6 +35,10 @@ int DialogMessages::ask(const Message& message) {
     for (const ButtonMap& b : kButtons)
         if (message.defaultButton == b.ours)
             box.setDefaultButton(b.theirs);
+    // A short text must not leave the caption cut in the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(&box, message.title), 0, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, grid->columnCount());
     const int pressed = box.exec();
     for (const ButtonMap& b : kButtons)
         if (pressed == b.theirs)

@@ -1,7 +1,7 @@
 #include "ui/songs/LookupBrowse.h"
 
 #include "access/TableAccess.h"
-#include "songs/ThumbSamples.h"
+#include "store/ThumbSamples.h"
 #include "store/PageCursor.h"
 #include "store/Table.h"
 #include "ui/services/ListColumns.h"
@@ -9,6 +9,7 @@
 #include "ui/services/StepLocator.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/WindowPlacer.h"
+#include "ui/services/WindowSize.h"
 #include "ui/shell/ProgramContext.h"
 
 #include <QCloseEvent>
@@ -35,8 +36,6 @@ const QString kListName = QStringLiteral("?Browse:1");
 LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, WindowRequest request, QWidget* parent)
     : QWidget(parent), m_context(context), m_design(design), m_request(request) {
     setWindowTitle(design.title);
-    if (design.minimumSize.isValid())
-        setMinimumSize(design.minimumSize);
 
     m_tableOpen = true;
     const bool opened = context.access->openTable(*design.table).ok();
@@ -79,6 +78,7 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
+    fitWindow(this, design.minimumSize);
 
     connect(m_model, &PageModel::highlightChanged, this, &LookupBrowse::updateButtons);
     connect(m_model, &QAbstractItemModel::modelReset, this, &LookupBrowse::updateButtons);
@@ -121,6 +121,7 @@ WindowResponse LookupBrowse::pick(ProgramContext& context, const Design& design,
     layout->setContentsMargins(0, 0, 0, 0);
     auto* browse = new LookupBrowse(context, design, WindowRequest::Select, &dialog);
     layout->addWidget(browse);
+    fitWindow(&dialog);
     connect(browse, &LookupBrowse::finished, &dialog, [&dialog](WindowResponse r) {
         dialog.done(r == WindowResponse::Completed ? QDialog::Accepted : QDialog::Rejected);
     });

@@ -8,6 +8,7 @@
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/services/WindowPlacer.h"
+#include "ui/services/WindowSize.h"
 #include "ui/shell/ProgramContext.h"
 
 #include <QApplication>
@@ -95,6 +96,7 @@ LookupForm::LookupForm(ProgramContext& context, const Design& design, WindowRequ
     }
     layout->addLayout(fields);
     layout->addLayout(buttons);
+    fitWindow(this);
 
     m_ditto = new DittoKey(this, context.access->ditto(), design.procedure);
     m_ditto->bindField(m_edit, design.field, design.picture);

@@ -1,5 +1,7 @@
 #include "ui/songs/SelectAddType.h"
 
+#include "ui/services/WindowSize.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -29,6 +31,7 @@ SelectAddType::SelectAddType(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
+    fitWindow(this);
 }
 
 QString SelectAddType::choice() const {

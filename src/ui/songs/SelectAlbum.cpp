@@ -9,6 +9,7 @@
 #include "ui/services/StepLocator.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/WindowPlacer.h"
+#include "ui/services/WindowSize.h"
 #include "ui/shell/ProgramContext.h"
 
 #include <QHBoxLayout>
@@ -97,7 +98,8 @@ SelectAlbum::SelectAlbum(ProgramContext& context, QWidget* parent) : QDialog(par
     layout->addWidget(m_tabs);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    resize(520, 300);
+    // The designed size is the least it opens at.
+    fitWindow(this, QSize(520, 300));
 
     connect(m_tabs, &QTabBar::currentChanged, this, &SelectAlbum::changeTab);
     connect(m_model, &QAbstractItemModel::modelReset, this,

@@ -16,6 +16,7 @@
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/services/WindowPlacer.h"
+#include "ui/services/WindowSize.h"
 #include "ui/shell/ProgramContext.h"
 #include "ui/songs/AddAlbumWizardLauncher.h"
 #include "ui/songs/SelectAddType.h"
@@ -199,6 +200,7 @@ SongForm::SongForm(ProgramContext& context, Variant variant, WindowRequest reque
     }
     layout->addWidget(m_tabs, 1);
     layout->addLayout(buttons);
+    fitWindow(this);
 
     showRecord();
     m_tabs->setCurrentIndex(0);
