@@ -48,10 +48,6 @@ bool needsValue(int operation) {
     return wizardOperator(WizardCondition::Operation(operation)).needsValue;
 }
 
-bool textOnly(int operation) {
-    return wizardOperator(WizardCondition::Operation(operation)).textOnly;
-}
-
 // How many characters a typed text value may have.
 int textWidth(const QueryField& f) {
     const Picture p = parsePicture(f.picture);

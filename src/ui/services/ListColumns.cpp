@@ -198,7 +198,8 @@ struct ListColumns::State {
         // Columns past the format keep their own width.
         for (int i = count; i < header->count(); ++i)
             total += header->isSectionHidden(i) ? 0 : header->sectionSize(i);
-        int free = std::max(0, view->viewport()->width() - total);
+        // A list not shown yet has no width of its own: it gets its share when it shows.
+        int free = view->isVisible() ? std::max(0, view->viewport()->width() - total) : 0;
         if (textTotal == 0)
             free = 0;
         laying = true;
