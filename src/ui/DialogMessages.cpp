@@ -1,8 +1,11 @@
 #include "ui/DialogMessages.h"
 
 #include "ui/services/ModalWindows.h"
+#include "ui/services/WindowSize.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace srk {
 
@@ -33,6 +36,10 @@ int DialogMessages::ask(const Message& message) {
     for (const ButtonMap& b : kButtons)
         if (message.defaultButton == b.ours)
             box->setDefaultButton(b.theirs);
+    // A short text must not leave the caption cut in the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box.get(), message.title), 0, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     const ModalResult result = box.exec();
     for (const ButtonMap& b : kButtons)
         if (!result.gone && result.code == b.theirs)

@@ -5,6 +5,7 @@
 #include "text/DayNumber.h"
 
 #include <QDate>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QAbstractItemDelegate>
 #include <QStandardItemModel>
@@ -23,14 +24,15 @@ const QString kDesign = u"75L(2)|M~Artist~@s40@23R(2)|M~Time~C(0)@t4b@"_s;
 const QString kWindow = u"BrowseAlbums"_s;
 const QString kList = u"?Browse:1"_s;
 
-// A list of two columns and a few rows, shown on screen so that the header takes mouse events.
+// A list of two columns and a few rows, shown on screen so that the header takes mouse events. By
+// default too narrow to have free width for its text columns.
 struct Fixture {
     QStandardItemModel model{3, 2};
     QTableView view;
 
-    Fixture() {
+    explicit Fixture(int width = 150) {
         view.setModel(&model);
-        view.resize(600, 300);
+        view.resize(width, 300);
     }
     QHeaderView* header() { return view.horizontalHeader(); }
     int px(int dialogUnits) const { return ListColumns::toPixels(view.font(), dialogUnits); }
@@ -57,13 +59,12 @@ TEST(ListColumns, LaysTheViewOutFromTheFormat) {
               (Qt::AlignHCenter | Qt::AlignVCenter).toInt());
     EXPECT_EQ(columns.headerAlignment(1), Qt::AlignHCenter | Qt::AlignVCenter);
 
-    // Widths are dialog units of the list's font, in proportion.
+    // Widths are dialog units of the list's font; a column too narrow for its widest text is widened.
     const int artist = f.header()->sectionSize(0);
     const int time = f.header()->sectionSize(1);
     EXPECT_EQ(artist, f.px(75));
-    EXPECT_EQ(time, f.px(23));
-    EXPECT_GT(time, 0);
-    EXPECT_NEAR(double(artist) / time, 75.0 / 23.0, 0.3);
+    EXPECT_GE(time, f.px(23));
+    EXPECT_GT(time, QFontMetrics(f.view.font()).horizontalAdvance(u"23:59:59"_s));
 
     // Only "M" columns give way to the mouse.
     EXPECT_EQ(f.header()->sectionResizeMode(0), QHeaderView::Interactive);
@@ -127,6 +128,7 @@ TEST(ListColumns, AFormatThatCannotBeReadChangesNothing) {
 
 TEST(ListColumns, ColumnsOfAModelSetLaterAreLaidOut) {
     QTableView view;
+    view.resize(150, 100);
     ListColumns columns;
     ASSERT_TRUE(columns.apply(&view, kDesign));
     QStandardItemModel model(2, 2);
@@ -141,7 +143,8 @@ TEST(ListColumns, TheUsersWidthsAreSavedAndComeBack) {
     const QString path = temp.file(u"POSITION.INI"_s);
     int userPixels = 0;
     {
-        Fixture f;
+        // Room for the drag, and free width the Artist column takes until the user sets it.
+        Fixture f(250);
         f.view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.view));
         IniFile positions(path);
@@ -166,7 +169,7 @@ TEST(ListColumns, TheUsersWidthsAreSavedAndComeBack) {
 
     IniFile positions(path);
     const QString saved = positions.readString(kWindow, u"SRCF"_s + kList);
-    Fixture g;
+    Fixture g(250);
     const int units = ListColumns::toDialogUnits(g.view.font(), userPixels);
     EXPECT_GT(units, 75);
     EXPECT_EQ(saved, QString::number(units) + u"L(2)|M~Artist~@s40@23R(2)|M~Time~C(0)@t4b@"_s);
@@ -176,7 +179,7 @@ TEST(ListColumns, TheUsersWidthsAreSavedAndComeBack) {
     const int restored = g.header()->sectionSize(0);
     EXPECT_EQ(restored, g.px(units));
     EXPECT_LE(std::abs(restored - userPixels), g.view.fontMetrics().averageCharWidth() / 4 + 1);
-    EXPECT_EQ(g.header()->sectionSize(1), g.px(23));
+    EXPECT_GE(g.header()->sectionSize(1), g.px(23));
     // Saving again without a change writes the same string: no drift from rounding.
     EXPECT_EQ(columns.currentFormat(), saved);
 }

@@ -49,19 +49,23 @@ QPushButton* visibleButton(QWidget* window, const QString& text) {
     return nullptr;
 }
 
-// Presses the visible button showing display text `number`; false when there is none or it is greyed.
-bool press(QWidget* window, int number) {
-    QPushButton* b = visibleButton(window, wizardText(number));
+// Presses the visible button showing a display text; false when there is none or it is greyed.
+bool press(QWidget* window, WizardText text) {
+    QPushButton* b = visibleButton(window, wizardText(text));
     if (!b || !b->isEnabled())
         return false;
     QTest::mouseClick(b, Qt::LeftButton);
     return true;
 }
 
-constexpr int And = 103, Or = 127, Back = 106, Next = 124, Finish = 118, Cancel = 109, ChangeElement = 112,
-              DeleteElement = 115, Manual = 121;
-constexpr int Insert = 213, ChangeSaved = 204, DeleteSaved = 210, Select = 216, Close = 207;
-constexpr int Ok = 241;
+constexpr WizardText And = WizardText::AndButton, Or = WizardText::OrButton, Back = WizardText::BackButton,
+                     Next = WizardText::NextButton, Finish = WizardText::FinishButton,
+                     Cancel = WizardText::CancelButton, ChangeElement = WizardText::ChangeButton,
+                     DeleteElement = WizardText::DeleteButton, Manual = WizardText::ManualButton;
+constexpr WizardText Insert = WizardText::AddSavedButton, ChangeSaved = WizardText::EditSavedButton,
+                     DeleteSaved = WizardText::RemoveSavedButton, Select = WizardText::RunSavedButton,
+                     Close = WizardText::CloseSavedButton;
+constexpr WizardText Ok = WizardText::AcceptSaveButton;
 
 // Types text key by key; QTest's own key clicks take ASCII only.
 void typeText(QWidget* widget, const QString& text) {
@@ -133,7 +137,7 @@ struct Wizard {
         QTest::keyClicks(edit, text);
     }
     // Presses AND or OR, then picks the field, the operation and (for a typed value) types it.
-    bool addCondition(int join, const QString& caption, int operation, const QString& value = QString(),
+    bool addCondition(WizardText join, const QString& caption, int operation, const QString& value = QString(),
                       int occurrence = 0) {
         if (!press(w, join) || page() != QueryWizard::FieldPage || !pickField(caption, occurrence) ||
             !press(w, Next))
@@ -147,9 +151,9 @@ struct Wizard {
         }
         return page() == QueryWizard::CurrentPage;
     }
-    bool pickRadio(int textNumber) {
+    bool pickRadio(WizardText text) {
         for (QRadioButton* r : w->findChildren<QRadioButton*>())
-            if (r->isVisible() && r->text() == wizardText(textNumber)) {
+            if (r->isVisible() && r->text() == wizardText(text)) {
                 clickRadio(r);
                 return r->isChecked();
             }
@@ -357,7 +361,7 @@ TEST_F(QueryWizardTest, AnotherFieldOrAnExpressionAsTheValue) {
         ASSERT_TRUE(press(d.w, Next));
         ASSERT_TRUE(d.pickOperation(WizardCondition::Equal));
         ASSERT_TRUE(press(d.w, Next));
-        ASSERT_TRUE(d.pickRadio(153));
+        ASSERT_TRUE(d.pickRadio(WizardText::AnotherField));
         auto* other = d.w->findChild<QComboBox*>(QStringLiteral("otherField"));
         other->setCurrentIndex(other->findText(QStringLiteral("Album")));
         ASSERT_TRUE(press(d.w, Next));
@@ -368,7 +372,7 @@ TEST_F(QueryWizardTest, AnotherFieldOrAnExpressionAsTheValue) {
         ASSERT_TRUE(press(d.w, Next));
         ASSERT_TRUE(d.pickOperation(WizardCondition::Greater));
         ASSERT_TRUE(press(d.w, Next));
-        ASSERT_TRUE(d.pickRadio(152));
+        ASSERT_TRUE(d.pickRadio(WizardText::Expression));
         auto* expression = d.w->findChild<QLineEdit*>(QStringLiteral("expression"));
         QTest::keyClicks(expression, QStringLiteral("SON:Nothing"));
         EXPECT_FALSE(press(d.w, Next) && d.page() == QueryWizard::CurrentPage);
@@ -384,7 +388,7 @@ TEST_F(QueryWizardTest, AnotherFieldOrAnExpressionAsTheValue) {
         ASSERT_TRUE(press(d.w, Next));
         ASSERT_TRUE(d.pickOperation(WizardCondition::BeginsWith));
         ASSERT_TRUE(press(d.w, Next));
-        ASSERT_TRUE(d.pickRadio(153));
+        ASSERT_TRUE(d.pickRadio(WizardText::AnotherField));
         other->setCurrentIndex(other->findText(QStringLiteral("Album")));
         ASSERT_TRUE(press(d.w, Next));
         ASSERT_EQ(d.page(), QueryWizard::CurrentPage);
@@ -452,7 +456,8 @@ TEST_F(QueryWizardTest, ManualEntryIsCheckedBeforeItReplacesTheQuery) {
 }
 
 TEST_F(QueryWizardTest, AnExistingFilterIsShownAsTheCurrentQueryAndCancelKeepsIt) {
-    const QString original = QStringLiteral("SON:ChartNumber > 5 AND (SON:Side = 'A' OR SON:Side = 'B')");
+    // Typed by hand: the wizard never writes the field on the right or a group of its own.
+    const QString original = QStringLiteral("5 < SON:ChartNumber AND (SON:Side = 'A' OR SON:Side = 'B')");
     QString filter = original;
     QStringList shown;
     const bool done = run(filter, [&](Wizard& d) {
@@ -467,7 +472,7 @@ TEST_F(QueryWizardTest, AnExistingFilterIsShownAsTheCurrentQueryAndCancelKeepsIt
     });
     EXPECT_FALSE(done);
     EXPECT_EQ(filter, original);
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("SON:ChartNumber > 5"),
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("5 < SON:ChartNumber"),
                                   QStringLiteral("AND  (SON:Side = 'A' OR SON:Side = 'B')")}));
     EXPECT_EQ(messages.count(), 0);
 
@@ -511,6 +516,70 @@ TEST_F(QueryWizardTest, AnExistingFilterIsShownAsTheCurrentQueryAndCancelKeepsIt
         ASSERT_TRUE(d.pickSaved(QStringLiteral("All Records")));
         ASSERT_TRUE(press(d.w, Select));
     }));
+}
+
+TEST_F(QueryWizardTest, AFilterTheWizardWroteReopensAsItsConditions) {
+    // The filter of the first session, as the browse hands it back on the next "&Search".
+    QString filter;
+    ASSERT_TRUE(run(filter, [&](Wizard& d) {
+        ASSERT_TRUE(d.pickSaved(QStringLiteral("Custom Query...")));
+        ASSERT_TRUE(press(d.w, Select));
+        ASSERT_TRUE(d.addCondition(And, QStringLiteral("Artist"), WizardCondition::Contains, QStringLiteral("zz")));
+        ASSERT_TRUE(
+            d.addCondition(And, QStringLiteral("Chart"), WizardCondition::GreaterOrEqual, QStringLiteral("10")));
+        ASSERT_TRUE(d.addCondition(Or, QStringLiteral("Release"), WizardCondition::Less, QStringLiteral("03/21/1997")));
+        messages.addAnswer(ButtonNo);
+        ASSERT_TRUE(press(d.w, Finish));
+    }));
+    ASSERT_EQ(filter, QStringLiteral("INSTRING(UPPER('zz'), UPPER(SON:Artist)) <> 0 AND SON:ChartNumber >= 10 OR "
+                                     "SON:ReleaseDate < 71671"));
+
+    QStringList shown;
+    QString fieldShown;
+    QString operationShown;
+    QString valueShown;
+    const bool changed = run(filter, [&](Wizard& d) {
+        ASSERT_EQ(d.page(), QueryWizard::CurrentPage);
+        for (int i = 0; i < d.elements()->count(); ++i)
+            shown << d.elements()->item(i)->text();
+        // Change goes through the pages with the condition's own field, operation and value.
+        ASSERT_TRUE(d.pickElement(0));
+        ASSERT_TRUE(press(d.w, ChangeElement));
+        ASSERT_EQ(d.page(), QueryWizard::FieldPage);
+        fieldShown = d.w->findChild<QListWidget*>(QStringLiteral("fields"))->currentItem()->text();
+        ASSERT_TRUE(press(d.w, Next));
+        for (QRadioButton* r : d.w->findChildren<QRadioButton*>())
+            if (r->objectName().startsWith(QStringLiteral("operation")) && r->isChecked())
+                operationShown = r->text();
+        ASSERT_TRUE(press(d.w, Next));
+        valueShown = d.w->findChild<QLineEdit*>(QStringLiteral("constant"))->text();
+        d.typeValue(QStringLiteral("yy"));
+        ASSERT_TRUE(press(d.w, Next));
+        ASSERT_EQ(d.page(), QueryWizard::CurrentPage);
+        messages.addAnswer(ButtonNo);
+        ASSERT_TRUE(press(d.w, Finish));
+    });
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Artist Contains 'zz'"),
+                                  QStringLiteral("AND  Chart Is Greater Than or Equal To 10"),
+                                  QStringLiteral("OR  Release Is Less Than 03/21/1997")}));
+    EXPECT_EQ(fieldShown, QStringLiteral("Artist"));
+    EXPECT_EQ(operationShown, QStringLiteral("Contains"));
+    EXPECT_EQ(valueShown, QStringLiteral("zz"));
+    EXPECT_EQ(filter, QStringLiteral("INSTRING(UPPER('yy'), UPPER(SON:Artist)) <> 0 AND SON:ChartNumber >= 10 OR "
+                                     "SON:ReleaseDate < 71671"));
+
+    // Typed by hand: what reads as a condition shows as one, the rest as its filter text.
+    QString mixed = QStringLiteral("INSTRING(UPPER('zz'), UPPER(SON:Artist)) <> 0 AND "
+                                   "(SON:Side = 'A' OR SON:Side = 'B')");
+    QStringList mixedShown;
+    EXPECT_FALSE(run(mixed, [&](Wizard& d) {
+        for (int i = 0; i < d.elements()->count(); ++i)
+            mixedShown << d.elements()->item(i)->text();
+        ASSERT_TRUE(press(d.w, Cancel));
+    }));
+    EXPECT_EQ(mixedShown, (QStringList{QStringLiteral("Artist Contains 'zz'"),
+                                       QStringLiteral("AND  (SON:Side = 'A' OR SON:Side = 'B')")}));
 }
 
 TEST_F(QueryWizardTest, TheQueryNeverGrowsPast1024Characters) {

@@ -5,9 +5,7 @@
 namespace srk {
 
 // One condition as the query wizard builds it. Operations are numbered as the wizard's display
-// texts: 1 "Is Equal To", 2 "Is NOT Equal To", 3 "Is Greater Than", 4 "Is Less Than",
-// 5 "Is Greater Than or Equal To", 6 "Is Less Than or Equal To", 7 "Begins With", 8 "Contains",
-// 9 "Is Checked", 10 "Is Not Checked".
+// texts; WizardOperators.h holds what each one shows and how it is written.
 struct WizardCondition {
     enum Operation {
         Equal = 1, NotEqual, Greater, Less, GreaterOrEqual, LessOrEqual, BeginsWith, Contains, IsChecked, IsNotChecked
@@ -19,6 +17,10 @@ struct WizardCondition {
     bool caseSensitive = false;  // "Compare Using Case Sensitive Matching"
     bool absolute = false;       // "Compare Using Absolute Values" (numbers only)
 };
+
+// Where a condition's value comes from: typed as a constant, an expression in the filter language, or
+// another field of the list.
+enum class WizardValueKind { Constant, Expression, OtherField };
 
 // A text literal of the filter language: single quotes, inner quotes doubled.
 QString quotedText(const QString& text);
@@ -32,5 +34,9 @@ QString conditionText(const WizardCondition& condition);
 // The same with the value given as filter text ("SON:Title", "BRW1::Sort3:Reset:MED:Media", "10 * 2")
 // instead of condition.value. "Begins With" then tests that the value is found at the first character.
 QString conditionText(const WizardCondition& condition, const QString& valueExpression);
+
+// Either of the two: condition.value for a constant, otherwise the expression (a field name for
+// OtherField).
+QString conditionText(const WizardCondition& condition, WizardValueKind kind, const QString& expression);
 
 }  // namespace srk

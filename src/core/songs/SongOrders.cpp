@@ -11,24 +11,25 @@ namespace {
 
 std::array<SongOrder, kSongOrderCount> makeOrders() {
     using namespace SON;
+    constexpr SongRange None = SongRange::None;
     return {{
-        {1, QStringLiteral("By Artist"), SongsByArtist, Artist, {Title}, 40, false, true, QString(),
+        {1, QStringLiteral("By Artist"), SongsByArtist, Artist, {Title}, 40, false, true, None, QString(),
          QStringLiteral("PrintSON:SongsByArtist")},
-        {2, QStringLiteral("By Title"), SongsByTitle, Title, {Artist}, 40, false, false, QString(),
+        {2, QStringLiteral("By Title"), SongsByTitle, Title, {Artist}, 40, false, false, None, QString(),
          QStringLiteral("PrintSON:SongsByTitle")},
         {3, QStringLiteral("By Album"), SongsByAlbum, Album, {Artist, Side, TrackNumber, Title}, 40, false, false,
-         QString(), QStringLiteral("PrintSON:SongsByAlbum")},
-        {4, QStringLiteral("By Media"), SongsByMedia, FileNumber, {Title}, 20, false, false,
+         None, QString(), QStringLiteral("PrintSON:SongsByAlbum")},
+        {4, QStringLiteral("By Media"), SongsByMedia, FileNumber, {Title}, 20, false, false, SongRange::Media,
          QStringLiteral("UPPER(SON:Media) = UPPER(BRW1::Sort3:Reset:MED:Media)"),
          QStringLiteral("PrintSON:SongsByMedia")},
-        {5, QStringLiteral("By Category"), SongsByCategory, Artist, {Title, Album}, 40, false, true,
+        {5, QStringLiteral("By Category"), SongsByCategory, Artist, {Title, Album}, 40, false, true, SongRange::Category,
          QStringLiteral("SON:CategoryID = BRW1::Sort4:Reset:CAT:CategoryID"), QStringLiteral("PrintByCategory")},
-        {6, QStringLiteral("By Chart #"), SongsByChartNumber, ChartNumber, {Artist, Title}, 0, true, false, QString(),
+        {6, QStringLiteral("By Chart #"), SongsByChartNumber, ChartNumber, {Artist, Title}, 0, true, false, None, QString(),
          QStringLiteral("PRINTSON:SONGSBYCHART")},
-        {7, QStringLiteral("By BPM"), KeyBeatsPerMinute, BeatsPerMinute, {Title, Artist}, 0, true, false, QString(),
+        {7, QStringLiteral("By BPM"), KeyBeatsPerMinute, BeatsPerMinute, {Title, Artist}, 0, true, false, None, QString(),
          QStringLiteral("PrintSON:SongsByBPM")},
         {8, QStringLiteral("By UDK"), SongsByUserDefinedKey, UserDefinedKeyField, {Artist, Title}, 30, false, false,
-         QString(), QStringLiteral("PrintSON:SongsByUDK")},
+         None, QString(), QStringLiteral("PrintSON:SongsByUDK")},
     }};
 }
 
@@ -80,9 +81,9 @@ Record songLocateTarget(int number, const Record& base, const QString& locatorTe
         else
             target.setNumber(field, 0);
     }
-    if (number == 4)
+    if (order.range == SongRange::Media)
         target.setText(SON::Media, mediaRange);
-    else if (number == 5)
+    else if (order.range == SongRange::Category)
         target.setNumber(SON::CategoryID, categoryRange);
     return target;
 }

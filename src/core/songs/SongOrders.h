@@ -10,6 +10,10 @@ namespace srk {
 // The song browser's eight sort orders, numbered as its tabs (1 "By Artist" ... 8 "By UDK").
 constexpr int kSongOrderCount = 8;
 
+// The value an order is held to: "By Media" reads the songs of one medium, "By Category" those of one
+// category; the other orders read every song.
+enum class SongRange { None, Media, Category };
+
 // Bound names of the two range values, usable in filters.
 inline constexpr QLatin1StringView kMediaRangeName{"BRW1::Sort3:Reset:MED:Media"};
 inline constexpr QLatin1StringView kCategoryRangeName{"BRW1::Sort4:Reset:CAT:CategoryID"};
@@ -23,6 +27,7 @@ struct SongOrder {
     int locatedWidth = 0; // characters of the located text (0 for numbers)
     bool numeric = false; // the locator text is read as a number
     bool withDigits = false; // thumb samples count digits as well as letters
+    SongRange range = SongRange::None;
     QString rangeFilter;  // the order's own filter, empty when none
     QString report;       // the procedure printing this order
 };

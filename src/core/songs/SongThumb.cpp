@@ -1,7 +1,7 @@
 #include "songs/SongThumb.h"
 
 #include "songs/SongOrders.h"
-#include "songs/ThumbSamples.h"
+#include "store/ThumbSamples.h"
 
 namespace srk {
 

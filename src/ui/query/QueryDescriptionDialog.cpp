@@ -2,6 +2,7 @@
 
 #include "query/WizardTexts.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/WindowSize.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,17 +15,20 @@ namespace srk {
 QueryDescriptionDialog::QueryDescriptionDialog(QWidget* parent, Purpose purpose, const QString& description)
     : QDialog(parent) {
     setObjectName(QStringLiteral("QueryDescription"));
-    const int title = purpose == Purpose::Add ? 234 : purpose == Purpose::Change ? 232 : 233;
+    const WizardText title = purpose == Purpose::Add      ? WizardText::AddingQueryCaption
+                             : purpose == Purpose::Change ? WizardText::ChangingQueryCaption
+                                                          : WizardText::DeletingQueryCaption;
     setWindowTitle(wizardText(title));
 
     auto* layout = new QVBoxLayout(this);
     if (purpose != Purpose::Delete) {
-        auto* prompt = new QLabel(wizardText(purpose == Purpose::Add ? 231 : 230), this);
+        auto* prompt = new QLabel(wizardText(purpose == Purpose::Add ? WizardText::AddDescriptionPrompt
+                                                                          : WizardText::ChangeDescriptionPrompt), this);
         prompt->setWordWrap(true);
         layout->addWidget(prompt);
     }
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(wizardText(235), this);
+    auto* label = new QLabel(wizardText(WizardText::DescriptionLabel), this);
     m_description = new QLineEdit(description, this);
     m_description->setObjectName(QStringLiteral("description"));
     m_description->setReadOnly(purpose == Purpose::Delete);
@@ -36,16 +40,17 @@ QueryDescriptionDialog::QueryDescriptionDialog(QWidget* parent, Purpose purpose,
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_ok = new QPushButton(wizardText(241), this);
-    m_ok->setToolTip(wizardText(239));
-    m_ok->setStatusTip(wizardText(240));
+    m_ok = new QPushButton(wizardText(WizardText::AcceptSaveButton), this);
+    m_ok->setToolTip(wizardText(WizardText::AcceptSaveTip));
+    m_ok->setStatusTip(wizardText(WizardText::AcceptSaveShortTip));
     m_ok->setDefault(true);
-    auto* cancel = new QPushButton(wizardText(238), this);
-    cancel->setToolTip(wizardText(236));
-    cancel->setStatusTip(wizardText(237));
+    auto* cancel = new QPushButton(wizardText(WizardText::CancelSaveButton), this);
+    cancel->setToolTip(wizardText(WizardText::CancelSaveTip));
+    cancel->setStatusTip(wizardText(WizardText::CancelSaveShortTip));
     buttons->addWidget(m_ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
+    fitWindow(this);
 
     // A query cannot be saved without a name to find it by.
     auto update = [this] { m_ok->setEnabled(!m_description->text().trimmed().isEmpty()); };

@@ -9,8 +9,8 @@ class QPushButton;
 
 namespace srk {
 
-// Asks for the description a query is saved under, or shows the one about to be deleted. Its caption
-// and prompt are display-text numbers: adding (234, 231), changing (232, 230), deleting (233).
+// Asks for the description a query is saved under, or shows the one about to be deleted, with the
+// wizard's own caption and prompt for adding, changing or deleting.
 class QueryDescriptionDialog : public QDialog {
     Q_OBJECT
 public:

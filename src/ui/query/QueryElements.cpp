@@ -1,6 +1,7 @@
 #include "ui/query/QueryElements.h"
 
 #include "query/QueryLexer.h"
+#include "query/WizardReadBack.h"
 
 namespace srk {
 
@@ -23,9 +24,7 @@ bool isJoinWord(const QueryToken& t, QueryElement::Join* join) {
 } // namespace
 
 QString QueryElement::conditionTextOf(const QueryElement& e) {
-    if (e.valueKind == ValueKind::Constant)
-        return conditionText(e.condition);
-    return conditionText(e.condition, e.expression);
+    return conditionText(e.condition, e.valueKind, e.expression);
 }
 
 bool hasTopLevelJoin(const QString& text) {
@@ -96,6 +95,20 @@ QVector<QueryElement> splitQueryElements(const QString& text) {
         return asOne;
     parts.first().join = QueryElement::Join::And;
     return parts;
+}
+
+QVector<QueryElement> readQueryElements(const QString& text, const QueryFieldList& fields) {
+    QVector<QueryElement> elements = splitQueryElements(text);
+    for (QueryElement& e : elements) {
+        const std::optional<WizardReading> reading = readWizardCondition(e.text, fields);
+        if (!reading)
+            continue;
+        e.built = true;
+        e.condition = reading->condition;
+        e.valueKind = reading->valueKind;
+        e.expression = reading->expression;
+    }
+    return elements;
 }
 
 } // namespace srk

@@ -7,12 +7,15 @@
 
 namespace srk {
 
+class QueryFieldList;
+
 // One element of the query the wizard is building: a condition joined by AND or OR to the element
 // before it. Elements built on the wizard's pages keep their condition so that they can be changed
-// page by page; elements typed by hand or read from an existing filter are just filter text.
+// page by page; so do elements read back from filter text the wizard wrote. Anything else is just
+// filter text.
 struct QueryElement {
     enum class Join { And, Or };
-    enum class ValueKind { Constant, Expression, OtherField };
+    using ValueKind = WizardValueKind;
 
     Join join = Join::And; // ignored for the first element
     bool built = false;    // condition, valueKind and expression are set
@@ -35,5 +38,8 @@ QString joinQueryElements(const QVector<QueryElement>& elements);
 // Filter text cut at its AND and OR outside parentheses, one element per part; joining them gives the
 // same filter. Text that cannot be cut (unclosed quote, a join with nothing on one side) is one element.
 QVector<QueryElement> splitQueryElements(const QString& text);
+
+// The same, with each part the wizard could have built read back into its condition.
+QVector<QueryElement> readQueryElements(const QString& text, const QueryFieldList& fields);
 
 } // namespace srk

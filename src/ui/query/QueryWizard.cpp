@@ -2,11 +2,13 @@
 
 #include "access/MessageService.h"
 #include "query/QueryParser.h"
+#include "query/WizardOperators.h"
 #include "query/WizardTexts.h"
 #include "text/Picture.h"
 #include "ui/query/QueryDescriptionDialog.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
+#include "ui/services/WindowSize.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -35,20 +37,16 @@ constexpr int CustomQueryRow = 1;
 constexpr int FirstSavedRow = 2;
 
 // A button's tip, short tip and text are three consecutive display texts.
-QPushButton* wizardButton(QWidget* parent, int tipNumber) {
-    auto* b = new QPushButton(wizardText(tipNumber + 2), parent);
-    b->setToolTip(wizardText(tipNumber));
-    b->setStatusTip(wizardText(tipNumber + 1));
+QPushButton* wizardButton(QWidget* parent, WizardText tip) {
+    auto* b = new QPushButton(wizardText(wizardButtonText(tip)), parent);
+    b->setToolTip(wizardText(tip));
+    b->setStatusTip(wizardText(wizardShortTip(tip)));
     b->setAutoDefault(false);
     return b;
 }
 
 bool needsValue(int operation) {
-    return operation != WizardCondition::IsChecked && operation != WizardCondition::IsNotChecked;
-}
-
-bool textOnly(int operation) {
-    return operation == WizardCondition::BeginsWith || operation == WizardCondition::Contains;
+    return wizardOperator(WizardCondition::Operation(operation)).needsValue;
 }
 
 // How many characters a typed text value may have.
@@ -121,10 +119,10 @@ QueryWizard::QueryWizard(QWidget* parent, MessageService& messages, const QueryF
     m_nav = new QWidget(this);
     auto* nav = new QHBoxLayout(m_nav);
     nav->setContentsMargins(0, 0, 0, 0);
-    m_back = wizardButton(m_nav, 104);
-    m_next = wizardButton(m_nav, 122);
-    m_finish = wizardButton(m_nav, 116);
-    m_cancel = wizardButton(m_nav, 107);
+    m_back = wizardButton(m_nav, WizardText::BackTip);
+    m_next = wizardButton(m_nav, WizardText::NextTip);
+    m_finish = wizardButton(m_nav, WizardText::FinishTip);
+    m_cancel = wizardButton(m_nav, WizardText::CancelTip);
     nav->addStretch();
     nav->addWidget(m_back);
     nav->addWidget(m_next);
@@ -137,12 +135,12 @@ QueryWizard::QueryWizard(QWidget* parent, MessageService& messages, const QueryF
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     const QFontMetrics fm(font());
-    setMinimumSize(fm.averageCharWidth() * 70, fm.height() * 24);
+    fitWindow(this, QSize(fm.averageCharWidth() * 70, fm.height() * 24));
 
     // A damaged query file is reported and left alone: nothing is saved over it.
     m_savedLoaded = m_saved.load();
     if (!m_savedLoaded)
-        ask(31, 32, ButtonOk, ButtonOk, m_saved.error());
+        ask(WizardText::LoadErrorCaption, WizardText::LoadErrorText, ButtonOk, ButtonOk, m_saved.error());
     refreshSavedList();
 
     // A filter already in force is shown as the current query so that conditions can be added to it.
@@ -156,19 +154,19 @@ QueryWizard::Page QueryWizard::page() const {
     return Page(m_stack->currentIndex());
 }
 
-QWidget* QueryWizard::newPage(int title, int prompt, QLayout*& body) {
+QWidget* QueryWizard::newPage(std::optional<WizardText> title, std::optional<WizardText> prompt, QLayout*& body) {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     if (title) {
-        auto* heading = new QLabel(wizardText(title), page);
+        auto* heading = new QLabel(wizardText(*title), page);
         QFont bold = heading->font();
         bold.setBold(true);
         heading->setFont(bold);
         layout->addWidget(heading);
     }
     if (prompt) {
-        auto* text = new QLabel(wizardText(prompt), page);
+        auto* text = new QLabel(wizardText(*prompt), page);
         text->setWordWrap(true);
         layout->addWidget(text);
     }
@@ -178,22 +176,22 @@ QWidget* QueryWizard::newPage(int title, int prompt, QLayout*& body) {
 
 QWidget* QueryWizard::buildSavedPage() {
     QLayout* body = nullptr;
-    QWidget* page = newPage(0, 0, body);
+    QWidget* page = newPage(std::nullopt, std::nullopt, body);
     auto* row = new QHBoxLayout;
     m_savedList = new QTreeWidget(page);
     m_savedList->setObjectName(QStringLiteral("savedQueries"));
     m_savedList->setColumnCount(1);
-    m_savedList->setHeaderLabels({wizardText(200)});
+    m_savedList->setHeaderLabels({wizardText(WizardText::QueryDescription)});
     m_savedList->setRootIsDecorated(false);
     m_savedList->setUniformRowHeights(true);
     row->addWidget(m_savedList, 1);
 
     auto* buttons = new QVBoxLayout;
-    m_insertSaved = wizardButton(page, 211);
-    m_changeSaved = wizardButton(page, 202);
-    m_deleteSaved = wizardButton(page, 208);
-    m_selectSaved = wizardButton(page, 214);
-    QPushButton* close = wizardButton(page, 205);
+    m_insertSaved = wizardButton(page, WizardText::AddSavedTip);
+    m_changeSaved = wizardButton(page, WizardText::EditSavedTip);
+    m_deleteSaved = wizardButton(page, WizardText::RemoveSavedTip);
+    m_selectSaved = wizardButton(page, WizardText::RunSavedTip);
+    QPushButton* close = wizardButton(page, WizardText::CloseSavedTip);
     m_selectSaved->setDefault(true);
     for (QPushButton* b : {m_selectSaved, m_insertSaved, m_changeSaved, m_deleteSaved})
         buttons->addWidget(b);
@@ -214,9 +212,9 @@ QWidget* QueryWizard::buildSavedPage() {
 
 QWidget* QueryWizard::buildCurrentPage() {
     QLayout* body = nullptr;
-    QWidget* page = newPage(154, 155, body);
+    QWidget* page = newPage(WizardText::CurrentQuery, WizardText::AddConditionsHint, body);
     auto* box = static_cast<QVBoxLayout*>(body);
-    auto* hint = new QLabel(wizardText(156), page);
+    auto* hint = new QLabel(wizardText(WizardText::ChangeOrDeleteHint), page);
     hint->setWordWrap(true);
     box->addWidget(hint);
 
@@ -225,11 +223,11 @@ QWidget* QueryWizard::buildCurrentPage() {
     m_elementList->setObjectName(QStringLiteral("elements"));
     row->addWidget(m_elementList, 1);
     auto* buttons = new QVBoxLayout;
-    QPushButton* andButton = wizardButton(page, 101);
-    QPushButton* orButton = wizardButton(page, 125);
-    m_changeElement = wizardButton(page, 110);
-    m_deleteElement = wizardButton(page, 113);
-    QPushButton* manual = wizardButton(page, 119);
+    QPushButton* andButton = wizardButton(page, WizardText::AndTip);
+    QPushButton* orButton = wizardButton(page, WizardText::OrTip);
+    m_changeElement = wizardButton(page, WizardText::ChangeTip);
+    m_deleteElement = wizardButton(page, WizardText::DeleteTip);
+    QPushButton* manual = wizardButton(page, WizardText::ManualTip);
     for (QPushButton* b : {andButton, orButton, m_changeElement, m_deleteElement, manual})
         buttons->addWidget(b);
     buttons->addStretch();
@@ -255,8 +253,8 @@ QWidget* QueryWizard::buildCurrentPage() {
 
 QWidget* QueryWizard::buildFieldPage() {
     QLayout* body = nullptr;
-    QWidget* page = newPage(158, 166, body);
-    auto* group = new QGroupBox(wizardText(159), page);
+    QWidget* page = newPage(WizardText::FieldSelection, WizardText::SelectFieldHint, body);
+    auto* group = new QGroupBox(wizardText(WizardText::FieldsToEvaluate), page);
     auto* inner = new QVBoxLayout(group);
     m_fieldList = new QListWidget(group);
     m_fieldList->setObjectName(QStringLiteral("fields"));
@@ -274,18 +272,21 @@ QWidget* QueryWizard::buildFieldPage() {
 
 QWidget* QueryWizard::buildOperationPage() {
     QLayout* body = nullptr;
-    QWidget* page = newPage(164, 168, body);
+    QWidget* page = newPage(WizardText::OperationSelection, WizardText::SelectOperationHint, body);
     auto* box = static_cast<QVBoxLayout*>(body);
     m_operationField = new QLabel(page);
     box->addWidget(m_operationField);
-    auto* group = new QGroupBox(wizardText(165), page);
+    auto* group = new QGroupBox(wizardText(WizardText::QueryOperations), page);
     auto* grid = new QGridLayout(group);
     m_operations = new QButtonGroup(this);
-    for (int op = WizardCondition::Equal; op <= WizardCondition::IsNotChecked; ++op) {
-        auto* radio = new QRadioButton(wizardText(op), group);
+    int index = 0;
+    for (const WizardOperator& o : wizardOperators()) {
+        const int op = o.operation;
+        auto* radio = new QRadioButton(wizardText(o.display), group);
         radio->setObjectName(QStringLiteral("operation%1").arg(op));
         m_operations->addButton(radio, op);
-        grid->addWidget(radio, (op - 1) % 5, (op - 1) / 5);
+        grid->addWidget(radio, index % 5, index / 5);
+        ++index;
     }
     box->addWidget(group);
     box->addStretch();
@@ -295,17 +296,17 @@ QWidget* QueryWizard::buildOperationPage() {
 
 QWidget* QueryWizard::buildValuePage() {
     QLayout* body = nullptr;
-    QWidget* page = newPage(169, 157, body);
+    QWidget* page = newPage(WizardText::ValueEntry, WizardText::EnterValueHint, body);
     auto* box = static_cast<QVBoxLayout*>(body);
     m_valueCondition = new QLabel(page);
     m_valueCondition->setTextFormat(Qt::PlainText);
     box->addWidget(m_valueCondition);
 
-    auto* group = new QGroupBox(wizardText(167), page);
+    auto* group = new QGroupBox(wizardText(WizardText::SelectOption), page);
     auto* grid = new QGridLayout(group);
-    m_constantChoice = new QRadioButton(wizardText(151), group);
-    m_expressionChoice = new QRadioButton(wizardText(152), group);
-    m_otherFieldChoice = new QRadioButton(wizardText(153), group);
+    m_constantChoice = new QRadioButton(wizardText(WizardText::ConstantValue), group);
+    m_expressionChoice = new QRadioButton(wizardText(WizardText::Expression), group);
+    m_otherFieldChoice = new QRadioButton(wizardText(WizardText::AnotherField), group);
     m_constantEdit = new QLineEdit(group);
     m_constantEdit->setObjectName(QStringLiteral("constant"));
     m_choiceBox = new QComboBox(group);
@@ -329,8 +330,8 @@ QWidget* QueryWizard::buildValuePage() {
     grid->setColumnStretch(1, 1);
     box->addWidget(group);
 
-    m_absolute = new QCheckBox(wizardText(161), page);
-    m_caseSensitive = new QCheckBox(wizardText(162), page);
+    m_absolute = new QCheckBox(wizardText(WizardText::AbsoluteValues), page);
+    m_caseSensitive = new QCheckBox(wizardText(WizardText::CaseSensitive), page);
     box->addWidget(m_absolute);
     box->addWidget(m_caseSensitive);
     box->addStretch();
@@ -347,7 +348,7 @@ QWidget* QueryWizard::buildValuePage() {
 
 QWidget* QueryWizard::buildManualPage() {
     QLayout* body = nullptr;
-    QWidget* page = newPage(160, 120, body);
+    QWidget* page = newPage(WizardText::ManualOverride, WizardText::ManualShortTip, body);
     m_manualEdit = new QPlainTextEdit(page);
     m_manualEdit->setObjectName(QStringLiteral("manual"));
     m_manualEdit->setTabChangesFocus(true);
@@ -359,10 +360,10 @@ void QueryWizard::showPage(Page page) {
     m_stack->setCurrentIndex(page);
     m_nav->setVisible(page != SavedPage);
     if (page == SavedPage) {
-        setWindowTitle(wizardText(201));
+        setWindowTitle(wizardText(WizardText::SavedQueries));
     } else {
-        const QString name = m_editingSaved.isEmpty() ? wizardText(163) : m_editingSaved;
-        setWindowTitle(wizardText(171) + QStringLiteral(" - ") + name);
+        const QString name = m_editingSaved.isEmpty() ? wizardText(WizardText::NewQuery) : m_editingSaved;
+        setWindowTitle(wizardText(WizardText::QueryWizardTitle) + QStringLiteral(" - ") + name);
     }
     updateButtons();
     switch (page) {
@@ -422,7 +423,7 @@ void QueryWizard::updateButtons() {
     m_selectSaved->setDefault(p == SavedPage);
 }
 
-int QueryWizard::ask(int caption, int text, int buttons, int defaultButton, const QString& detail) {
+int QueryWizard::ask(WizardText caption, WizardText text, int buttons, int defaultButton, const QString& detail) {
     Message m;
     m.title = wizardText(caption);
     m.text = wizardMessageText(text);
@@ -437,7 +438,7 @@ bool QueryWizard::checkQuery(const QString& text) {
     const ParsedQuery parsed = parseQuery(text);
     if (parsed.ok())
         return true;
-    ask(33, 34, ButtonOk, ButtonOk, parsed.error);
+    ask(WizardText::InvalidQueryCaption, WizardText::InvalidQueryText, ButtonOk, ButtonOk, parsed.error);
     return false;
 }
 
@@ -445,8 +446,8 @@ bool QueryWizard::checkQuery(const QString& text) {
 
 void QueryWizard::refreshSavedList(const QString& select) {
     m_savedList->clear();
-    new QTreeWidgetItem(m_savedList, {wizardText(302)});
-    new QTreeWidgetItem(m_savedList, {wizardText(303)});
+    new QTreeWidgetItem(m_savedList, {wizardText(WizardText::AllRecords)});
+    new QTreeWidgetItem(m_savedList, {wizardText(WizardText::CustomQuery)});
     int current = m_initial.trimmed().isEmpty() ? AllRecordsRow : CustomQueryRow;
     const QStringList descriptions = m_saved.descriptions(m_set);
     for (int i = 0; i < descriptions.size(); ++i) {
@@ -480,7 +481,7 @@ void QueryWizard::selectSaved() {
     } else if (row >= FirstSavedRow) {
         const QString query = m_saved.query(m_set, savedDescription()).value_or(QString());
         if (!parseQuery(query).ok()) {
-            ask(220, 221);
+            ask(WizardText::SavedNoLongerValidCaption, WizardText::SavedNoLongerValidText);
             return;
         }
         m_result = query;
@@ -492,14 +493,14 @@ void QueryWizard::selectSaved() {
 void QueryWizard::changeSaved() {
     const int row = savedRow();
     if (row == AllRecordsRow) {
-        ask(39, 40);
+        ask(WizardText::RestrictedCaption, WizardText::RestrictedText);
     } else if (row == CustomQueryRow) {
         openBuilder(m_initial, QString(), false);
     } else if (row >= FirstSavedRow) {
         const QString description = savedDescription();
         const QString query = m_saved.query(m_set, description).value_or(QString());
         if (!parseQuery(query).ok())
-            ask(37, 38);
+            ask(WizardText::NoLongerValidCaption, WizardText::NoLongerValidText);
         openBuilder(query, description, false);
     }
 }
@@ -507,7 +508,7 @@ void QueryWizard::changeSaved() {
 void QueryWizard::deleteSaved() {
     const int row = savedRow();
     if (row < FirstSavedRow) {
-        ask(39, 40);
+        ask(WizardText::RestrictedCaption, WizardText::RestrictedText);
         return;
     }
     const QString description = savedDescription();
@@ -515,7 +516,7 @@ void QueryWizard::deleteSaved() {
         return;
     if (!m_saved.remove(m_set, description)) {
         Message m;
-        m.title = wizardText(209);
+        m.title = wizardText(WizardText::RemoveSavedShortTip);
         m.text = m_saved.error();
         m_messages.ask(m);
     }
@@ -525,7 +526,8 @@ void QueryWizard::deleteSaved() {
 void QueryWizard::openBuilder(const QString& text, const QString& savedDescription, bool mustSave) {
     m_editingSaved = savedDescription;
     m_mustSave = mustSave;
-    m_elements = text.trimmed().isEmpty() ? QVector<QueryElement>() : splitQueryElements(text);
+    // Conditions the wizard wrote come back as conditions; anything else stays filter text.
+    m_elements = text.trimmed().isEmpty() ? QVector<QueryElement>() : readQueryElements(text, m_fields);
     refreshElements(0);
     showPage(CurrentPage);
 }
@@ -538,7 +540,7 @@ void QueryWizard::refreshElements(int select) {
         const QueryElement& e = m_elements[i];
         QString line = elementDisplay(e);
         if (i > 0)
-            line = wizardText(e.join == QueryElement::Join::And ? 103 : 127) + QStringLiteral("  ") + line;
+            line = wizardText(e.join == QueryElement::Join::And ? WizardText::AndButton : WizardText::OrButton) + QStringLiteral("  ") + line;
         m_elementList->addItem(line);
     }
     if (!m_elements.isEmpty())
@@ -553,7 +555,7 @@ QString QueryWizard::elementDisplay(const QueryElement& e) const {
     if (field < 0)
         return e.text;
     const QueryField& f = m_fields.at(field);
-    QString line = f.caption + QLatin1Char(' ') + wizardText(e.condition.operation);
+    QString line = f.caption + QLatin1Char(' ') + wizardText(wizardOperator(e.condition.operation).display);
     if (!needsValue(e.condition.operation))
         return line;
     QString value;
@@ -564,7 +566,7 @@ QString QueryWizard::elementDisplay(const QueryElement& e) const {
             const qlonglong n = e.condition.value.toLongLong(&whole);
             value = format(whole ? QVariant(n) : QVariant(e.condition.value.toDouble()), f.picture).trimmed();
         } else {
-            value = wizardText(170) + e.condition.value + wizardText(170);
+            value = wizardText(WizardText::Quote) + e.condition.value + wizardText(WizardText::Quote);
         }
         break;
     case QueryElement::ValueKind::Expression:
@@ -627,8 +629,8 @@ void QueryWizard::startManual(int element) {
 void QueryWizard::prepareOperationPage() {
     const QueryField& f = m_fields.at(m_pendingField);
     m_operationField->setText(f.caption);
-    for (int op = WizardCondition::Equal; op <= WizardCondition::IsNotChecked; ++op)
-        m_operations->button(op)->setEnabled(!f.numeric || !textOnly(op));
+    for (const WizardOperator& o : wizardOperators())
+        m_operations->button(o.operation)->setEnabled(!f.numeric || !o.textOnly);
     int op = m_operations->checkedId();
     if (m_pending.built)
         op = m_pending.condition.operation;
@@ -640,7 +642,8 @@ void QueryWizard::prepareOperationPage() {
 void QueryWizard::prepareValuePage() {
     const QueryField& f = m_fields.at(m_pendingField);
     const int op = m_operations->checkedId();
-    m_valueCondition->setText(f.caption + QLatin1Char(' ') + wizardText(op));
+    m_valueCondition->setText(f.caption + QLatin1Char(' ') +
+                              wizardText(wizardOperator(WizardCondition::Operation(op)).display));
     m_absolute->setVisible(f.numeric);
     m_caseSensitive->setVisible(!f.numeric);
     m_choiceBox->clear();
@@ -714,7 +717,7 @@ bool QueryWizard::readValue(QueryElement& e) {
         if (f.numeric) {
             const std::optional<QString> number = storedNumber(typed, f.picture);
             if (!number) {
-                ask(169, 157);
+                ask(WizardText::ValueEntry, WizardText::EnterValueHint);
                 return false;
             }
             e.condition.value = *number;
@@ -726,7 +729,7 @@ bool QueryWizard::readValue(QueryElement& e) {
         e.valueKind = QueryElement::ValueKind::Expression;
         e.expression = m_expressionEdit->text().trimmed();
         if (e.expression.isEmpty()) {
-            ask(169, 157);
+            ask(WizardText::ValueEntry, WizardText::EnterValueHint);
             return false;
         }
     } else {
@@ -764,12 +767,13 @@ bool QueryWizard::applyManual() {
             next.removeAt(m_manualIndex);
         } else {
             const QueryElement::Join join = next[m_manualIndex].join;
-            next[m_manualIndex] = QueryElement();
+            const QVector<QueryElement> typed = readQueryElements(text, m_fields);
+            next[m_manualIndex] = typed.size() == 1 ? typed.front() : QueryElement();
             next[m_manualIndex].join = join;
             next[m_manualIndex].text = text;
         }
     } else {
-        next = text.isEmpty() ? QVector<QueryElement>() : splitQueryElements(text);
+        next = text.isEmpty() ? QVector<QueryElement>() : readQueryElements(text, m_fields);
     }
     if (!next.isEmpty() && !checkQuery(joinQueryElements(next)))
         return false;
@@ -874,20 +878,20 @@ bool QueryWizard::saveFinished(const QString& text) {
             if (done)
                 return true;
             Message m;
-            m.title = wizardText(41);
+            m.title = wizardText(WizardText::SaveQueryCaption);
             m.text = m_saved.error();
             m_messages.ask(m);
             description = *given;
         }
     };
     if (!m_editingSaved.isEmpty()) {
-        const int answer = ask(35, 36, ButtonYes | ButtonNo | ButtonCancel, ButtonYes);
+        const int answer = ask(WizardText::OverwriteCaption, WizardText::OverwriteText, ButtonYes | ButtonNo | ButtonCancel, ButtonYes);
         if (answer == ButtonCancel)
             return false;
         if (answer == ButtonYes)
             return saveLoop(Purpose::Change, m_editingSaved);
     }
-    if (!m_mustSave && ask(41, 42, ButtonYes | ButtonNo, ButtonYes) != ButtonYes)
+    if (!m_mustSave && ask(WizardText::SaveQueryCaption, WizardText::SaveQueryText, ButtonYes | ButtonNo, ButtonYes) != ButtonYes)
         return true;
     return saveLoop(Purpose::Add, QString());
 }

@@ -2,9 +2,12 @@
 
 #include "query/QueryFieldList.h"
 #include "query/SavedQueries.h"
+#include "query/WizardTexts.h"
 #include "ui/query/QueryElements.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -49,7 +52,7 @@ public:
     bool changed() const { return m_changed; }
 
 private:
-    QWidget* newPage(int title, int prompt, QLayout*& body);
+    QWidget* newPage(std::optional<WizardText> title, std::optional<WizardText> prompt, QLayout*& body);
     QWidget* buildSavedPage();
     QWidget* buildCurrentPage();
     QWidget* buildFieldPage();
@@ -59,7 +62,7 @@ private:
 
     void showPage(Page page);
     void updateButtons();
-    int ask(int caption, int text, int buttons = 1, int defaultButton = 1, const QString& detail = QString());
+    int ask(WizardText caption, WizardText text, int buttons = 1, int defaultButton = 1, const QString& detail = QString());
     bool checkQuery(const QString& text);
 
     // Saved-query list.

@@ -19,6 +19,10 @@ FormToolBar::FormToolBar(QWidget* parent) : QToolBar(parent) {
     addMove(FormMove::Insert, QStyle::SP_FileIcon, QStringLiteral("Insert a New Record"));
 }
 
+QSize FormToolBar::minimumSizeHint() const {
+    return sizeHint();
+}
+
 void FormToolBar::addMove(FormMove move, int standardIcon, const QString& tip) {
     QAction* a = addAction(style()->standardIcon(QStyle::StandardPixmap(standardIcon)), tip);
     a->setToolTip(tip);

@@ -18,6 +18,10 @@ public:
 
     QAction* action(FormMove move) const { return m_actions.value(move); }
 
+    // Seven buttons are few: the bar asks for room for all of them rather than hiding the last behind
+    // an overflow button.
+    QSize minimumSizeHint() const override;
+
 Q_SIGNALS:
     void moveRequested(srk::FormMove move);
 

@@ -2,11 +2,13 @@
 
 #include "settings/IniFile.h"
 #include "settings/ListFormatMemory.h"
+#include "text/DayNumber.h"
 #include "text/Picture.h"
 #include "text/PreferredDatePicture.h"
 #include "text/ReleaseDate.h"
 
 #include <QAbstractItemModel>
+#include <QDate>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -14,6 +16,8 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
+
+#include <cmath>
 
 namespace srk {
 
@@ -27,6 +31,14 @@ struct ListColumns::State {
     QString listName;
     bool restored = false;
     QMetaObject::Connection sectionWatch;
+    QMetaObject::Connection resizeWatch;
+    QPointer<QObject> viewportWatch;
+    // Per column: the width it asks for (designed or the user's, never below its contents) and the
+    // share of the list's free width it was given on top.
+    QVector<int> base;
+    QVector<int> spare;
+    QVector<int> laidOut; // base as the format gave it, before the user's drags
+    bool laying = false; // our own section resizes, not the user's
 
     const ListFormatColumn* column(int i) const {
         return i >= 0 && i < format.columnCount() ? &format.columns().at(i) : nullptr;
@@ -86,18 +98,147 @@ struct ListColumns::State {
         const int count = int(std::min<qsizetype>(format.columnCount(), header->count()));
         for (int i = 0; i < format.columnCount(); ++i)
             anyHeader = anyHeader || format.columns().at(i).header.has_value();
+        header->setVisible(anyHeader);
+        base = QVector<int>(count, 0);
+        spare = QVector<int>(count, 0);
         for (int i = 0; i < count; ++i) {
             const ListFormatColumn& c = format.columns().at(i);
             header->setSectionResizeMode(i, c.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
-            if (c.width)
-                header->resizeSection(i, pixels(*c.width));
             if (model) {
                 model->setHeaderData(i, Qt::Horizontal, c.header.value_or(QString()), Qt::DisplayRole);
                 model->setHeaderData(i, Qt::Horizontal, headerAlignment(i).toInt(), Qt::TextAlignmentRole);
             }
+            // The designed width is a minimum: never narrower than the header or the widest text
+            // the picture makes.
+            const int designed = c.width ? pixels(*c.width) : header->sectionSize(i);
+            base[i] = std::max(designed, minimumWidth(i));
         }
-        header->setVisible(anyHeader);
+        laidOut = base;
+        shareFreeWidth();
         view->viewport()->update();
+    }
+
+    // The narrowest a column may be: its header, and for dates, times and numbers the widest text
+    // its picture makes, in the list's font with the cell's margins and indent.
+    int minimumWidth(int i) const {
+        const ListFormatColumn* c = column(i);
+        if (!view || !c)
+            return 0;
+        int width = 0;
+        const QHeaderView* header = view->horizontalHeader();
+        if (!header->isHidden() && c->header && !c->header->isEmpty())
+            width = header->sectionSizeHint(i);
+        const Picture& picture = pictures.at(i);
+        if (picture.isValid() && picture.kind != PictureKind::Text) {
+            const QFontMetrics metrics(view->font());
+            int widest = 0;
+            for (const QString& text : widestTexts(picture))
+                widest = std::max(widest, metrics.horizontalAdvance(text));
+            const QStyle* style = view->style();
+            const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+            const int indent = c->indent ? pixels(*c->indent) : 0;
+            // The right border takes a pixel of its own.
+            width = std::max(width, widest + 2 * margin + indent + (c->rightBorder ? 1 : 0) + 1);
+        }
+        return width;
+    }
+
+    // Texts a picture makes that are as wide as any it can make: every month and weekday for dates,
+    // the widest hours for times, all nines (and the overflow marks) for numbers.
+    static QStringList widestTexts(const Picture& picture) {
+        QStringList out;
+        switch (picture.kind) {
+        case PictureKind::Date:
+            for (int month = 1; month <= 12; ++month)
+                for (int day = 22; day <= 28; ++day)
+                    out << srk::format(qint64(dayNumberFromDate(QDate(2888, month, day))), picture);
+            break;
+        case PictureKind::Time:
+            for (int hours : {8, 12, 18, 23})
+                out << srk::format(qint64(timeValue(hours, 58, 58, 88)), picture);
+            break;
+        case PictureKind::Number:
+        case PictureKind::Pattern: {
+            qint64 nines = 0;
+            for (int digits = 1; digits <= std::min(picture.width, 15); ++digits) {
+                nines = nines * 10 + 9;
+                out << srk::format(nines, picture) << srk::format(-nines, picture);
+                if (picture.decimals > 0)
+                    out << srk::format(double(nines) / std::pow(10.0, picture.decimals), picture);
+            }
+            out << srk::format(nines, picture);
+            break;
+        }
+        case PictureKind::Text:
+        case PictureKind::Invalid:
+            break;
+        }
+        return out;
+    }
+
+    // Text columns (left-justified, shown through a text picture or none) share the list's free width.
+    bool takesFreeWidth(int i) const {
+        const ListFormatColumn* c = column(i);
+        if (!c)
+            return false;
+        const Picture& picture = pictures.at(i);
+        return !picture.isValid() || picture.kind == PictureKind::Text;
+    }
+
+    // Sizes the columns: each its base width, and the width the list has to spare spread over the
+    // text columns in proportion to their widths.
+    void shareFreeWidth() {
+        if (!view)
+            return;
+        QHeaderView* header = view->horizontalHeader();
+        const int count = int(std::min<qsizetype>(base.size(), header->count()));
+        int total = 0;
+        int textTotal = 0;
+        for (int i = 0; i < count; ++i) {
+            total += header->isSectionHidden(i) ? 0 : base[i];
+            if (takesFreeWidth(i) && !header->isSectionHidden(i))
+                textTotal += base[i];
+        }
+        // Columns past the format keep their own width.
+        for (int i = count; i < header->count(); ++i)
+            total += header->isSectionHidden(i) ? 0 : header->sectionSize(i);
+        // A list not shown yet has no width of its own: it gets its share when it shows.
+        int free = view->isVisible() ? std::max(0, view->viewport()->width() - total) : 0;
+        if (textTotal == 0)
+            free = 0;
+        laying = true;
+        int given = 0;
+        int lastText = -1;
+        for (int i = 0; i < count; ++i) {
+            spare[i] = 0;
+            if (free > 0 && takesFreeWidth(i) && !header->isSectionHidden(i)) {
+                spare[i] = int(qint64(free) * base[i] / textTotal);
+                given += spare[i];
+                lastText = i;
+            }
+        }
+        // Rounding leaves a few pixels: the last text column takes them.
+        if (lastText >= 0)
+            spare[lastText] += free - given;
+        for (int i = 0; i < count; ++i)
+            if (header->sectionSize(i) != base[i] + spare[i])
+                header->resizeSection(i, base[i] + spare[i]);
+        laying = false;
+    }
+
+    // The user dragged a column's edge: that is its width now (not below its contents), with no share
+    // of the free width on top.
+    void userResized(int i, int size) {
+        if (laying || i < 0 || i >= base.size())
+            return;
+        const int least = minimumWidth(i);
+        spare[i] = 0;
+        base[i] = std::max(size, least);
+        if (size < least) {
+            laying = true;
+            view->horizontalHeader()->resizeSection(i, least);
+            laying = false;
+        }
     }
 };
 
@@ -161,12 +302,33 @@ private:
     std::shared_ptr<ListColumns::State> m_state;
 };
 
+// Gives the columns their share of the list's free width whenever the list changes size.
+class ViewportWatch : public QObject {
+public:
+    ViewportWatch(std::weak_ptr<ListColumns::State> state, QWidget* viewport)
+        : QObject(viewport), m_state(std::move(state)) {
+        viewport->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            if (auto state = m_state.lock())
+                state->shareFreeWidth();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::weak_ptr<ListColumns::State> m_state;
+};
+
 } // namespace
 
 ListColumns::ListColumns() : m_state(std::make_shared<State>()) {}
 
 ListColumns::~ListColumns() {
     QObject::disconnect(m_state->sectionWatch);
+    QObject::disconnect(m_state->resizeWatch);
+    delete m_state->viewportWatch;
 }
 
 bool ListColumns::apply(QTableView* view, const QString& text) {
@@ -188,6 +350,8 @@ bool ListColumns::apply(QTableView* view, const QString& text) {
 
     if (s.view != view) {
         QObject::disconnect(s.sectionWatch);
+        QObject::disconnect(s.resizeWatch);
+        delete s.viewportWatch;
         s.view = view;
         view->setItemDelegate(new ColumnDelegate(m_state, view));
         std::weak_ptr<State> weak = m_state;
@@ -196,6 +360,12 @@ bool ListColumns::apply(QTableView* view, const QString& text) {
                                               if (auto state = weak.lock())
                                                   state->layOut();
                                           });
+        s.resizeWatch = QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view,
+                                         [weak](int i, int, int size) {
+                                             if (auto state = weak.lock())
+                                                 state->userResized(i, size);
+                                         });
+        s.viewportWatch = new ViewportWatch(weak, view->viewport());
     }
     // The columns' right borders stand in for the grid; list boxes have no row headers.
     view->setShowGrid(false);
@@ -238,10 +408,12 @@ QString ListColumns::currentFormat() const {
         const int count = int(std::min<qsizetype>(out.columnCount(), header->count()));
         for (int i = 0; i < count; ++i) {
             const ListFormatColumn& c = out.columns().at(i);
-            const int shown = header->sectionSize(i);
+            // The share of free width belongs to the window's size, not to the layout.
+            const int shown = header->sectionSize(i) - (i < s.spare.size() ? s.spare[i] : 0);
+            const int asked = i < s.laidOut.size() ? s.laidOut[i] : -1;
             // Keep the stored width while it still gives the size shown, so that widths do not drift
             // by rounding from one session to the next.
-            if (c.width ? s.pixels(*c.width) == shown : shown == header->defaultSectionSize())
+            if (c.width ? (s.pixels(*c.width) == shown || asked == shown) : shown == header->defaultSectionSize())
                 continue;
             out.setWidth(i, toDialogUnits(s.view->font(), shown));
         }

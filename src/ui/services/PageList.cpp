@@ -1,6 +1,6 @@
 #include "ui/services/PageList.h"
 
-#include "songs/ThumbSamples.h"
+#include "store/ThumbSamples.h"
 #include "store/PageCursor.h"
 #include "ui/services/PageModel.h"
 

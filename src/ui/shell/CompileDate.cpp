@@ -1,12 +1,14 @@
 #include "ui/shell/CompileDate.h"
 
 #include "text/Picture.h"
+#include "ui/services/WindowSize.h"
 #include "ui/shell/BuildStamps.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 namespace srk {
@@ -49,6 +51,8 @@ CompileDate::CompileDate(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    // The fixed size still leaves the title room in the title bar.
+    layout->addSpacerItem(new QSpacerItem(titleBarWidth(this, windowTitle()), 0, QSizePolicy::Fixed));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

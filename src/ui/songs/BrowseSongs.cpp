@@ -8,7 +8,7 @@
 #include "query/SqlTranslator.h"
 #include "songs/SongOrders.h"
 #include "songs/SongQueryFields.h"
-#include "songs/ThumbSamples.h"
+#include "store/ThumbSamples.h"
 #include "store/ErrorCode.h"
 #include "store/PageCursor.h"
 #include "store/Table.h"
@@ -21,6 +21,8 @@
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
 #include "ui/WindowRegistry.h"
+#include "ui/services/WindowSize.h"
+#include "ui/shell/MainFrame.h"
 #include "ui/songs/BrowseCategories.h"
 #include "ui/songs/BrowseMedia.h"
 #include "ui/songs/SongTabBar.h"
@@ -159,7 +161,7 @@ void BrowseSongs::registerWith(WindowRegistry& windows) {
 
 void BrowseSongs::buildWindow() {
     const QFontMetrics metrics(font());
-    setMinimumSize(ListColumns::toPixels(font(), 374), 170 * metrics.height() / 8);
+    const QSize designedMinimum(ListColumns::toPixels(font(), 374), 170 * metrics.height() / 8);
 
     m_tabs = new SongTabBar(this);
     for (int order = 1; order <= kSongOrderCount; ++order)
@@ -236,7 +238,7 @@ void BrowseSongs::buildWindow() {
     layout->addLayout(locatorRow);
     layout->addLayout(buttons);
     // Never so narrow that the buttons lose their texts.
-    setMinimumSize(minimumSize().expandedTo(layout->minimumSize()));
+    fitWindow(this, designedMinimum);
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this] {
         refresh(false);
@@ -333,12 +335,15 @@ void BrowseSongs::refresh(bool forced) {
         if (newOrder >= 1)
             m_locators[size_t(newOrder - 1)].clear();
     }
-    const bool rangeChanged = (newOrder == 4 && m_media != m_mediaInForce) ||
-                              (newOrder == 5 && m_category != m_categoryInForce);
-    m_rangeRow->setVisible(newOrder == 4 || newOrder == 5);
-    m_selectMedia->setVisible(newOrder == 4);
-    m_selectCategory->setVisible(newOrder == 5);
-    m_rangeLabel->setText(newOrder == 4 ? m_media : newOrder == 5 ? m_categoryName : QString());
+    const SongRange range = songOrder(newOrder).range;
+    const bool rangeChanged = (range == SongRange::Media && m_media != m_mediaInForce) ||
+                              (range == SongRange::Category && m_category != m_categoryInForce);
+    m_rangeRow->setVisible(range != SongRange::None);
+    m_selectMedia->setVisible(range == SongRange::Media);
+    m_selectCategory->setVisible(range == SongRange::Category);
+    m_rangeLabel->setText(range == SongRange::Media      ? m_media
+                          : range == SongRange::Category ? m_categoryName
+                                                         : QString());
     if (!orderChanged && !rangeChanged && !forced) {
         updateTitle();
         return;
@@ -351,9 +356,9 @@ void BrowseSongs::refresh(bool forced) {
     // The ranged orders hold their first key field to the chosen value: positioning takes it and the
     // engine reads only that part of the key.
     QVariantList pinned;
-    if (filtered && newOrder == 4)
+    if (filtered && range == SongRange::Media)
         pinned << m_media;
-    else if (filtered && newOrder == 5)
+    else if (filtered && range == SongRange::Category)
         pinned << m_category;
     m_cursor->setPinned(pinned);
     m_mediaInForce = m_media;
@@ -595,9 +600,10 @@ void BrowseSongs::runForm(WindowRequest request) {
     const bool adding = request == WindowRequest::Insert;
     if (adding) {
         // A new song starts in the range the tab shows.
-        if (m_order == 4)
+        const SongRange range = songOrder(m_order).range;
+        if (range == SongRange::Media)
             song.setText(SON::Media, m_media);
-        else if (m_order == 5)
+        else if (range == SongRange::Category)
             song.setNumber(SON::CategoryID, m_category);
     } else if (!readHighlighted(song)) {
         checkRead(m_model->reload());

@@ -1,7 +1,7 @@
 #include "ui/songs/LookupBrowse.h"
 
 #include "access/TableAccess.h"
-#include "songs/ThumbSamples.h"
+#include "store/ThumbSamples.h"
 #include "store/PageCursor.h"
 #include "store/Table.h"
 #include "ui/services/ListColumns.h"
@@ -11,6 +11,7 @@
 #include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
+#include "ui/services/WindowSize.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -39,8 +40,6 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
     setWindowTitle(design.title);
     // In the workspace its sub-window is placed; in a picker the dialog around the list.
     m_placer = new WindowPlacer(this, context.positions, design.procedure);
-    if (design.minimumSize.isValid())
-        setMinimumSize(design.minimumSize);
 
     m_tableOpen = true;
     const bool opened = context.access->openTable(*design.table).ok();
@@ -83,6 +82,7 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
+    fitWindow(this, design.minimumSize);
 
     connect(m_model, &PageModel::highlightChanged, this, &LookupBrowse::updateButtons);
     connect(m_model, &QAbstractItemModel::modelReset, this, &LookupBrowse::updateButtons);
@@ -125,6 +125,7 @@ WindowResponse LookupBrowse::pick(ProgramContext& context, const Design& design,
     layout->setContentsMargins(0, 0, 0, 0);
     QPointer<LookupBrowse> browse = new LookupBrowse(context, design, WindowRequest::Select, dialog.get());
     layout->addWidget(browse);
+    fitWindow(dialog.get());
     QDialog* window = dialog.get();
     connect(browse, &LookupBrowse::finished, window, [window](WindowResponse r) {
         window->done(r == WindowResponse::Completed ? QDialog::Accepted : QDialog::Rejected);

@@ -10,6 +10,7 @@
 #include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
+#include "ui/services/WindowSize.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -100,6 +101,7 @@ LookupForm::LookupForm(ProgramContext& context, const Design& design, WindowRequ
     }
     layout->addLayout(fields);
     layout->addLayout(buttons);
+    fitWindow(this);
 
     m_ditto = new DittoKey(this, context.access->ditto(), design.procedure);
     m_placer = new WindowPlacer(this, context.positions, design.procedure);

@@ -1,6 +1,7 @@
 #include "ui/songs/SelectAddType.h"
 
 #include "ui/services/ModalWindows.h"
+#include "ui/services/WindowSize.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,6 +32,7 @@ SelectAddType::SelectAddType(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
+    fitWindow(this);
 }
 
 QString SelectAddType::choice() const {

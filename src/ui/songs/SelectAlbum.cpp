@@ -11,6 +11,7 @@
 #include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
+#include "ui/services/WindowSize.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -107,7 +108,8 @@ SelectAlbum::SelectAlbum(ProgramContext& context, QWidget* parent) : QDialog(par
     layout->addWidget(m_tabs);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    resize(520, 300);
+    // The designed size is the least it opens at.
+    fitWindow(this, QSize(520, 300));
 
     connect(m_tabs, &QTabBar::currentChanged, this, &SelectAlbum::changeTab);
     connect(m_model, &QAbstractItemModel::modelReset, this,

@@ -21,6 +21,7 @@
 #include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
+#include "ui/services/WindowSize.h"
 #include "ui/songs/AddAlbumWizardLauncher.h"
 #include "ui/songs/SelectAddType.h"
 #include "ui/songs/SelectAlbum.h"
@@ -209,6 +210,7 @@ SongForm::SongForm(ProgramContext& context, Variant variant, WindowRequest reque
     }
     layout->addWidget(m_tabs, 1);
     layout->addLayout(buttons);
+    fitWindow(this);
 
     showRecord();
     m_tabs->setCurrentIndex(0);

@@ -9,6 +9,19 @@ namespace {
 
 const QString kSelectedSuffix = QStringLiteral("   ");
 
+QFont boldOf(QFont font) {
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+// How much wider a text is in bold than in the plain font. Trailing blanks count: the plain tab
+// measures without them.
+int boldExtra(const QFont& font, const QString& text) {
+    const int bold = QFontMetrics(boldOf(font)).horizontalAdvance(text);
+    const int plain = QFontMetrics(font).size(Qt::TextShowMnemonic, text).width();
+    return std::max(0, bold - plain);
+}
+
 } // namespace
 
 SongTabBar::SongTabBar(QWidget* parent) : QTabBar(parent) {
@@ -42,6 +55,18 @@ void SongTabBar::markSelected(int index) {
         setTabText(index, m_texts[index] + kSelectedSuffix);
 }
 
+QSize SongTabBar::tabSizeHint(int index) const {
+    QSize size = QTabBar::tabSizeHint(index);
+    // Every tab is sized for its selected, bold text with the blanks, so the tabs keep their places
+    // when the selection moves.
+    size.rwidth() += boldExtra(font(), m_texts.value(index) + kSelectedSuffix);
+    return size;
+}
+
+QSize SongTabBar::minimumTabSizeHint(int index) const {
+    return tabSizeHint(index);
+}
+
 void SongTabBar::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     for (int i = 0; i < count(); ++i) {
@@ -49,8 +74,11 @@ void SongTabBar::paintEvent(QPaintEvent*) {
         initStyleOption(&option, i);
         painter.drawControl(QStyle::CE_TabBarTabShape, option);
         QFont font = this->font();
-        if (i == currentIndex())
-            font.setWeight(QFont::Bold);
+        if (i == currentIndex()) {
+            font = boldOf(font);
+            // The label is laid out (and elided) by these metrics: they must be the bold ones.
+            option.fontMetrics = QFontMetrics(font);
+        }
         painter.setFont(font);
         painter.drawControl(QStyle::CE_TabBarTabLabel, option);
     }

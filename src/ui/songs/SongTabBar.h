@@ -18,6 +18,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Room for the text in bold, which is how the selected tab shows it.
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override;
 
 private:
     void markSelected(int index);

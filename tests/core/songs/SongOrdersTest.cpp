@@ -25,6 +25,34 @@ TEST(SongOrders, FiltersJoinTheRangeAndTheQueryAndAllParse) {
     EXPECT_EQ(songOrder(7).key, SON::KeyBeatsPerMinute);
 }
 
+TEST(SongOrders, OnlyTheMediaAndCategoryTabsHaveARangeAndTheirFiltersNameIt) {
+    for (int order = 1; order <= kSongOrderCount; ++order) {
+        const SongOrder& o = songOrder(order);
+        switch (o.range) {
+        case SongRange::None:
+            EXPECT_TRUE(o.rangeFilter.isEmpty()) << order;
+            break;
+        case SongRange::Media:
+            EXPECT_EQ(o.tabText, QStringLiteral("By Media"));
+            EXPECT_TRUE(o.rangeFilter.contains(kMediaRangeName)) << order;
+            break;
+        case SongRange::Category:
+            EXPECT_EQ(o.tabText, QStringLiteral("By Category"));
+            EXPECT_TRUE(o.rangeFilter.contains(kCategoryRangeName)) << order;
+            break;
+        }
+    }
+    // A locate in a ranged order starts in the chosen range, whatever the record held.
+    Record base(songsTable());
+    base.setText(SON::Media, QStringLiteral("LP"));
+    base.setNumber(SON::CategoryID, 9);
+    EXPECT_EQ(songLocateTarget(4, base, QStringLiteral("A"), QStringLiteral("CD"), 3).text(SON::Media),
+              QStringLiteral("CD"));
+    EXPECT_EQ(songLocateTarget(5, base, QStringLiteral("A"), QStringLiteral("CD"), 3).number(SON::CategoryID), 3);
+    EXPECT_EQ(songLocateTarget(1, base, QStringLiteral("A"), QStringLiteral("CD"), 3).text(SON::Media),
+              QStringLiteral("LP"));
+}
+
 TEST(SongOrders, LocatorNumbersReadTheTextOrZero) {
     EXPECT_EQ(locatorNumber(QStringLiteral("42"), 255), 42);
     EXPECT_EQ(locatorNumber(QStringLiteral("abc"), 255), 0);

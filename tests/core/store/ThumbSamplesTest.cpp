@@ -1,4 +1,4 @@
-#include "songs/ThumbSamples.h"
+#include "store/ThumbSamples.h"
 #include "store/FoldCollation.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,67 @@
+#include "ui/services/WindowSize.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLayout>
+#include <QStyle>
+#include <QWidget>
+
+namespace srk {
+
+namespace {
+
+const char* const kDesignedProperty = "srkDesignedMinimum";
+
+QSize neededSize(QWidget* window) {
+    const QSize designed = window->property(kDesignedProperty).toSize();
+    QSize needed = designed.isValid() ? designed : QSize(0, 0);
+    if (QLayout* layout = window->layout()) {
+        needed = needed.expandedTo(layout->totalMinimumSize());
+        // A tool bar above the layout must fit whole: otherwise its last buttons hide behind a chevron.
+        if (QWidget* bar = layout->menuBar(); bar && !bar->isHidden()) {
+            const QMargins m = layout->contentsMargins();
+            needed.setWidth(std::max(needed.width(), bar->sizeHint().width() + m.left() + m.right()));
+        }
+    } else {
+        needed = needed.expandedTo(window->minimumSizeHint());
+    }
+    needed.setWidth(std::max(needed.width(), titleBarWidth(window, window->windowTitle())));
+    return needed;
+}
+
+void applyMinimum(QWidget* window) {
+    const QSize needed = neededSize(window);
+    window->setMinimumSize(window->minimumSize().expandedTo(needed));
+    if (window->width() < needed.width() || window->height() < needed.height())
+        window->resize(window->size().expandedTo(needed));
+}
+
+}  // namespace
+
+int titleBarWidth(const QWidget* window, const QString& title) {
+    if (title.isEmpty())
+        return 0;
+    QFont font = window ? window->font() : QApplication::font();
+    font.setBold(true);
+    const QStyle* style = window ? window->style() : QApplication::style();
+    const int bar = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window),
+                             QFontMetrics(font).height() + 8);
+    // The icon on the left, minimise, maximise and close on the right.
+    return QFontMetrics(font).horizontalAdvance(title) + 4 * bar + 16;
+}
+
+void fitWindow(QWidget* window, QSize designedMinimum) {
+    if (!window)
+        return;
+    if (window->layout())
+        window->layout()->activate();
+    const bool first = !window->property(kDesignedProperty).isValid();
+    window->setProperty(kDesignedProperty, designedMinimum.isValid() ? designedMinimum : QSize(0, 0));
+    applyMinimum(window);
+    if (first)
+        QObject::connect(window, &QWidget::windowTitleChanged, window, [window](const QString&) {
+            applyMinimum(window);
+        });
+}
+
+}  // namespace srk
