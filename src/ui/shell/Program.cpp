@@ -9,6 +9,7 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/DialogMessages.h"
+#include "ui/services/ProgressJobRunner.h"
 #include "ui/services/ProgressWindow.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/shell/AboutSRK.h"
@@ -84,6 +85,8 @@ bool Program::start() {
     m_context.messages = m_options.messages ? m_options.messages : m_ownMessages.get();
     m_store = std::make_unique<Store>(m_context.dataFolder);
     m_access = std::make_unique<TableAccess>(*m_store, *m_context.messages);
+    m_jobRunner = std::make_unique<ProgressJobRunner>(*m_context.messages);
+    m_access->setJobRunner(m_jobRunner.get());
     m_context.store = m_store.get();
     m_context.access = m_access.get();
 
