@@ -3,6 +3,7 @@
 #include "access/Relations.h"
 #include "access/TableAccess.h"
 #include "catalog/Tables.h"
+#include "store/FoldCollation.h"
 #include "store/Table.h"
 
 #include <sqlite3.h>
@@ -201,8 +202,7 @@ bool CascadeJob::run(Step& s) {
             m_record->setValue(s.resetField, s.resetValue);
         return fail(s, s.message, false);
     }
-    // Few rows go in one statement; many in slices, for which the rows are picked first (a rename
-    // that only changes letter case leaves its rows matching, so the slices cannot simply re-query).
+    // Few rows go in one statement, many in slices.
     qint64 many = 0;
     if (!exec(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT %3)")
                   .arg(table, s.where)
@@ -231,6 +231,20 @@ bool CascadeJob::run(Step& s) {
         m_touched += sqlite3_changes(store.handle());
         return true;
     }
+    // Many rows: counted through the key for the progress bar, then changed a slice at a time.
+    if (!exec(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table, s.where).toUtf8(), s.binds, nullptr,
+              &m_sliceTotal))
+        return fail(s, 35, true);
+    m_slicing = true;
+    m_sliceDone = 0;
+    m_lastRow = 0;
+    m_wantsWindow = true;
+    // A changed row normally leaves the set, so each slice takes the first rows still in it. A rename
+    // that only changes letter case keeps its rows matching: those are picked once beforehand.
+    m_picked = s.kind == Step::Update && isTextKind(s.table->fields[s.field].kind) &&
+               compareFolded(s.value.toString(), s.binds.value(0).toString()) == 0;
+    if (!m_picked)
+        return true;
     char* error = nullptr;
     int rc = sqlite3_exec(store.handle(),
                           "CREATE TEMP TABLE IF NOT EXISTS srk_cascade_rows(r INTEGER PRIMARY KEY)", nullptr,
@@ -247,40 +261,44 @@ bool CascadeJob::run(Step& s) {
                   .toUtf8(),
               s.binds))
         return fail(s, 35, true);
-    m_slicing = true;
-    m_sliceTotal = sqlite3_changes(store.handle());
-    m_sliceDone = 0;
-    m_lastRow = 0;
-    m_wantsWindow = true;
     return true;
 }
 
 bool CascadeJob::runSlice(Step& s) {
     Store& store = m_access->store();
-    const QString picked = QString::fromLatin1(kPickedRows);
+    const QString table = schemaOf(*s.table);
+    QString rows;
+    QVariantList rowBinds;
     qint64 upTo = 0;
-    if (!exec(QStringLiteral("SELECT max(r) FROM (SELECT r FROM %1 WHERE r > ? ORDER BY r LIMIT %2)")
-                  .arg(picked)
-                  .arg(kSliceRows)
-                  .toUtf8(),
-              {m_lastRow}, nullptr, &upTo))
-        return fail(s, 35, true);
-    if (upTo <= m_lastRow) {
-        m_slicing = false;
-        return true;
+    if (m_picked) {
+        const QString picked = QString::fromLatin1(kPickedRows);
+        if (!exec(QStringLiteral("SELECT max(r) FROM (SELECT r FROM %1 WHERE r > ? ORDER BY r LIMIT %2)")
+                      .arg(picked)
+                      .arg(kSliceRows)
+                      .toUtf8(),
+                  {m_lastRow}, nullptr, &upTo))
+            return fail(s, 35, true);
+        if (upTo <= m_lastRow) {
+            m_slicing = false;
+            return true;
+        }
+        rows = QStringLiteral("_row IN (SELECT r FROM %1 WHERE r > ? AND r <= ?)").arg(picked);
+        rowBinds << m_lastRow << upTo;
+    } else {
+        rows = QStringLiteral("_row IN (SELECT _row FROM %1 WHERE %2 LIMIT %3)").arg(table, s.where).arg(kSliceRows);
+        rowBinds = s.binds;
     }
-    const QString rows = QStringLiteral("_row IN (SELECT r FROM %1 WHERE r > ? AND r <= ?)").arg(picked);
     QByteArray sql;
     QVariantList binds;
     if (s.kind == Step::Delete) {
-        sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(schemaOf(*s.table), rows).toUtf8();
+        sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, rows).toUtf8();
     } else {
         sql = QStringLiteral("UPDATE %1 SET %2 = ?, _chg = _chg + 1 WHERE %3")
-                  .arg(schemaOf(*s.table), quoted(s.table->fields[s.field].name), rows)
+                  .arg(table, quoted(s.table->fields[s.field].name), rows)
                   .toUtf8();
         binds << s.value;
     }
-    binds << m_lastRow << upTo;
+    binds << rowBinds;
     const bool ok = exec(sql, binds);
     store.noteChange();
     if (!ok)
@@ -289,6 +307,8 @@ bool CascadeJob::runSlice(Step& s) {
     m_touched += changed;
     m_sliceDone += changed;
     m_lastRow = upTo;
+    if (!m_picked && (changed < kSliceRows || changed == 0))
+        m_slicing = false;
     return true;
 }
 

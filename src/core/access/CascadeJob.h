@@ -14,9 +14,10 @@ class TableAccess;
 // The child steps of a delete or update routine (the relations of the parent's table, in their order)
 // carried out by the engine as set statements inside the routine's frame: a restriction is one query, a
 // cascade one DELETE or UPDATE that bumps each row's change counter. Children are matched the way their
-// key compares (letter case and trailing blanks ignored for text). A step over many rows goes in slices
-// of rows picked beforehand, so that a progress window can drive it while the frame keeps going. A
-// failing step notes the standard message; the routine shows it after its rollback.
+// key compares (letter case and trailing blanks ignored for text). A step over many rows goes in slices,
+// so that a progress window can drive it while the frame keeps going. A failing step notes the standard message; the routine shows it after its rollback.
+// A slice takes the first rows still matching, as a changed or deleted row leaves the set; only a rename
+// in another letter case, whose rows keep matching, picks its rows into a temporary table first.
 class CascadeJob : public Job {
 public:
     // Steps for deleting parent: restrictions of the table, then cascades (each child first passes its
@@ -70,11 +71,12 @@ private:
     Record* m_record = nullptr;  // the parent an update resets
     QVector<Step> m_steps;
     qsizetype m_next = 0;
-    // The step running in slices: its rows were picked beforehand; lastRow is where the next slice starts.
+    // The step running in slices: its rows, those done, and (for picked rows) where the next slice starts.
     bool m_slicing = false;
     qint64 m_sliceTotal = 0;
     qint64 m_sliceDone = 0;
     qint64 m_lastRow = 0;
+    bool m_picked = false;  // the rows were picked beforehand (they keep matching while changed)
     bool m_wantsWindow = false;
     qint64 m_touched = 0;
     int m_message = 0;
