@@ -16,6 +16,11 @@ AccessResult TableAccess::openTable(const TableDef& def) {
     const AccessResult result = guardedOpen(def);
     if (result.fatal && m_stopText.isEmpty())
         m_stopText = result.stopText;
+    if (result.ok()) {
+        m_defs.insert(def.label, &def);
+        m_changes.attach(*m_store);
+        m_changes.noteOpened(def);
+    }
     return result;
 }
 
@@ -23,8 +28,29 @@ void TableAccess::closeTable(const TableDef& def) {
     auto it = m_useCounts.find(def.label);
     if (it == m_useCounts.end() || it.value() <= 0)
         return;
-    if (--it.value() == 0)
+    if (--it.value() == 0) {
         m_store->closeFile(def);
+        // A_Songs shares the song file: its versions are kept while either is open.
+        bool fileStillOpen = false;
+        for (const TableDef* other : std::as_const(m_defs))
+            if (other != &def && m_store->isOpen(*other) &&
+                Store::schemaName(*other) == Store::schemaName(def))
+                fileStillOpen = true;
+        if (!fileStillOpen)
+            m_changes.noteClosed(def);
+    }
+}
+
+int TableAccess::checkOtherStations() {
+    QVector<const TableDef*> open;
+    for (const TableDef* def : std::as_const(m_defs))
+        if (m_store->isOpen(*def))
+            open << def;
+    return m_changes.checkOtherStations(open);
+}
+
+bool TableAccess::runJob(Job& job, const QString& title, const QString& textLine) {
+    return m_runner ? m_runner->run(job, title, textLine) : runToEnd(job);
 }
 
 AccessResult TableAccess::stop(int message, const QString& text1) {

@@ -2,9 +2,11 @@
 
 #include "access/DittoCopy.h"
 #include "access/MessageService.h"
+#include "access/TableChanges.h"
 #include "store/ErrorCode.h"
 #include "store/Store.h"
 #include "store/TableDef.h"
+#include "jobs/JobRunner.h"
 
 #include <QHash>
 #include <QString>
@@ -29,6 +31,15 @@ public:
     Store& store() const { return *m_store; }
     MessageService& messages() const { return *m_messages; }
     DittoCopy& ditto() { return m_ditto; }
+    // Which tables this process (or, once checked, another one) has changed: open lists follow it.
+    TableChanges& changes() { return m_changes; }
+    // Looks for commits by other stations to the open tables; they are reported through changes().
+    int checkOtherStations();
+
+    // Drives the long steps of the record routines (a progress window in the program); without one
+    // they run to their end at once.
+    void setJobRunner(JobRunner* runner) { m_runner = runner; }
+    bool runJob(Job& job, const QString& title, const QString& textLine);
 
     // Raises the table's use count; when it was 0 the file is opened, created, repaired or upgraded
     // as needed. The count is raised even when the open fails.
@@ -59,6 +70,9 @@ private:
     Store* m_store;
     MessageService* m_messages;
     QHash<QString, int> m_useCounts;
+    QHash<QString, const TableDef*> m_defs;  // by label, every table opened once
+    TableChanges m_changes;
+    JobRunner* m_runner = nullptr;
     StoreError m_saved;
     QString m_stopText;
     DittoCopy m_ditto;

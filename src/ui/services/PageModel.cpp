@@ -1,5 +1,6 @@
 #include "ui/services/PageModel.h"
 
+#include "store/Table.h"
 #include "text/Picture.h"
 #include "text/ReleaseDate.h"
 
@@ -204,6 +205,34 @@ int PageModel::rebuildAt(const Record& target) {
 int PageModel::reload() {
     return sync(m_cursor->reload());
 }
+int PageModel::refresh() {
+    const PageRow* row = m_cursor->highlightedRow();
+    const qint64 highlighted = row ? row->rowId() : 0;
+    const QString position = row ? row->position : QString();
+    int rc = m_cursor->reload();
+    const PageRow* now = m_cursor->highlightedRow();
+    if (rc == NoError && highlighted && (!now || now->rowId() != highlighted)) {
+        Table table(m_cursor->store(), m_cursor->primary());
+        Record record;
+        if (table.getByPosition(position, record) == NoError)
+            rc = m_cursor->rebuildAt(record);
+    }
+    const QVector<PageRow>& rows = m_cursor->rows();
+    bool sameRecords = rc == NoError && rows.size() == m_shown.size() && !m_columns.isEmpty();
+    for (qsizetype i = 0; sameRecords && i < rows.size(); ++i)
+        sameRecords = rows[i].rowId() == m_shown[i].rowId();
+    if (!sameRecords)
+        return sync(rc);
+    m_shown = rows;
+    const int old = m_shownHighlight;
+    m_shownHighlight = m_cursor->highlight();
+    if (!m_shown.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(int(m_shown.size()) - 1, int(m_columns.size()) - 1));
+    if (old != m_shownHighlight)
+        Q_EMIT highlightChanged(m_shownHighlight);
+    return rc;
+}
+
 int PageModel::removeHighlighted() {
     return sync(m_cursor->removeHighlighted());
 }

@@ -61,6 +61,10 @@ public:
     int pageDown();
     int rebuildAt(const Record& target);
     int reload();
+    // Reads the page again after its tables changed: the same stretch of the order, the highlight kept on
+    // its record (followed to where it sorts now when it left the page). When the same records are
+    // still shown only their values are reported as changed, so the view keeps its place.
+    int refresh();
     int removeHighlighted();
     int setPageSize(int rows);
     int setKey(int key, PageCursor::Placement placement = PageCursor::Placement::AtHighlighted);

@@ -11,6 +11,7 @@
 #include "store/Table.h"
 #include "ui/DialogMessages.h"
 #include "ui/ProgramWindows.h"
+#include "ui/services/ProgressJobRunner.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/ProgressWindow.h"
@@ -92,6 +93,8 @@ bool Program::start() {
     Store::addConnectionHook(&registerQueryFunctions);
     m_store = std::make_unique<Store>(m_context.dataFolder);
     m_access = std::make_unique<TableAccess>(*m_store, *m_context.messages);
+    m_jobRunner = std::make_unique<ProgressJobRunner>(*m_context.messages);
+    m_access->setJobRunner(m_jobRunner.get());
     m_context.store = m_store.get();
     m_context.access = m_access.get();
 

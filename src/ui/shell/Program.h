@@ -14,6 +14,7 @@ namespace srk {
 class MainFrame;
 class MessageService;
 class HelpWindow;
+class JobRunner;
 class ShutdownSignals;
 class Splash;
 class Store;
@@ -67,6 +68,7 @@ private:
     ProgramContext m_context;
     std::unique_ptr<Store> m_store;
     std::unique_ptr<MessageService> m_ownMessages;
+    std::unique_ptr<JobRunner> m_jobRunner;
     std::unique_ptr<TableAccess> m_access;
     QPointer<MainFrame> m_frame;
     QPointer<Splash> m_splash;

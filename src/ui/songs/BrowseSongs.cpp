@@ -18,6 +18,7 @@
 #include "ui/services/ListColumns.h"
 #include "ui/services/PageList.h"
 #include "ui/services/PageModel.h"
+#include "ui/services/TableWatch.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
 #include "ui/WindowRegistry.h"
@@ -141,6 +142,8 @@ BrowseSongs::BrowseSongs(ProgramContext& context, WindowRegistry* windows, QWidg
         } else {
             context.access->showStandardMessage(36);
         }
+        auto* watch = new TableWatch(*context.access, {songsTable().label, categoriesTable().label}, this);
+        connect(watch, &TableWatch::changed, this, &BrowseSongs::followTables);
     }
     updateTitle();
     updateButtons();
@@ -706,6 +709,15 @@ void BrowseSongs::applyQuery(const QString& filter) {
 void BrowseSongs::resetSearch() {
     m_query.clear();
     refresh(true);
+    updateButtons();
+}
+
+void BrowseSongs::followTables() {
+    if (m_closing || !m_cursor->isOpen())
+        return;
+    checkRead(m_model->refresh());
+    rebuildThumb();
+    updateTitle();
     updateButtons();
 }
 

@@ -114,6 +114,8 @@ private:
     void startDrag();
     void showPopup(const QPoint& globalPos);
     void checkRead(int code);
+    // Reads the page again when the songs or categories changed (here or in another process).
+    void followTables();
     void release();
 
     ProgramContext& m_context;

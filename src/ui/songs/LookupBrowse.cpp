@@ -9,6 +9,7 @@
 #include "ui/services/StepLocator.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/TableWatch.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
 #include "ui/services/WindowSize.h"
@@ -89,6 +90,10 @@ LookupBrowse::LookupBrowse(ProgramContext& context, const Design& design, Window
 
     if (opened && m_model->open() == NoError)
         m_model->top();
+    if (opened) {
+        auto* watch = new TableWatch(*context.access, {design.table->label}, this);
+        connect(watch, &TableWatch::changed, this, &LookupBrowse::followTable);
+    }
     rebuildThumb();
     updateButtons();
     m_view->setFocus();
@@ -300,6 +305,14 @@ void LookupBrowse::dragThumbTo(int position) {
         m_model->rebuildAt(target);
     }
     showThumb();
+}
+
+void LookupBrowse::followTable() {
+    if (m_released || !m_cursor->isOpen())
+        return;
+    m_model->refresh();
+    rebuildThumb();
+    updateButtons();
 }
 
 void LookupBrowse::end(WindowResponse response) {

@@ -92,6 +92,8 @@ private:
     void updateButtons();
     void rebuildThumb();
     void showThumb();
+    // Reads the page again when the table changed (here or in another process).
+    void followTable();
     void end(WindowResponse response);
     void release();
 

@@ -47,17 +47,18 @@ TEST_F(RelationDelete, PlaylistTakesOnlyItsOwnLinesWithIt) {
 
 TEST_F(RelationDelete, AlbumTakesItsFiledSongsWithoutPlaylistTestThenItsLinkedSongs) {
     const Record a = album(1, QStringLiteral("Post"), QStringLiteral("F1"));
-    song(1, QStringLiteral("f1"));        // same file number in other letter case: stays
+    song(1, QStringLiteral("f1"));        // same file number in other letter case: the key's match, taken
     song(2, QStringLiteral("F1"));        // filed under the album, not linked, held by a playlist
     song(3, QStringLiteral("F1"), 1, 1);  // filed and linked
     song(4, QStringLiteral("F9"), 1, 2);  // linked, other file number
     song(5, QStringLiteral("F1 "), 0);    // trailing blanks are not part of the text: taken
     song(6, QStringLiteral("F10"), 2, 1); // another album
     song(7, QStringLiteral("F1"));        // after the other-case song in the key: still taken
+    song(8, QStringLiteral("F1x"));       // a longer file number: stays
     playlistLine(1, 1, 2);
     EXPECT_EQ(deleteRecord(access, albumTable(), a), 0);
     EXPECT_EQ(messages.count(), 0);
-    EXPECT_EQ(songIds(), (QList<qint64>{1, 6}));
+    EXPECT_EQ(songIds(), (QList<qint64>{6, 8}));
     EXPECT_EQ(records(albumTable()), 0);
     // Playlist lines are not a child of songs: the line of song 2 stays.
     EXPECT_EQ(records(playlistDetailsTable()), 1);
@@ -168,12 +169,13 @@ TEST_F(RelationUpdate, RenamedMediumIsRenamedInEverySongButNotInAlbums) {
     int renamedSongs = 0;
     songs.setStart(SON::KeyID);
     while (songs.next(r) == NoError) {
-        if (r.number(SON::ID) == 41)
-            EXPECT_EQ(r.text(SON::Media), QStringLiteral("cd"));
-        else if (r.text(SON::Media) == QLatin1String("Compact Disc"))
+        if (r.text(SON::Media) == QLatin1String("Compact Disc"))
             ++renamedSongs;
+        // Every renamed song carries a new change counter, so another station's watch sees the change.
+        EXPECT_EQ(r.changeCount(), r.number(SON::ID) == 41 ? 2 : 1) << r.number(SON::ID);
     }
-    EXPECT_EQ(renamedSongs, 40);
+    // The song holding "cd" is found by the key as "CD" is, and renamed with the rest.
+    EXPECT_EQ(renamedSongs, 41);
     EXPECT_EQ(reread(a).text(ALB::Media), QStringLiteral("CD"));
     EXPECT_EQ(reread(cd).text(MED::Media), QStringLiteral("Compact Disc"));
 }
@@ -230,6 +232,7 @@ TEST_F(RelationUpdate, AlbumCarriesNewFileNumberAndNumberToItsSongs) {
     const Record filed = song(1, QStringLiteral("F1"));
     const Record linked = song(2, QStringLiteral("F9"), 1, 1);
     const Record otherCase = song(3, QStringLiteral("f1"));
+    const Record otherFile = song(4, QStringLiteral("F11"));
     Record changed = a;
     changed.setText(ALB::FileNumber, QStringLiteral("G7"));
     changed.setNumber(ALB::AlbumID, 8);
@@ -237,7 +240,8 @@ TEST_F(RelationUpdate, AlbumCarriesNewFileNumberAndNumberToItsSongs) {
     EXPECT_EQ(reread(filed).text(SON::FileNumber), QStringLiteral("G7"));
     EXPECT_EQ(reread(linked).number(SON::AlbumID), 8);
     EXPECT_EQ(reread(linked).text(SON::FileNumber), QStringLiteral("F9"));
-    EXPECT_EQ(reread(otherCase).text(SON::FileNumber), QStringLiteral("f1"));
+    EXPECT_EQ(reread(otherCase).text(SON::FileNumber), QStringLiteral("G7"));
+    EXPECT_EQ(reread(otherFile).text(SON::FileNumber), QStringLiteral("F11"));
     EXPECT_EQ(reread(a).number(ALB::AlbumID), 8);
 }
 

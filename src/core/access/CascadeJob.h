@@ -1,0 +1,86 @@
+#pragma once
+
+#include "jobs/Job.h"
+#include "store/Record.h"
+
+#include <QString>
+#include <QVariantList>
+#include <QVector>
+
+namespace srk {
+
+class TableAccess;
+
+// The child steps of a delete or update routine (the relations of the parent's table, in their order)
+// carried out by the engine as set statements inside the routine's frame: a restriction is one query, a
+// cascade one DELETE or UPDATE that bumps each row's change counter. Children are matched the way their
+// key compares (letter case and trailing blanks ignored for text). A step over many rows goes in slices,
+// so that a progress window can drive it while the frame keeps going. A failing step notes the standard message; the routine shows it after its rollback.
+// A slice takes the first rows still matching, as a changed or deleted row leaves the set; only a rename
+// in another letter case, whose rows keep matching, picks its rows into a temporary table first.
+class CascadeJob : public Job {
+public:
+    // Steps for deleting parent: restrictions of the table, then cascades (each child first passes its
+    // own relations).
+    static CascadeJob forDelete(TableAccess& access, const TableDef& def, const Record& parent);
+    // Steps for every linking value that differs between original and record. A restriction that
+    // holds sets the linking field of record back to its original value.
+    static CascadeJob forUpdate(TableAccess& access, const TableDef& def, Record& record, const Record& original);
+
+    // Steps over more rows than this go in slices of as many rows and ask for a progress window.
+    static constexpr int kSliceRows = 5000;
+
+    bool step() override;
+    int percent() const override;
+
+    // True once a step over many rows has started: the rest should run where the user can see it.
+    bool wantsWindow() const { return m_wantsWindow; }
+    // What the progress window says while the current step runs.
+    QString textLine() const;
+    bool failed() const { return m_message != 0; }
+    bool succeeded() const { return m_next >= m_steps.size() && !failed() && !cancelled(); }
+    // The standard message that tells why it failed, and its text 1.
+    int message() const { return m_message; }
+    const QString& messageText() const { return m_text1; }
+    // Rows the steps changed or deleted.
+    qint64 rowsTouched() const { return m_touched; }
+
+private:
+    struct Step {
+        enum Kind { Check, Delete, Update };
+        Kind kind = Check;
+        const TableDef* table = nullptr;
+        QString where;  // over the child's own columns
+        QVariantList binds;
+        int message = 0;  // shown when a check finds a child, or when the statement fails
+        int field = -1;   // update: the child's linking field and its new value
+        QVariant value;
+        int resetField = -1;  // restricted update: the parent's field and its old value
+        QVariant resetValue;
+    };
+
+    explicit CascadeJob(TableAccess& access) : m_access(&access) {}
+    void addDeleteSteps(const TableDef& def, const QString& where, const QVariantList& binds);
+    bool run(Step& s);
+    bool runSlice(Step& s);
+    bool exec(const QByteArray& sql, const QVariantList& binds, bool* row = nullptr, qint64* value = nullptr);
+    bool fail(const Step& s, int message, bool withError);
+    static QString schemaOf(const TableDef& def);
+
+    TableAccess* m_access;
+    Record* m_record = nullptr;  // the parent an update resets
+    QVector<Step> m_steps;
+    qsizetype m_next = 0;
+    // The step running in slices: its rows, those done, and (for picked rows) where the next slice starts.
+    bool m_slicing = false;
+    qint64 m_sliceTotal = 0;
+    qint64 m_sliceDone = 0;
+    qint64 m_lastRow = 0;
+    bool m_picked = false;  // the rows were picked beforehand (they keep matching while changed)
+    bool m_wantsWindow = false;
+    qint64 m_touched = 0;
+    int m_message = 0;
+    QString m_text1;
+};
+
+}  // namespace srk
