@@ -90,15 +90,13 @@ int deleteEntry(Store& store, const QString& file, qint64 row) {
 }  // namespace
 
 ProcessIdentity currentProcess() {
-    static const ProcessIdentity self = [] {
-        ProcessIdentity p;
-        p.host = QSysInfo::machineHostName();
-        p.boot = bootId();
-        p.pid = QCoreApplication::applicationPid();
-        p.started = startTicks(p.pid);
-        return p;
-    }();
-    return self;
+    // Read afresh each time: a forked child is another process than the one that asked before.
+    ProcessIdentity p;
+    p.host = QSysInfo::machineHostName();
+    p.boot = bootId();
+    p.pid = QCoreApplication::applicationPid();
+    p.started = startTicks(p.pid);
+    return p;
 }
 
 bool isRunning(const ProcessIdentity& process) {
