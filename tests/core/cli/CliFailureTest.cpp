@@ -2,6 +2,7 @@
 // finds what is broken. Real processes on a real data folder.
 
 #include "catalog/Tables.h"
+#include "store/FoldCollation.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -17,13 +18,13 @@
 
 namespace {
 
-struct Run {
+struct CliResult {
     int exitCode = -1;
     QString out;
     QString err;
 };
 
-Run cli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+CliResult cli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(SONORIKA_CLI), args);
@@ -32,13 +33,13 @@ Run cli(const QStringList& args, const QProcessEnvironment& env = QProcessEnviro
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-Run inFolder(const TempFolder& data, QStringList args) {
+CliResult inFolder(const TempFolder& data, QStringList args) {
     args.prepend(data.path());
     args.prepend(QStringLiteral("--data"));
     return cli(args);
 }
 
-Run generate(const TempFolder& data, int songs, int albums) {
+CliResult generate(const TempFolder& data, int songs, int albums) {
     return inFolder(data, {QStringLiteral("generate"), QStringLiteral("--songs"), QString::number(songs),
                            QStringLiteral("--albums"), QString::number(albums), QStringLiteral("--seed"),
                            QStringLiteral("11")});
@@ -47,7 +48,10 @@ Run generate(const TempFolder& data, int songs, int albums) {
 // A connection of the test's own on one table file, as another program would have.
 class FileConnection {
 public:
-    explicit FileConnection(const QString& path) { sqlite3_open(path.toUtf8().constData(), &m_db); }
+    explicit FileConnection(const QString& path) {
+        sqlite3_open(path.toUtf8().constData(), &m_db);
+        srk::registerFoldCollation(m_db);
+    }
     ~FileConnection() { sqlite3_close(m_db); }
     int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
     qint64 count(const char* sql) {
@@ -73,7 +77,7 @@ void refuseInserts(const QString& path) {
 }
 
 void expectCheckClean(const TempFolder& data) {
-    const Run check = inFolder(data, {QStringLiteral("check")});
+    const CliResult check = inFolder(data, {QStringLiteral("check")});
     EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
     EXPECT_TRUE(check.out.contains(QStringLiteral("no problems found"))) << check.out.toStdString();
 }
@@ -82,7 +86,7 @@ TEST(CliFailure, SecondGenerateOnAGeneratedFolderFailsAndLeavesNoDanglingSongs) 
     TempFolder data;
     ASSERT_EQ(generate(data, 400, 30).exitCode, 0);
     // Same seed: the first album's name and artist exist already, after its songs were written.
-    const Run again = generate(data, 400, 30);
+    const CliResult again = generate(data, 400, 30);
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_TRUE(again.err.contains(QStringLiteral("generation stopped"))) << again.err.toStdString();
     FileConnection songs(data.file(QStringLiteral("srkdata.sdb")));
@@ -94,11 +98,11 @@ TEST(CliFailure, SecondGenerateOnAGeneratedFolderFailsAndLeavesNoDanglingSongs) 
 }
 
 TEST(CliFailure, GenerateIntoAnUnwritableAlbumOrPlaylistFileKeepsNothing) {
-    for (const QString file : {QStringLiteral("srkalbum.sdb"), QStringLiteral("srkplist.sdb")}) {
+    for (const QString& file : {QStringLiteral("srkalbum.sdb"), QStringLiteral("srkplist.sdb")}) {
         TempFolder data;
         ASSERT_EQ(inFolder(data, {QStringLiteral("init")}).exitCode, 0);
         refuseInserts(data.file(file));
-        const Run run = generate(data, 300, 20);
+        const CliResult run = generate(data, 300, 20);
         EXPECT_EQ(run.exitCode, 1) << file.toStdString();
         EXPECT_TRUE(run.err.contains(QStringLiteral("readonly"))) << run.err.toStdString();
         FileConnection songs(data.file(QStringLiteral("srkdata.sdb")));
@@ -114,7 +118,7 @@ TEST(CliFailure, CopyToAlbumWithAnUnwritableAlbumFileStopsWithTheCauseAndLinksNo
     // Singles only: no song has an album yet.
     ASSERT_EQ(generate(data, 1500, 0).exitCode, 0);
     refuseInserts(data.file(QStringLiteral("srkalbum.sdb")));
-    const Run run = inFolder(data, {QStringLiteral("copy-to-album")});
+    const CliResult run = inFolder(data, {QStringLiteral("copy-to-album")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("copy-to-album stopped: ") +
                                  QDir::toNativeSeparators(data.file(QStringLiteral("srkalbum.sdb")))))
@@ -132,7 +136,7 @@ TEST(CliFailure, CopyToAlbumStoppedByAnotherProgramsLockNamesTheFileAndTheLock) 
     ASSERT_EQ(generate(data, 200, 0).exitCode, 0);
     FileConnection holder(data.file(QStringLiteral("srkalbum.sdb")));
     ASSERT_EQ(holder.exec("BEGIN IMMEDIATE"), SQLITE_OK);
-    const Run run = inFolder(data, {QStringLiteral("copy-to-album")});
+    const CliResult run = inFolder(data, {QStringLiteral("copy-to-album")});
     holder.exec("ROLLBACK");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("copy-to-album stopped: ") +
@@ -162,7 +166,7 @@ TEST(CliFailure, CheckNamesADamagedAnchorFileAndCountsBrokenLinks) {
     }
     ASSERT_GT(orphanedSongs, 0);
     ASSERT_GT(orphanedLines, 0);
-    Run check = inFolder(data, {QStringLiteral("check")});
+    CliResult check = inFolder(data, {QStringLiteral("check")});
     EXPECT_EQ(check.exitCode, 1);
     const QString songFile = data.file(QStringLiteral("srkdata.sdb"));
     EXPECT_TRUE(check.out.contains(QStringLiteral("Sonorika\tPROBLEM\t%1: %2 song(s) point at albums missing from %3")
@@ -192,7 +196,7 @@ TEST(CliFailure, CheckNamesADamagedAnchorFileAndCountsBrokenLinks) {
         << check.out.toStdString();
     EXPECT_TRUE(check.out.contains(QStringLiteral("Album\tok"))) << check.out.toStdString();
     // Every other command names it too, and never the intact song file.
-    const Run copy = inFolder(data, {QStringLiteral("copy-to-album")});
+    const CliResult copy = inFolder(data, {QStringLiteral("copy-to-album")});
     EXPECT_EQ(copy.exitCode, 1);
     EXPECT_TRUE(copy.err.contains(anchor.fileName())) << copy.err.toStdString();
     EXPECT_FALSE(copy.err.contains(songFile)) << copy.err.toStdString();
@@ -206,7 +210,7 @@ TEST(CliFailure, AnEmptyDataFolderIsAnErrorNeverTheDefaultFolder) {
     for (const QStringList& args : {QStringList{QStringLiteral("--data"), QString(), QStringLiteral("init")},
                                     QStringList{QStringLiteral("--data="), QStringLiteral("init")},
                                     QStringList{QStringLiteral("--data"), QStringLiteral("  "), QStringLiteral("check")}}) {
-        const Run run = cli(args, env);
+        const CliResult run = cli(args, env);
         EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(run.err.contains(QStringLiteral("--data was given an empty folder name"))) << run.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("sonorika"))));
