@@ -2,6 +2,7 @@
 
 #include "ProgramVersion.h"
 #include "access/DefaultMedia.h"
+#include "access/PrimedOwners.h"
 #include "access/TableAccess.h"
 #include "albums/CopyToAlbum.h"
 #include "catalog/Tables.h"
@@ -93,6 +94,8 @@ bool Program::start() {
         m_stopText = m_store->lastError().displayText();
         return false;
     }
+    // Forms of a run that was killed leave their primed records behind.
+    removeOrphanedPrimes(*m_access);
 
     m_context.positions.load(positionFilePath(m_context.dataFolder));
     m_context.preferencesFile.load(preferencesFilePath(m_context.configFolder));
