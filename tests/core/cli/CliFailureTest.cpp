@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,56 @@ TEST(CliFailure, CopyToAlbumStoppedByAnotherProgramsLockNamesTheFileAndTheLock) 
                                  QDir::toNativeSeparators(data.file(QStringLiteral("srkalbum.sdb")))))
         << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("holds its lock (File Is Already Locked (32))"))) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("cancelled")));
+    expectCheckClean(data);
+}
+
+// Runs the tool without the rights that ignore file modes: as "nobody" when the tests run as root.
+CliResult cliWithoutPrivileges(const TempFolder& data, const QStringList& args) {
+    QStringList all{QStringLiteral("--data"), data.path()};
+    all << args;
+    if (geteuid() != 0)
+        return cli(all);
+    QProcess p;
+    all.prepend(QStringLiteral(SONORIKA_CLI));
+    all = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")} + all;
+    p.start(QStringLiteral("setpriv"), all);
+    EXPECT_TRUE(p.waitForFinished(120000)) << "setpriv is needed to run this test as root";
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+void setMode(const QString& path, QFileDevice::Permissions permissions) {
+    ASSERT_TRUE(QFile::setPermissions(path, permissions)) << path.toStdString();
+}
+
+TEST(CliFailure, CopyToAlbumInAReadOnlyFolderOrOnAReadOnlyFileNamesTheRealCause) {
+    using P = QFileDevice::Permission;
+    const auto readable = P::ReadOwner | P::ReadGroup | P::ReadOther;
+    const auto everyone = readable | P::WriteOwner | P::WriteGroup | P::WriteOther;
+    TempFolder data;
+    ASSERT_EQ(generate(data, 300, 0).exitCode, 0);
+    const QStringList files = QDir(data.path()).entryList(QDir::Files);
+    const QString album = data.file(QStringLiteral("srkalbum.sdb"));
+
+    // Files anyone may write, in a folder only its owner may change: no journal can be made.
+    setMode(data.path(), readable | P::ExeOwner | P::ExeGroup | P::ExeOther | P::WriteOwner);
+    for (const QString& f : files)
+        setMode(data.file(f), everyone);
+    CliResult run = cliWithoutPrivileges(data, {QStringLiteral("copy-to-album")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("copy-to-album stopped: %1: the folder %2 is read-only")
+                                     .arg(QDir::toNativeSeparators(album), QDir::toNativeSeparators(data.path()))))
+        << run.err.toStdString();
+
+    // A folder anyone may change, an album file nobody but its owner may write.
+    setMode(data.path(), everyone | P::ExeOwner | P::ExeGroup | P::ExeOther);
+    setMode(album, readable | P::WriteOwner);
+    run = cliWithoutPrivileges(data, {QStringLiteral("copy-to-album")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(
+        QStringLiteral("copy-to-album stopped: %1: the file is read-only").arg(QDir::toNativeSeparators(album))))
+        << run.err.toStdString();
     EXPECT_FALSE(run.err.contains(QStringLiteral("cancelled")));
     expectCheckClean(data);
 }
