@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Sonorika Pro 97"));
     QApplication::setOrganizationName(QStringLiteral("Sonorika"));
 
-    const FolderResult data = resolveDataFolder(dataFolderArgument(QCoreApplication::arguments()));
+    const FolderResult data = dataFolderFromArguments(QCoreApplication::arguments());
     const FolderResult config = resolveConfigFolder();
     for (const FolderResult* folder : {&data, &config}) {
         if (!folder->ok()) {

@@ -2,6 +2,7 @@
 
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
+#include "access/PrimedOwners.h"
 #include "access/TableAccess.h"
 #include "albums/CopyToAlbum.h"
 #include "catalog/Tables.h"
@@ -61,6 +62,8 @@ bool openCatalog(TableAccess& access) {
         err(QStringLiteral("sonorika-cli: cannot add the default media: ") + access.store().lastError().displayText());
         return false;
     }
+    // Forms of a process that was killed leave their primed records behind.
+    removeOrphanedPrimes(access);
     return true;
 }
 
@@ -111,12 +114,16 @@ int commandInfo(const QString& folder) {
 int commandCheck(const QString& folder) {
     int problems = 0;
     for (const TableCheck& check : checkCatalog(folder)) {
+        if (check.problems.isEmpty() && check.version == 0) {
+            out(QStringLiteral("%1\tok\t%2").arg(check.label, check.fileName));
+            continue;
+        }
         if (check.problems.isEmpty()) {
             out(QStringLiteral("%1\tok\t%2 records\tlayout %3").arg(check.label).arg(check.records).arg(check.version));
             continue;
         }
         for (const QString& p : check.problems)
-            out(QStringLiteral("%1\tPROBLEM\t%2").arg(check.label, p));
+            out(QStringLiteral("%1\tPROBLEM\t%2: %3").arg(check.label, check.fileName, p));
         problems += int(check.problems.size());
     }
     out(problems ? QStringLiteral("%1 problem(s) found").arg(problems) : QStringLiteral("no problems found"));
@@ -206,7 +213,8 @@ int commandCopyToAlbum(const QString& folder) {
             .arg(job.albumsMade())
             .arg(double(timer.nsecsElapsed()) / 1e9, 0, 'f', 2));
     if (!done)
-        err(QStringLiteral("sonorika-cli: the run was cancelled"));
+        err(job.errorText().isEmpty() ? QStringLiteral("sonorika-cli: the run was cancelled")
+                                      : QStringLiteral("sonorika-cli: copy-to-album stopped: ") + job.errorText());
     return done ? 0 : 1;
 }
 
@@ -232,19 +240,25 @@ int main(int argc, char** argv) {
     Store::addConnectionHook(&registerQueryFunctions);
     QStringList args = app.arguments().mid(1);
     QString requested;
+    bool dataGiven = false;
     for (int i = 0; i < args.size();) {
         if (args[i] == QLatin1String("--data")) {
             if (i + 1 >= args.size())
                 return usageError(QStringLiteral("--data needs a folder"));
             requested = args[i + 1];
+            dataGiven = true;
             args.remove(i, 2);
         } else if (args[i].startsWith(QLatin1String("--data="))) {
             requested = args[i].mid(7);
+            dataGiven = true;
             args.remove(i);
         } else {
             ++i;
         }
     }
+    // An unset variable in a script gives an empty name: never fall back to the user's own catalogue.
+    if (dataGiven && requested.trimmed().isEmpty())
+        return usageError(QStringLiteral("--data was given an empty folder name"));
     if (args.isEmpty())
         return usageError(QStringLiteral("no command given"));
     const QString command = args.takeFirst();

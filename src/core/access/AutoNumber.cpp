@@ -105,4 +105,11 @@ int nextTrackNumber(Store& store, qint64 albumId, qint64& track) {
     return nextWithinParent(store, songsTable(), SON::KeyAlbumID, context, track);
 }
 
+int nextFormTrack(Store& store, qint64 albumId, qint64& track) {
+    const int rc = nextTrackNumber(store, albumId, track);
+    if (rc == NoError && track > kHighestFormTrack)
+        track = 0;
+    return rc;
+}
+
 } // namespace srk

@@ -19,4 +19,9 @@ int nextAutoNumber(Store& store, const TableDef& def, const Record& context, qin
 // Tracks are 0-255: an album already holding track 255 gets 255 again (the key allows duplicates).
 int nextTrackNumber(Store& store, qint64 albumId, qint64& track);
 
+// The track a new song's form starts with: the next track of its album, or 0 when that would leave the
+// form's own 0-99 range, so that a primed song never fails the form's check.
+int nextFormTrack(Store& store, qint64 albumId, qint64& track);
+constexpr qint64 kHighestFormTrack = 99;
+
 } // namespace srk

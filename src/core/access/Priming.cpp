@@ -1,6 +1,7 @@
 #include "access/Priming.h"
 
 #include "access/AutoNumber.h"
+#include "access/PrimedOwners.h"
 #include "access/TableUse.h"
 #include "catalog/Tables.h"
 #include "store/Table.h"
@@ -10,6 +11,22 @@ namespace srk {
 namespace {
 
 constexpr int kAttemptsPerRound = 3;
+
+// The record and its owner entry go in together, so a kill in between leaves neither.
+int addOwned(Store& store, Table& table, Record& candidate) {
+    if (const int rc = store.logout())
+        return rc;
+    int rc = table.add(candidate);
+    if (!rc)
+        rc = registerPrimed(store, table.def(), candidate);
+    if (rc) {
+        const StoreError kept = store.lastError();
+        store.rollback();
+        store.setError(kept.code, kept.fileName, kept.driverCode, kept.driverMessage);
+        return rc;
+    }
+    return store.commit();
+}
 
 } // namespace
 
@@ -32,7 +49,7 @@ PrimeStatus prime(TableAccess& access, const TableDef& def, Record& record) {
             int rc = nextAutoNumber(access.store(), def, defaults, number);
             if (!rc && songOfAlbum) {
                 qint64 track = 0;
-                rc = nextTrackNumber(access.store(), defaults.number(SON::AlbumID), track);
+                rc = nextFormTrack(access.store(), defaults.number(SON::AlbumID), track);
                 candidate.setNumber(SON::TrackNumber, track);
             }
             if (rc) {
@@ -41,7 +58,7 @@ PrimeStatus prime(TableAccess& access, const TableDef& def, Record& record) {
             }
             candidate.setNumber(field, number);
         }
-        if (table.add(candidate) == NoError) {
+        if (addOwned(access.store(), table, candidate) == NoError) {
             record = candidate;
             return PrimeStatus::Primed;
         }
@@ -66,6 +83,7 @@ int cancelPrimed(TableAccess& access, const TableDef& def, const Record& primed)
         access.showStandardMessage(17, def.label);
         return rc;
     }
+    forgetPrimed(access.store(), def, primed);
     return NoError;
 }
 
@@ -75,8 +93,10 @@ int completePrimed(TableAccess& access, const TableDef& def, Record& edited) {
         return 1;
     Table table(access.store(), def);
     const int rc = table.put(edited);
-    if (rc == NoError)
+    if (rc == NoError) {
+        forgetPrimed(access.store(), def, edited);
         return 0;
+    }
     // A key that could not be tested reports the read error instead.
     const int key = rc == DuplicateKey ? table.duplicateKey(edited) : Table::DuplicateTestFailed;
     if (key != Table::DuplicateTestFailed) {

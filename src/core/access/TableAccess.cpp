@@ -105,7 +105,9 @@ AccessResult TableAccess::guardedOpen(const TableDef& def) {
                 return {};
         }
     }
-    return stop(30, m_store->filePath(def));
+    // Name the file that failed: a damaged anchor file fails every table's open.
+    const QString failed = currentError().fileName;
+    return stop(30, failed.isEmpty() ? m_store->filePath(def) : failed);
 }
 
 void TableAccess::saveError() {

@@ -2,7 +2,9 @@
 
 #include "access/AutoNumber.h"
 #include "access/TableAccess.h"
+#include "albums/AlbumFromSong.h"
 #include "catalog/Tables.h"
+#include "jobs/WriteFailure.h"
 #include "store/Store.h"
 
 #include <QVector>
@@ -80,21 +82,22 @@ int CopyToAlbum::albumFor(const Record& song, qint64& id) {
     rc = nextAutoNumber(m_access.store(), albumTable(), Record(), id);
     if (rc != NoError)
         return rc;
-    Record album = m_albums->newRecord();
-    album.setNumber(ALB::AlbumID, id);
-    album.setText(ALB::Notes, song.text(SON::Notes));
-    album.setText(ALB::FileNumber, song.text(SON::FileNumber));
-    album.setText(ALB::Artist, artist);
-    album.setText(ALB::Album, name);
-    album.setText(ALB::Media, song.text(SON::Media));
-    album.setNumber(ALB::ReleaseDate, song.number(SON::ReleaseDate));
-    album.setNumber(ALB::CategoryID, song.number(SON::CategoryID));
-    // A failed add goes unreported; the song still takes the id meant for it.
-    if (m_albums->add(album) == NoError) {
-        ++m_made;
-        remember(artist, name, id);
+    Record album = albumFromSong(song, id);
+    // A song is linked only to an album that exists: a refused add stops the run with the song unlinked.
+    if (m_albums->add(album) != NoError) {
+        m_addFailed = true;
+        return m_access.store().lastError().code ? m_access.store().lastError().code : DriverError;
     }
+    ++m_made;
+    remember(artist, name, id);
     return NoError;
+}
+
+void CopyToAlbum::stopWith(int message, const QString& text1, const QString& text2, const QString& file) {
+    // Taken before the message, which clears a saved error once shown.
+    fail(writeFailureText(m_access.currentError(), m_access.store().folder(), file));
+    m_access.showStandardMessage(message, text1, text2);
+    end(Outcome::Cancelled);
 }
 
 void CopyToAlbum::remember(const QString& artist, const QString& album, qint64 id) {
@@ -112,8 +115,7 @@ bool CopyToAlbum::processSlice() {
     // Read the slice in one go: a put in between would make the table's read-ahead stale record by record.
     const int readRc = m_songs->fetch(-1, m_anchor, true, kRecordsPerSlice, slice);
     if (readRc != NoError && readRc != RecordNotAvailable) {
-        m_access.showStandardMessage(35, songsTable().label);
-        end(Outcome::Cancelled);
+        stopWith(35, songsTable().label, QString(), store.filePath(songsTable()));
         return false;
     }
     if (slice.isEmpty()) {
@@ -123,11 +125,10 @@ bool CopyToAlbum::processSlice() {
 
     // The writes of one slice go in one transaction; between slices other stations get their turn.
     if (store.stream() != NoError) {
-        m_access.showStandardMessage(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"));
-        end(Outcome::Cancelled);
+        stopWith(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), QString());
         return false;
     }
-    enum { Done, ReadFailed, PutFailed } result = Done;
+    enum { Done, ReadFailed, AddFailed, PutFailed } result = Done;
     for (Record& song : slice) {
         ++m_read;
         m_anchor = KeyAnchor::after(song, -1);
@@ -136,11 +137,11 @@ bool CopyToAlbum::processSlice() {
             continue;
         // With neither artist nor album name there is nothing to look up (the album keys leave such
         // records out), so every such song would get a nameless album of its own: it stays unlinked.
-        if (song.text(SON::Artist).isEmpty() && song.text(SON::Album).isEmpty())
+        if (!namesAnAlbum(song))
             continue;
         qint64 id = 0;
         if (albumFor(song, id) != NoError) {
-            result = ReadFailed;
+            result = m_addFailed ? AddFailed : ReadFailed;
             break;
         }
         song.setNumber(SON::AlbumID, id);
@@ -158,14 +159,16 @@ bool CopyToAlbum::processSlice() {
         result = PutFailed;
     }
     if (result == ReadFailed) {
-        m_access.showStandardMessage(35, albumTable().label);
-        end(Outcome::Cancelled);
+        stopWith(35, albumTable().label, QString(), store.filePath(albumTable()));
+        return false;
+    }
+    if (result == AddFailed) {
+        stopWith(31, QStringLiteral("Put"), albumTable().label, store.filePath(albumTable()));
         return false;
     }
     if (result == PutFailed) {
         // The message offers only OK: the run stops there.
-        m_access.showStandardMessage(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"));
-        end(Outcome::Cancelled);
+        stopWith(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), store.filePath(songsTable()));
         return false;
     }
     if (slice.size() < kRecordsPerSlice) {

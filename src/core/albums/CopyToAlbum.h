@@ -15,6 +15,8 @@ class TableAccess;
 // Builds albums from the songs: every song without an album (album id 0) is linked to the album of its
 // name under its own artist, else under "Various", else to a new album made from the song. Songs are
 // read in record order, a slice of 1000 per step. Records already rewritten stay rewritten on cancel.
+// A song is linked only to an album that exists: when a new album cannot be added the run stops there,
+// that song unlinked, and errorText() names the file and the cause.
 //
 // Progress is records read / records counted at the start (the store's file size says little about
 // how far a scan has come), in whole numbers and never above 100.
@@ -46,12 +48,14 @@ public:
 private:
     bool begin();
     bool processSlice();
-    // Finds or makes the album for a song and gives its id (also when the add of a new album failed).
-    // Returns 0 or the error of a failed album read.
+    // Finds or makes the album for a song and gives its id. Returns 0 or the error of a failed album
+    // read or add (m_addFailed tells which).
     int albumFor(const Record& song, qint64& id);
     int findAlbum(const QString& artist, const QString& album, qint64& id);
     void remember(const QString& artist, const QString& album, qint64 id);
     void end(Outcome outcome);
+    // Shows the standard message for a failure, keeps its cause (file and reason) as the error text, ends.
+    void stopWith(int message, const QString& text1, const QString& text2, const QString& file);
 
     TableAccess& m_access;
     bool m_songsOpen = false;
@@ -62,6 +66,7 @@ private:
     Outcome m_outcome = Outcome::Running;
     bool m_started = false;
     bool m_quickScan = false;
+    bool m_addFailed = false;
     // The album the previous song of this slice was linked to.
     bool m_hasLast = false;
     QString m_lastArtist, m_lastAlbum;

@@ -6,8 +6,10 @@
 
 namespace srk {
 
-// Verifies every table file of a data folder without changing anything: the engine's own integrity
-// check (which also compares each key with the records) and our layout and keys.
+// Verifies every file of a data folder without changing anything: the anchor file that ties commits
+// over several files together, each table file (the engine's own integrity check, which also compares
+// each key with the records, and our layout and keys), then the links between the tables: songs
+// pointing at missing albums, playlist lines pointing at missing songs or playlists.
 struct TableCheck {
     QString label;
     QString fileName;
@@ -16,6 +18,7 @@ struct TableCheck {
     QStringList problems;  // empty when the file is sound
 };
 
+// The first entry is the anchor file ("Store"), then one per table.
 QVector<TableCheck> checkCatalog(const QString& dataFolder);
 
 }  // namespace srk

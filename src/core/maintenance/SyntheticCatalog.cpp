@@ -329,21 +329,37 @@ bool SyntheticCatalog::finish() {
     return ok;
 }
 
+void SyntheticCatalog::abandon() {
+    m_stage = 5;
+    const QString error = errorText();
+    m_store.discard();
+    // Keys dropped outside the rolled-back frame are not restored by the rollback.
+    for (const TableDef* def : std::as_const(m_rebuild))
+        m_store.buildKeys(*def);
+    m_rebuild.clear();
+    m_store.setCacheMegabytes(64);
+    fail(error);
+}
+
 bool SyntheticCatalog::step() {
     if (cancelled() || !errorText().isEmpty()) {
         if (m_stage > 0 && m_stage < 5) {
-            m_stage = 5;
-            const QString error = errorText();
-            finish();
-            if (!error.isEmpty())
-                fail(error);
+            // A cancelled run keeps what it wrote; a failed one keeps nothing of its open frame.
+            if (errorText().isEmpty()) {
+                m_stage = 5;
+                finish();
+            } else {
+                abandon();
+            }
         }
         return false;
     }
     switch (m_stage) {
     case 0:
-        if (!begin())
+        if (!begin()) {
+            abandon();
             return false;
+        }
         m_stage = 1;
         return true;
     case 1:
@@ -377,7 +393,7 @@ bool SyntheticCatalog::step() {
         m_sinceFlush = 0;
         if (m_store.flush() != NoError || m_store.stream() != NoError) {
             fail(m_store.lastError().displayText());
-            m_stage = 5;
+            abandon();
             return false;
         }
     }

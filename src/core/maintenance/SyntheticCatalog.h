@@ -41,6 +41,8 @@ private:
     bool writeSingles(qint64 count);
     bool writePlaylists();
     bool finish();
+    // Ends a failed run: rolls back the open frame and leaves every key in place.
+    void abandon();
     QString artistName();
     QString titleWords(int minWords, int maxWords);
     int randomInt(int low, int high);

@@ -52,6 +52,19 @@ FolderResult resolveDataFolder(const QString& requested) {
     return ensureFolder(folder, QStringLiteral("data folder"));
 }
 
+FolderResult dataFolderFromArguments(const QStringList& arguments) {
+    const QString option = QStringLiteral("--data");
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool given = argument == option || argument.startsWith(option + u'=');
+        if (given && dataFolderArgument(arguments).trimmed().isEmpty())
+            return {QString(), QStringLiteral("The data folder given with --data is empty; name a folder.")};
+        if (given)
+            break;
+    }
+    return resolveDataFolder(dataFolderArgument(arguments));
+}
+
 FolderResult resolveConfigFolder() {
     QString folder = qEnvironmentVariable("SONORIKA_CONFIG");
     if (folder.isEmpty())

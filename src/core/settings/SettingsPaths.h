@@ -25,6 +25,11 @@ QString dataFolderArgument(const QStringList& arguments);
 // $XDG_DATA_HOME/sonorika, else ~/.local/share/sonorika. It is created when missing.
 FolderResult resolveDataFolder(const QString& requested = {});
 
+// The data folder the program's arguments ask for (resolveDataFolder of "--data"). A "--data" given an
+// empty name is an error, never the default folder: an unset variable in a script must not reach the
+// user's real catalogue.
+FolderResult dataFolderFromArguments(const QStringList& arguments);
+
 // The folder of the preferences file: $SONORIKA_CONFIG when set (meant for tests and for keeping separate
 // set-ups apart), else $XDG_CONFIG_HOME/sonorika, else ~/.config/sonorika. It is created when missing; the
 // place is the same for every run, whatever the data folder.

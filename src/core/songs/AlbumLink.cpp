@@ -3,6 +3,7 @@
 #include "access/AutoNumber.h"
 #include "access/TableAccess.h"
 #include "access/TableUse.h"
+#include "albums/AlbumFromSong.h"
 #include "catalog/Tables.h"
 #include "store/Table.h"
 
@@ -17,6 +18,8 @@ AlbumLinkResult linkSongToAlbum(TableAccess& access, const QString& preference, 
         return AlbumLinkResult::Off;
     if (song.number(SON::AlbumID) != 0)
         return AlbumLinkResult::AlreadyLinked;
+    if (!namesAnAlbum(song))
+        return AlbumLinkResult::Nameless;
     TableUse use(access);
     if (!use.open(albumTable()))
         return AlbumLinkResult::AddFailed;
@@ -31,18 +34,12 @@ AlbumLinkResult linkSongToAlbum(TableAccess& access, const QString& preference, 
     qint64 id = 0;
     if (nextAutoNumber(access.store(), albumTable(), album, id))
         return AlbumLinkResult::AddFailed;
-    album = Record(albumTable());
-    album.setNumber(ALB::AlbumID, id);
-    album.setText(ALB::Notes, song.text(SON::Notes));
-    album.setText(ALB::FileNumber, song.text(SON::FileNumber));
-    album.setText(ALB::Artist, song.text(SON::Artist));
-    album.setText(ALB::Album, song.text(SON::Album));
-    album.setText(ALB::Media, song.text(SON::Media));
-    album.setNumber(ALB::ReleaseDate, song.number(SON::ReleaseDate));
-    album.setNumber(ALB::CategoryID, song.number(SON::CategoryID));
-    const int rc = albums.add(album);
+    album = albumFromSong(song, id);
+    // A song is linked only to an album that exists.
+    if (albums.add(album) != NoError)
+        return AlbumLinkResult::AddFailed;
     song.setNumber(SON::AlbumID, id);
-    return rc == NoError ? AlbumLinkResult::Created : AlbumLinkResult::AddFailed;
+    return AlbumLinkResult::Created;
 }
 
 } // namespace srk

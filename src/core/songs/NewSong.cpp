@@ -1,6 +1,7 @@
 #include "songs/NewSong.h"
 
 #include "access/AutoNumber.h"
+#include "access/PrimedOwners.h"
 #include "access/TableAccess.h"
 #include "access/TableUse.h"
 #include "catalog/Tables.h"
@@ -18,7 +19,7 @@ PrimeStatus primeSong(TableAccess& access, Record& song) {
         if (!use.open(songsTable()))
             return PrimeStatus::Failed;
         qint64 track = 0;
-        if (nextTrackNumber(access.store(), song.number(SON::AlbumID), track)) {
+        if (nextFormTrack(access.store(), song.number(SON::AlbumID), track)) {
             access.showStandardMessage(35, songsTable().label);
             return PrimeStatus::Failed;
         }
@@ -32,8 +33,10 @@ bool saveNewSong(TableAccess& access, Record& song) {
     if (!use.open(songsTable()))
         return false;
     const int rc = Table(access.store(), songsTable()).put(song);
-    if (rc == NoError)
+    if (rc == NoError) {
+        forgetPrimed(access.store(), songsTable(), song);
         return true;
+    }
     if (rc == DuplicateKey)
         access.showStandardMessage(24, QStringLiteral("Unique Song ID"));
     else

@@ -155,9 +155,14 @@ bool Store::connect() {
         m_db = nullptr;
         return false;
     }
-    // The main file only anchors the journal that ties a commit over several files together.
-    if (!m_readOnly)
-        exec(QStringLiteral("PRAGMA main.journal_mode=DELETE"), mainPath);
+    // The main file only anchors the journal that ties a commit over several files together. A damaged
+    // one is named here, before the first table file is blamed for it.
+    if (!m_readOnly && exec(QStringLiteral("PRAGMA main.journal_mode=DELETE"), mainPath) == InvalidDataFile) {
+        finalizeStatements();
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        return false;
+    }
     return true;
 }
 
@@ -852,6 +857,17 @@ int Store::flush() {
     if (--m_streamDepth > 0)
         return NoError;
     return commit();
+}
+
+int Store::discard() {
+    if (m_streamDepth == 0)
+        return NoError;
+    m_streamDepth = 0;
+    int rc = NoError;
+    while (!m_frames.isEmpty())
+        if (const int r = rollback(); r && !rc)
+            rc = r;
+    return rc;
 }
 
 }  // namespace srk

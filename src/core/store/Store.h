@@ -76,6 +76,8 @@ public:
     // Bulk mode: adds and puts collect in one transaction until flush.
     int stream();
     int flush();
+    // Leaves stream mode throwing away what it collected since the last flush (a failed run).
+    int discard();
 
     // --- errors ---
     const StoreError& lastError() const { return m_error; }

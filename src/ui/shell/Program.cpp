@@ -2,6 +2,7 @@
 
 #include "ProgramVersion.h"
 #include "access/DefaultMedia.h"
+#include "access/PrimedOwners.h"
 #include "access/TableAccess.h"
 #include "albums/CopyToAlbum.h"
 #include "catalog/Tables.h"
@@ -104,6 +105,8 @@ bool Program::start() {
         m_stopText = m_store->lastError().displayText();
         return false;
     }
+    // Forms of a run that was killed leave their primed records behind.
+    removeOrphanedPrimes(*m_access);
 
     // A settings file that cannot be read is said once; the program goes on with the defaults and
     // never writes over that file.

@@ -271,6 +271,45 @@ TEST_F(CopyToAlbumRun, RefusedWriteShowsProcessPutErrorAndEndsCancelledKeepingEa
     }
 }
 
+TEST_F(CopyToAlbumRun, RefusedAlbumAddStopsTheRunWithTheSongUnlinkedAndNamesTheAlbumFile) {
+    addSongsInBulk(30, [](int i, Record& r) {
+        r.setText(SON::Artist, QStringLiteral("Artist"));
+        r.setText(SON::Album, QStringLiteral("Album %1").arg(i / 10));
+    });
+    // The album file takes the first album, then refuses the second, as a file turned read-only would.
+    const QString sql = QStringLiteral(
+                            "CREATE TEMP TRIGGER refuse BEFORE INSERT ON \"%1\".records WHEN NEW.\"AlbumID\" = 2 "
+                            "BEGIN SELECT RAISE(ABORT, 'attempt to write a readonly database'); END")
+                            .arg(Store::schemaName(albumTable()));
+    ASSERT_EQ(sqlite3_exec(store.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+
+    CopyToAlbum job(access);
+    runToEnd(job);
+    EXPECT_FALSE(job.completed());
+    EXPECT_TRUE(job.cancelled());
+    EXPECT_EQ(job.albumsMade(), 1);
+    EXPECT_EQ(job.songsLinked(), 10);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Process PUT Error"));
+    EXPECT_TRUE(messages.last().text.startsWith(
+        QStringLiteral("An error was experienced when making changes to the Album file.  Error: attempt to write")))
+        << messages.last().text.toStdString();
+    EXPECT_TRUE(job.errorText().startsWith(store.filePath(albumTable()) + QStringLiteral(": ")))
+        << job.errorText().toStdString();
+    EXPECT_TRUE(job.errorText().contains(QStringLiteral("readonly")));
+    EXPECT_FALSE(store.inTransaction());
+
+    // Every link names an album that exists; the song whose album was refused and those after it stay unlinked.
+    QSet<qint64> albumIds;
+    for (const Record& a : allAlbums())
+        albumIds.insert(a.number(ALB::AlbumID));
+    EXPECT_EQ(albumIds, QSet<qint64>{1});
+    for (const Record& s : allSongs()) {
+        const qint64 id = s.number(SON::ID);
+        EXPECT_EQ(s.number(SON::AlbumID), id <= 10 ? 1 : 0) << id;
+    }
+}
+
 // Refuses every read of one table's file from now on, as a damaged or vanished file would.
 class RefusedReads {
 public:

@@ -101,6 +101,20 @@ TEST(DataFolder, ArgumentParsing) {
     EXPECT_EQ(dataFolderArgument({}), QString());
 }
 
+TEST(DataFolder, AnEmptyDataArgumentIsAnErrorNeverTheDefaultFolder) {
+    TempFolder temp;
+    for (const QStringList& args : {QStringList{u"sonorika"_s, u"--data"_s, QString()}, QStringList{u"sonorika"_s, u"--data="_s},
+                                    QStringList{u"sonorika"_s, u"--data"_s, u"  "_s}, QStringList{u"sonorika"_s, u"--data"_s}}) {
+        const FolderResult r = dataFolderFromArguments(args);
+        EXPECT_FALSE(r.ok()) << args.join(u'|').toStdString();
+        EXPECT_TRUE(r.path.isEmpty());
+        EXPECT_TRUE(r.errorText.contains(u"--data"_s));
+    }
+    const FolderResult given = dataFolderFromArguments({u"sonorika"_s, u"--data"_s, temp.file(u"music"_s)});
+    ASSERT_TRUE(given.ok());
+    EXPECT_EQ(given.path, temp.file(u"music"_s));
+}
+
 TEST(DataFolder, PreferencesFileLivesInTheConfigFolderPositionsInTheDataFolder) {
     TempFolder temp;
     ScopedEnv home("HOME", temp.file(u"home"_s));

@@ -2,6 +2,8 @@
 
 #include "songs/AlbumLink.h"
 
+#include <sqlite3.h>
+
 using namespace srk;
 
 namespace {
@@ -67,6 +69,32 @@ TEST_F(AlbumLink, NothingHappensWhenOffOrAlreadyLinked) {
     EXPECT_EQ(s.number(SON::AlbumID), 77);
     EXPECT_TRUE(albums().isEmpty());
     EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(AlbumLink, ASongWithNeitherArtistNorAlbumStaysUnlinkedInsteadOfPilingUpBlankAlbums) {
+    for (int save = 0; save < 3; ++save) {
+        Record s = newSong(QString(), QString());
+        EXPECT_EQ(linkSongToAlbum(access, QStringLiteral("1"), s), AlbumLinkResult::Nameless);
+        EXPECT_EQ(s.number(SON::AlbumID), 0);
+    }
+    EXPECT_TRUE(albums().isEmpty());
+    // Either name alone is enough to make an album.
+    Record artistOnly = newSong(QString(), QStringLiteral("Nico"));
+    EXPECT_EQ(linkSongToAlbum(access, QStringLiteral("1"), artistOnly), AlbumLinkResult::Created);
+    Record albumOnly = newSong(QStringLiteral("Chelsea Girl"), QString());
+    EXPECT_EQ(linkSongToAlbum(access, QStringLiteral("1"), albumOnly), AlbumLinkResult::Created);
+    EXPECT_EQ(albums().size(), 2);
+}
+
+TEST_F(AlbumLink, ARefusedAlbumAddLeavesTheSongUnlinked) {
+    const QString sql = QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON \"%1\".records "
+                                       "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                            .arg(Store::schemaName(albumTable()));
+    ASSERT_EQ(sqlite3_exec(store.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    Record s = newSong(QStringLiteral("Low"), QStringLiteral("David Bowie"));
+    EXPECT_EQ(linkSongToAlbum(access, QStringLiteral("1"), s), AlbumLinkResult::AddFailed);
+    EXPECT_EQ(s.number(SON::AlbumID), 0);
+    EXPECT_TRUE(albums().isEmpty());
 }
 
 } // namespace

@@ -38,6 +38,20 @@ TEST_F(NewSong, SongsWithoutAnAlbumAreNumberedAmongTheSongsOfAlbumZero) {
     EXPECT_EQ(primed(0).number(SON::TrackNumber), 4);
 }
 
+TEST_F(NewSong, TrackStartsAtZeroWhenTheNextWouldLeaveTheFormsRange) {
+    song(40, QString(), 0, 98);
+    EXPECT_EQ(primed(0).number(SON::TrackNumber), 99);
+    // Album 0 now holds 99 (the primed song): the next would be 100, which the form refuses.
+    const Record loose = primed(0);
+    EXPECT_EQ(loose.number(SON::TrackNumber), 0);
+    EXPECT_EQ(reread(loose).number(SON::TrackNumber), 0);
+    EXPECT_EQ(primed(0).number(SON::TrackNumber), 0);
+    // The same within an album that is full.
+    song(50, QString(), 8, 99);
+    EXPECT_EQ(primed(8).number(SON::TrackNumber), 0);
+    EXPECT_EQ(primed(9).number(SON::TrackNumber), 1);
+}
+
 TEST_F(NewSong, StartsOnCDWhateverMediaItWasGiven) {
     const Record r = primed(0, QStringLiteral("LP"));
     EXPECT_EQ(r.text(SON::Media), QStringLiteral("CD"));
