@@ -135,7 +135,8 @@ TEST_F(WindowPlacerTest, PlacesSavedOnScreensThatAreGoneAreBroughtBackOnScreen) 
 
     QRect form;
     withSongForm(browse, [&form](SongForm* f) { form = f->geometry(); });
-    EXPECT_TRUE(screenArea().contains(form)) << form.x() << "," << form.y() << " " << form.width() << "x" << form.height() << " in " << screenArea().width() << "x" << screenArea().height();
+    EXPECT_TRUE(screenArea().contains(form)) << form.x() << "," << form.y() << " " << form.width() << "x"
+                                             << form.height();
 
     // The frame itself, saved far above and left of every screen.
     place(QStringLiteral("Main"), -3000, -2000, 700, 500);
