@@ -10,4 +10,4 @@ void registerProgramWindows(WindowRegistry& windows) {
     BrowseSongs::registerWith(windows);
 }
 
-}  // namespace srk
+} // namespace srk

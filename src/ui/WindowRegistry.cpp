@@ -18,4 +18,4 @@ bool WindowRegistry::open(const QString& procedure, QWidget*& window) {
     return true;
 }
 
-}  // namespace srk
+} // namespace srk

@@ -38,4 +38,4 @@ private:
     QHash<QString, Opener> m_openers;
 };
 
-}  // namespace srk
+} // namespace srk

@@ -56,8 +56,9 @@ protected:
 
     QRect saved(const QString& section) {
         const IniFile& p = context().positions;
-        return QRect(p.readInt(section, QStringLiteral("XPosit")), p.readInt(section, QStringLiteral("YPosit")),
-                     p.readInt(section, QStringLiteral("Width")), p.readInt(section, QStringLiteral("Height")));
+        return QRect(
+            p.readInt(section, QStringLiteral("XPosit")), p.readInt(section, QStringLiteral("YPosit")),
+            p.readInt(section, QStringLiteral("Width")), p.readInt(section, QStringLiteral("Height")));
     }
 
     static QRect screenArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
@@ -135,7 +136,8 @@ TEST_F(WindowPlacerTest, PlacesSavedOnScreensThatAreGoneAreBroughtBackOnScreen) 
 
     QRect form;
     withSongForm(browse, [&form](SongForm* f) { form = f->geometry(); });
-    EXPECT_TRUE(screenArea().contains(form)) << form.x() << "," << form.y() << " " << form.width() << "x" << form.height() << " in " << screenArea().width() << "x" << screenArea().height();
+    EXPECT_TRUE(screenArea().contains(form))
+        << form.x() << "," << form.y() << " " << form.width() << "x" << form.height();
 
     // The frame itself, saved far above and left of every screen.
     place(QStringLiteral("Main"), -3000, -2000, 700, 500);
@@ -146,7 +148,8 @@ TEST_F(WindowPlacerTest, PlacesSavedOnScreensThatAreGoneAreBroughtBackOnScreen) 
 
 TEST_F(WindowPlacerTest, PrintSetupChoosesPrinterAndPaperAndPrintsNothing) {
     const QString pdf = data.file(QStringLiteral("out.pdf"));
-    QAction* entry = program->frame()->menuAction(QStringLiteral("&File"), QStringLiteral("&Print Setup ..."));
+    QAction* entry =
+        program->frame()->menuAction(QStringLiteral("&File"), QStringLiteral("&Print Setup ..."));
     ASSERT_NE(entry, nullptr);
     QStringList buttons;
     onModal([&buttons, pdf](QWidget* modal) {
@@ -185,4 +188,4 @@ TEST_F(WindowPlacerTest, PrintSetupChoosesPrinterAndPaperAndPrintsNothing) {
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
-}  // namespace
+} // namespace

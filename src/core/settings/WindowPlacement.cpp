@@ -71,8 +71,10 @@ qint64 overlap(const WindowGeometry& a, const WindowGeometry& b) {
 
 // How far apart two rectangles are (0 when they touch or overlap), squared.
 qint64 distance(const WindowGeometry& a, const WindowGeometry& b) {
-    const qint64 dx = std::max<qint64>({0, qint64(b.x) - (qint64(a.x) + a.width), qint64(a.x) - (qint64(b.x) + b.width)});
-    const qint64 dy = std::max<qint64>({0, qint64(b.y) - (qint64(a.y) + a.height), qint64(a.y) - (qint64(b.y) + b.height)});
+    const qint64 dx =
+        std::max<qint64>({0, qint64(b.x) - (qint64(a.x) + a.width), qint64(a.x) - (qint64(b.x) + b.width)});
+    const qint64 dy =
+        std::max<qint64>({0, qint64(b.y) - (qint64(a.y) + a.height), qint64(a.y) - (qint64(b.y) + b.height)});
     return dx * dx + dy * dy;
 }
 

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -87,7 +88,8 @@ std::optional<QString> storedNumber(const QString& typed, const QString& picture
 bool QueryWizard::run(QWidget* parent, MessageService& messages, const QueryFieldList& fields,
                       QString& filter, const QString& setName, const QString& dataFolder, IniFile* positions) {
     ModalWindow<QueryWizard> wizard(parent, messages, fields, filter, setName, dataFolder);
-    WindowPlacer* placer = positions ? new WindowPlacer(wizard.get(), *positions, QStringLiteral("QueryWizard")) : nullptr;
+    WindowPlacer* placer =
+        positions ? new WindowPlacer(wizard.get(), *positions, QStringLiteral("QueryWizard")) : nullptr;
     const ModalResult result = wizard.exec();
     if (result.gone)
         return false;
@@ -512,7 +514,11 @@ void QueryWizard::deleteSaved() {
         return;
     }
     const QString description = savedDescription();
-    if (!QueryDescriptionDialog::ask(this, QueryDescriptionDialog::Purpose::Delete, description))
+    const QPointer<QueryWizard> self(this);
+    const bool confirmed =
+        QueryDescriptionDialog::ask(this, QueryDescriptionDialog::Purpose::Delete, description).has_value();
+    // The wizard may have gone with its owner while the question was up.
+    if (!self || !confirmed)
         return;
     if (!m_saved.remove(m_set, description)) {
         Message m;
@@ -870,9 +876,10 @@ bool QueryWizard::saveFinished(const QString& text) {
     auto saveLoop = [&](Purpose purpose, const QString& old) {
         QString description = old;
         for (;;) {
+            const QPointer<QueryWizard> self(this);
             const std::optional<QString> given = QueryDescriptionDialog::ask(this, purpose, description);
-            if (!given)
-                return false; // back to editing the query
+            if (!self || !given)
+                return false; // back to editing the query (or gone)
             const bool done = purpose == Purpose::Change ? m_saved.change(m_set, old, *given, text)
                                                          : m_saved.save(m_set, *given, text);
             if (done)

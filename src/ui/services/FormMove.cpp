@@ -26,4 +26,4 @@ int moveForForm(PageModel& list, FormMove move) {
     return NoError;
 }
 
-}  // namespace srk
+} // namespace srk

@@ -11,4 +11,4 @@ enum class FormMove { None, NextRecord, PreviousRecord, NextPage, PreviousPage, 
 // leave it where it is. Returns the result of the read.
 int moveForForm(PageModel& list, FormMove move);
 
-}  // namespace srk
+} // namespace srk

@@ -22,8 +22,9 @@ ModalResult ModalWindows::exec(QDialog* dialog) {
                 cancel(guard.data());
         });
     const int code = dialog->exec();
-    m_running.erase(std::remove_if(m_running.begin(), m_running.end(), [id](const Running& r) { return r.id == id; }),
-                    m_running.end());
+    m_running.erase(
+        std::remove_if(m_running.begin(), m_running.end(), [id](const Running& r) { return r.id == id; }),
+        m_running.end());
     const ModalResult result{guard ? code : int(QDialog::Rejected), guard.isNull()};
     if (m_running.isEmpty())
         Q_EMIT allReturned();
@@ -56,4 +57,4 @@ void ModalWindows::cancel(QDialog* dialog) {
     dialog->reject();
 }
 
-}  // namespace srk
+} // namespace srk

@@ -59,8 +59,7 @@ private:
 // A modal window created on the heap and owned by its parent window as well as by the caller's scope:
 // whichever goes first, the window is deleted exactly once, and the caller learns from exec() whether it
 // is still there.
-template <class Dialog>
-class ModalWindow {
+template <class Dialog> class ModalWindow {
 public:
     template <class... Args>
     explicit ModalWindow(Args&&... args) : m_dialog(new Dialog(std::forward<Args>(args)...)) {}
@@ -82,4 +81,4 @@ private:
     QPointer<Dialog> m_dialog;
 };
 
-}  // namespace srk
+} // namespace srk

@@ -15,9 +15,13 @@ namespace srk {
 
 namespace {
 
-bool resizable(QWidget* w) { return w->minimumSize() != w->maximumSize(); }
+bool resizable(QWidget* w) {
+    return w->minimumSize() != w->maximumSize();
+}
 
-bool normalState(QWidget* w) { return !(w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)); }
+bool normalState(QWidget* w) {
+    return !(w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
+}
 
 // Where the window may be: the workspace's visible area for a window inside it, else the screens.
 QVector<WindowGeometry> areasFor(QWidget* w) {
@@ -34,7 +38,7 @@ QVector<WindowGeometry> areasFor(QWidget* w) {
     return areas;
 }
 
-}  // namespace
+} // namespace
 
 WindowPlacer::WindowPlacer(QWidget* window, IniFile& positions, const QString& procedureName)
     : QObject(window), m_window(window), m_positions(positions), m_name(procedureName) {
@@ -86,7 +90,8 @@ void WindowPlacer::restore() {
         const WindowGeometry saved{d.x, d.y, std::max(d.resize ? d.width : w->width(), least.width()),
                                    std::max(d.resize ? d.height : w->height(), least.height())};
         const WindowGeometry kept = keepOnAreas(saved, areasFor(w));
-        w->setGeometry(kept.x, kept.y, d.resize ? kept.width : w->width(), d.resize ? kept.height : w->height());
+        w->setGeometry(kept.x, kept.y, d.resize ? kept.width : w->width(),
+                       d.resize ? kept.height : w->height());
     }
     if (normalState(w))
         m_normal = w->geometry();
@@ -108,7 +113,8 @@ void WindowPlacer::save() {
         else if (m_normal.isValid())
             g = m_normal;
     }
-    savePlacement(m_positions, m_name, {g.x(), g.y(), g.width(), g.height()}, w->isMaximized(), w->isMinimized());
+    savePlacement(m_positions, m_name, {g.x(), g.y(), g.width(), g.height()}, w->isMaximized(),
+                  w->isMinimized());
 }
 
-}  // namespace srk
+} // namespace srk

@@ -38,8 +38,8 @@ private:
     QPointer<QWidget> m_followed;
     IniFile& m_positions;
     QString m_name;
-    QRect m_normal;  // the last geometry out of the maximized and minimized states
+    QRect m_normal; // the last geometry out of the maximized and minimized states
     bool m_placed = false;
 };
 
-}  // namespace srk
+} // namespace srk

@@ -19,10 +19,11 @@ const QString PrintSetupDialog::PdfEntry = QStringLiteral("PDF File");
 
 namespace {
 
-const QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::Letter, QPageSize::Legal, QPageSize::A5,
-                                         QPageSize::A3, QPageSize::B5, QPageSize::Executive, QPageSize::Tabloid};
+const QPageSize::PageSizeId kPapers[] = {QPageSize::A4,        QPageSize::Letter, QPageSize::Legal,
+                                         QPageSize::A5,        QPageSize::A3,     QPageSize::B5,
+                                         QPageSize::Executive, QPageSize::Tabloid};
 
-}  // namespace
+} // namespace
 
 PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent) : QDialog(parent), m_printer(printer) {
     setWindowTitle(QStringLiteral("Print Setup"));
@@ -51,7 +52,8 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent) : QDialog
     auto* sides = new QHBoxLayout(orientation);
     sides->addWidget(m_portrait);
     sides->addWidget(m_landscape);
-    (printer.pageLayout().orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)->setChecked(true);
+    (printer.pageLayout().orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)
+        ->setChecked(true);
 
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("&Printer:"), m_printers);
@@ -99,4 +101,4 @@ void PrintSetupDialog::accept() {
     QDialog::accept();
 }
 
-}  // namespace srk
+} // namespace srk

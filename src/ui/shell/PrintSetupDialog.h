@@ -15,7 +15,7 @@ namespace srk {
 class PrintSetupDialog : public QDialog {
     Q_OBJECT
 public:
-    static const QString PdfEntry;  // the printer list's entry for a PDF file
+    static const QString PdfEntry; // the printer list's entry for a PDF file
 
     PrintSetupDialog(QPrinter& printer, QWidget* parent = nullptr);
 
@@ -39,4 +39,4 @@ private:
     QPushButton* m_ok;
 };
 
-}  // namespace srk
+} // namespace srk

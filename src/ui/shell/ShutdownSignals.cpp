@@ -11,10 +11,8 @@ namespace srk {
 namespace {
 
 int g_signalPipe[2] = {-1, -1};
-volatile std::sig_atomic_t g_requested = 0;
 
 void onSignal(int) {
-    g_requested = 1;
     const char byte = 1;
     // Only async-signal-safe work here: wake the event loop.
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
@@ -38,8 +36,6 @@ void ShutdownSignals::install() {
     sigprocmask(SIG_UNBLOCK, &ours, nullptr);
 }
 
-bool ShutdownSignals::requested() { return g_requested != 0; }
-
 ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
     install();
     if (g_signalPipe[1] < 0)
@@ -55,7 +51,6 @@ ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
 ShutdownSignals::~ShutdownSignals() {
     signal(SIGTERM, SIG_DFL);
     signal(SIGINT, SIG_DFL);
-    g_requested = 0;
 }
 
 }  // namespace srk

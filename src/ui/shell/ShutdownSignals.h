@@ -15,8 +15,6 @@ public:
     // first thing in main(), before anything that takes time. Also undoes a block on them inherited
     // from the parent process, which would otherwise leave the session no way to ask us to quit.
     static void install();
-    // True once a signal came in, whether or not it has been delivered yet.
-    static bool requested();
 
     explicit ShutdownSignals(QObject* parent = nullptr);
     ~ShutdownSignals() override;

@@ -494,8 +494,10 @@ void BrowseSongs::locate() {
 }
 
 void BrowseSongs::showPopup(const QPoint& globalPos) {
-    std::unique_ptr<QMenu> menu(buildPopup());
+    // Owned by the window as well: held weakly, so a window deleted while the menu is up deletes it once.
+    const QPointer<QMenu> menu(buildPopup());
     menu->exec(globalPos);
+    delete menu.data();
 }
 
 QMenu* BrowseSongs::buildPopup() {

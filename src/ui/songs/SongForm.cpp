@@ -88,8 +88,13 @@ WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowReq
 
     if (variant == Variant::UpdateSong) {
         AddModeDecision decision = decideAddMode(context.preferences.AddMode, song);
-        if (decision == AddModeDecision::Ask)
+        if (decision == AddModeDecision::Ask) {
+            const QPointer<QWidget> owner(parent);
             decision = addModeFromChoice(SelectAddType::run(parent));
+            // The window that asked may have gone meanwhile: nothing more opens for it.
+            if (parent && !owner)
+                return WindowResponse::Cancelled;
+        }
         if (const auto wizard = wizardFor(decision)) {
             if (const AddAlbumWizardLauncher::Runner& runner = AddAlbumWizardLauncher::runner()) {
                 runner(context, *wizard, parent);
