@@ -111,10 +111,14 @@ bool overflows(const QWidget* window) {
     return false;
 }
 
-// A shown window: as large as its controls ask, its title fits, and every visible button lies wholly
-// inside it.
+// A shown window: as large as its controls ask (a dialog opens at its size hint), its title fits, and
+// every visible button lies wholly inside it.
 void expectWindowHoldsItsControls(QWidget* window) {
     const std::string title = window->windowTitle().toStdString();
+    if (window->isWindow()) {
+        EXPECT_GE(window->width(), window->sizeHint().width()) << title;
+        EXPECT_GE(window->height(), window->sizeHint().height()) << title;
+    }
     EXPECT_GE(window->width(), window->minimumSizeHint().width()) << title;
     EXPECT_GE(window->height(), window->minimumSizeHint().height()) << title;
     QFont bold = window->font();
