@@ -35,10 +35,12 @@ void expectSame(const WizardReading& built, const std::optional<WizardReading>& 
     EXPECT_EQ(read->condition.caseSensitive, built.condition.caseSensitive) << text.toStdString();
     EXPECT_EQ(read->condition.absolute, built.condition.absolute) << text.toStdString();
     EXPECT_EQ(read->valueKind, built.valueKind) << text.toStdString();
-    if (built.valueKind == WizardValueKind::Constant && wizardOperator(built.condition.operation).needsValue)
+    if (built.valueKind == WizardValueKind::Constant && wizardOperator(built.condition.operation).needsValue) {
         EXPECT_EQ(read->condition.value, built.condition.value) << text.toStdString();
-    if (built.valueKind != WizardValueKind::Constant)
+    }
+    if (built.valueKind != WizardValueKind::Constant) {
         EXPECT_EQ(read->expression, built.expression) << text.toStdString();
+    }
     // Whatever was read writes the very same filter.
     EXPECT_EQ(readingText(*read), text);
 }
@@ -181,8 +183,9 @@ TEST(WizardOperators, OneEntryPerOperationInTheWizardsOrder) {
         EXPECT_EQ(int(ops[i].display), int(ops[i].operation)); // the wizard numbers both alike
         EXPECT_EQ(&wizardOperator(ops[i].operation), &ops[i]);
         EXPECT_EQ(!ops[i].symbol.isEmpty(), ops[i].form == WizardForm::Compare);
-        if (ops[i].form == WizardForm::Compare)
+        if (ops[i].form == WizardForm::Compare) {
             EXPECT_EQ(wizardComparison(ops[i].symbol), &ops[i]);
+        }
     }
     EXPECT_EQ(wizardText(wizardOperator(WizardCondition::GreaterOrEqual).display),
               QStringLiteral("Is Greater Than or Equal To"));
