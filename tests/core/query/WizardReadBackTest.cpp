@@ -111,7 +111,7 @@ TEST(WizardReadBack, EveryConditionTheWizardWritesReadsBackAsBuilt) {
     EXPECT_GT(checked, 1000);
 }
 
-TEST(WizardReadBack, TheFilterOfTheIssueAndBlankTestsReadAsTheirLikeliestCondition) {
+TEST(WizardReadBack, AContainsFilterAndBlankTestsReadAsTheirLikeliestCondition) {
     const std::optional<WizardReading> zz =
         readWizardCondition(QStringLiteral("INSTRING(UPPER('zz'), UPPER(SON:Artist)) <> 0"), fields());
     ASSERT_TRUE(zz);
