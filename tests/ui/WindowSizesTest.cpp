@@ -32,6 +32,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
@@ -111,10 +112,16 @@ bool overflows(const QWidget* window) {
     return false;
 }
 
-// A shown window: as large as its controls ask, its title fits, and every visible button lies wholly
-// inside it.
+// A shown window: as large as its controls ask (a dialog opens at its size hint), its title fits, and
+// every visible button lies wholly inside it.
 void expectWindowHoldsItsControls(QWidget* window) {
     const std::string title = window->windowTitle().toStdString();
+    if (window->isWindow()) {
+        // Qt opens a window at most two thirds of the screen large unless its minimum asks for more.
+        const QSize hint = window->sizeHint().boundedTo(window->screen()->availableSize() * 2 / 3);
+        EXPECT_GE(window->width(), hint.width()) << title;
+        EXPECT_GE(window->height(), hint.height()) << title;
+    }
     EXPECT_GE(window->width(), window->minimumSizeHint().width()) << title;
     EXPECT_GE(window->height(), window->minimumSizeHint().height()) << title;
     QFont bold = window->font();

@@ -5,6 +5,7 @@
 #include "query/QueryParser.h"
 #include "query/QueryValue.h"
 #include "query/WizardOperators.h"
+#include "text/Picture.h"
 
 namespace srk {
 
@@ -103,6 +104,19 @@ private:
         return m_text.mid(from, to - from).trimmed();
     }
 
+    // A number is a constant of the field only when its picture shows it as it is: 2.5 in a field of
+    // whole numbers, or a time with hundredths in a field showing seconds, stays an expression so the
+    // condition never reads as something it does not test.
+    bool shownExactly(const QString& field, const QVariant& number) const {
+        const int index = m_fields.indexOf(field);
+        if (index < 0)
+            return false;
+        const Picture picture = parsePicture(m_fields.at(index).picture);
+        if (!picture.isValid() || picture.kind == PictureKind::Text)
+            return true;
+        return deformat(format(number, picture), picture).toDouble() == number.toDouble();
+    }
+
     // The value as the wizard would hold it: a constant when the literal suits the field, another
     // field of the list, or an expression.
     void addValue(WizardReading r, const Expr& value, bool constantAllowed, QVector<WizardReading>& out) const {
@@ -111,11 +125,13 @@ private:
                 WizardReading c = r;
                 c.condition.value = value.text;
                 out.append(c);
-            } else if (r.condition.numeric && value.kind == Kind::Integer) {
+            } else if (r.condition.numeric && value.kind == Kind::Integer &&
+                       shownExactly(r.condition.field, QVariant(value.integer))) {
                 WizardReading c = r;
                 c.condition.value = QueryValue::fromInteger(value.integer).toText();
                 out.append(c);
-            } else if (r.condition.numeric && value.kind == Kind::Real) {
+            } else if (r.condition.numeric && value.kind == Kind::Real &&
+                       shownExactly(r.condition.field, QVariant(value.real))) {
                 WizardReading c = r;
                 c.condition.value = QueryValue::fromReal(value.real).toText();
                 out.append(c);

@@ -10,6 +10,10 @@
 // Header texts and alignments are written to the model with setHeaderData(); a model that does not
 // take them answers headerData() from header() and headerAlignment().
 //
+// A designed width is a minimum: a column is never narrower than its header and, for dates, times and
+// numbers, the widest text its picture makes in the list's font. A shown list wider than its columns
+// gives the free width to its text columns; that share is not part of the layout the user keeps.
+//
 // The list installs its own item delegate on the view.
 
 #include "text/ListFormat.h"

@@ -1,7 +1,7 @@
 #include "ui/services/PageList.h"
 
-#include "store/ThumbSamples.h"
 #include "store/PageCursor.h"
+#include "store/ThumbSamples.h"
 #include "ui/services/PageModel.h"
 
 #include <QApplication>

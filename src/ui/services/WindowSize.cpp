@@ -29,11 +29,10 @@ QSize neededSize(QWidget* window) {
     return needed;
 }
 
+// Qt grows a smaller window to its new minimum itself, without taking that for the user's own size, so
+// a window not shown yet still opens at its size hint.
 void applyMinimum(QWidget* window) {
-    const QSize needed = neededSize(window);
-    window->setMinimumSize(window->minimumSize().expandedTo(needed));
-    if (window->width() < needed.width() || window->height() < needed.height())
-        window->resize(window->size().expandedTo(needed));
+    window->setMinimumSize(window->minimumSize().expandedTo(neededSize(window)));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
+#include "query/QueryValue.h"
 #include "query/WizardOperators.h"
 #include "query/WizardReadBack.h"
 #include "songs/SongQueryFields.h"
+#include "text/Picture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +35,12 @@ void expectSame(const WizardReading& built, const std::optional<WizardReading>& 
     EXPECT_EQ(read->condition.caseSensitive, built.condition.caseSensitive) << text.toStdString();
     EXPECT_EQ(read->condition.absolute, built.condition.absolute) << text.toStdString();
     EXPECT_EQ(read->valueKind, built.valueKind) << text.toStdString();
-    if (built.valueKind == WizardValueKind::Constant && wizardOperator(built.condition.operation).needsValue)
+    if (built.valueKind == WizardValueKind::Constant && wizardOperator(built.condition.operation).needsValue) {
         EXPECT_EQ(read->condition.value, built.condition.value) << text.toStdString();
-    if (built.valueKind != WizardValueKind::Constant)
+    }
+    if (built.valueKind != WizardValueKind::Constant) {
         EXPECT_EQ(read->expression, built.expression) << text.toStdString();
+    }
     // Whatever was read writes the very same filter.
     EXPECT_EQ(readingText(*read), text);
 }
@@ -46,7 +50,21 @@ void expectSame(const WizardReading& built, const std::optional<WizardReading>& 
 TEST(WizardReadBack, EveryConditionTheWizardWritesReadsBackAsBuilt) {
     const QStringList texts{QStringLiteral("zz"), QStringLiteral("O'Brien"), QStringLiteral("Björk  "),
                             QStringLiteral("AND OR (x)")};
-    const QStringList numbers{QStringLiteral("12"), QStringLiteral("-3"), QStringLiteral("2.5")};
+    // A number is typed through the field's picture and stored as it reads back, as the wizard does.
+    const auto numbersOf = [](const QueryField& f) {
+        QStringList out;
+        for (const QVariant& typed : {QVariant(12), QVariant(-3), QVariant(2.5), QVariant(71671), QVariant(21001)}) {
+            const QString shown = format(typed, f.picture).trimmed();
+            if (shown.isEmpty() || shown.contains(QLatin1Char('#')))
+                continue;
+            const QVariant stored = deformat(shown, f.picture);
+            const QString text = stored.typeId() == QMetaType::Double ? QueryValue::fromReal(stored.toDouble()).toText()
+                                                                      : QueryValue::fromInteger(stored.toLongLong()).toText();
+            if (!out.contains(text))
+                out << text;
+        }
+        return out;
+    };
     const QStringList expressions{QStringLiteral("BRW1::Sort3:Reset:MED:Media"),
                                   QStringLiteral("SUB(SON:Title, 1, 3)"), QStringLiteral("UPPER(SON:Album)")};
     int checked = 0;
@@ -69,7 +87,7 @@ TEST(WizardReadBack, EveryConditionTheWizardWritesReadsBackAsBuilt) {
                     ++checked;
                     continue;
                 }
-                for (const QString& value : f.numeric ? numbers : texts) {
+                for (const QString& value : f.numeric ? numbersOf(f) : texts) {
                     WizardReading c = built;
                     c.condition.value = value;
                     expectSame(c, readWizardCondition(readingText(c), fields()), readingText(c));
@@ -93,7 +111,7 @@ TEST(WizardReadBack, EveryConditionTheWizardWritesReadsBackAsBuilt) {
     EXPECT_GT(checked, 1000);
 }
 
-TEST(WizardReadBack, TheFilterOfTheIssueAndBlankTestsReadAsTheirLikeliestCondition) {
+TEST(WizardReadBack, AContainsFilterAndBlankTestsReadAsTheirLikeliestCondition) {
     const std::optional<WizardReading> zz =
         readWizardCondition(QStringLiteral("INSTRING(UPPER('zz'), UPPER(SON:Artist)) <> 0"), fields());
     ASSERT_TRUE(zz);
@@ -122,6 +140,17 @@ TEST(WizardReadBack, TheFilterOfTheIssueAndBlankTestsReadAsTheirLikeliestConditi
     EXPECT_EQ(chart->valueKind, WizardValueKind::Constant);
     EXPECT_EQ(chart->condition.value, QStringLiteral("10"));
     EXPECT_TRUE(chart->condition.numeric);
+
+    // A number the field's picture would not show as it is stays an expression, so the condition
+    // never reads as a test it is not.
+    const auto kind = [](const char* text) {
+        const std::optional<WizardReading> r = readWizardCondition(QString::fromUtf8(text), fields());
+        return r ? int(r->valueKind) : -1;
+    };
+    EXPECT_EQ(kind("SON:ChartNumber > 2.5"), int(WizardValueKind::Expression));
+    EXPECT_EQ(kind("SON:Time < 21050"), int(WizardValueKind::Expression)); // hundredths under "@t4"
+    EXPECT_EQ(kind("SON:Time <= 21001"), int(WizardValueKind::Constant));  // 00:03:30
+    EXPECT_EQ(kind("SON:ReleaseDate >= 71671"), int(WizardValueKind::Constant));
 }
 
 TEST(WizardReadBack, TextTheWizardWouldNotWriteIsNotRead) {
@@ -154,8 +183,9 @@ TEST(WizardOperators, OneEntryPerOperationInTheWizardsOrder) {
         EXPECT_EQ(int(ops[i].display), int(ops[i].operation)); // the wizard numbers both alike
         EXPECT_EQ(&wizardOperator(ops[i].operation), &ops[i]);
         EXPECT_EQ(!ops[i].symbol.isEmpty(), ops[i].form == WizardForm::Compare);
-        if (ops[i].form == WizardForm::Compare)
+        if (ops[i].form == WizardForm::Compare) {
             EXPECT_EQ(wizardComparison(ops[i].symbol), &ops[i]);
+        }
     }
     EXPECT_EQ(wizardText(wizardOperator(WizardCondition::GreaterOrEqual).display),
               QStringLiteral("Is Greater Than or Equal To"));
