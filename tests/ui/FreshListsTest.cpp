@@ -191,6 +191,17 @@ TEST_F(FreshListsTest, AnotherStationsChangeShowsWhenTheWindowIsActivatedAndOnTh
     }
     EXPECT_TRUE(shown);
     EXPECT_EQ(songs->highlightedSong().number(SON::ID), highlighted);
+
+    // Coming back to the list from another window of the workspace looks as well.
+    watch->timer().stop();
+    auto* songsWindow = qobject_cast<QMdiSubWindow*>(songs->parentWidget());
+    ASSERT_NE(songsWindow, nullptr);
+    ASSERT_NE(open<BrowseMedia>(BrowseMedia::Procedure, {320, 300}), nullptr);
+    settles([] { return false; });
+    ASSERT_NO_FATAL_FAILURE(theirChange(2, QStringLiteral("Artist 00002 (remix)")));
+    EXPECT_FALSE(settles([&] { return column(songs, kArtistColumn).contains(QStringLiteral("Artist 00002 (remix)")); }));
+    program->frame()->workspace()->setActiveSubWindow(songsWindow);
+    EXPECT_TRUE(settles([&] { return column(songs, kArtistColumn).contains(QStringLiteral("Artist 00002 (remix)")); }));
 }
 
 TEST_F(FreshListsTest, ARenameCarriedToManySongsRunsInAProgressWindow) {
