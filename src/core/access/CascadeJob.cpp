@@ -6,6 +6,8 @@
 #include "store/FoldCollation.h"
 #include "store/Table.h"
 
+#include <QElapsedTimer>
+
 #include <sqlite3.h>
 
 namespace srk {
@@ -272,11 +274,10 @@ bool CascadeJob::runSlice(Step& s) {
     qint64 upTo = 0;
     if (m_picked) {
         const QString picked = QString::fromLatin1(kPickedRows);
-        if (!exec(QStringLiteral("SELECT max(r) FROM (SELECT r FROM %1 WHERE r > ? ORDER BY r LIMIT %2)")
+        if (!exec(QStringLiteral("SELECT max(r) FROM (SELECT r FROM %1 WHERE r > ? ORDER BY r LIMIT ?)")
                       .arg(picked)
-                      .arg(kSliceRows)
                       .toUtf8(),
-                  {m_lastRow}, nullptr, &upTo))
+                  {m_lastRow, m_sliceRows}, nullptr, &upTo))
             return fail(s, 35, true);
         if (upTo <= m_lastRow) {
             m_slicing = false;
@@ -285,8 +286,9 @@ bool CascadeJob::runSlice(Step& s) {
         rows = QStringLiteral("_row IN (SELECT r FROM %1 WHERE r > ? AND r <= ?)").arg(picked);
         rowBinds << m_lastRow << upTo;
     } else {
-        rows = QStringLiteral("_row IN (SELECT _row FROM %1 WHERE %2 LIMIT %3)").arg(table, s.where).arg(kSliceRows);
+        rows = QStringLiteral("_row IN (SELECT _row FROM %1 WHERE %2 LIMIT ?)").arg(table, s.where);
         rowBinds = s.binds;
+        rowBinds << m_sliceRows;
     }
     QByteArray sql;
     QVariantList binds;
@@ -299,7 +301,16 @@ bool CascadeJob::runSlice(Step& s) {
         binds << s.value;
     }
     binds << rowBinds;
+    QElapsedTimer took;
+    took.start();
     const bool ok = exec(sql, binds);
+    // A slice is how long the frame waits: keep it near kSliceMs whatever the machine and the disk.
+    const qint64 ms = took.elapsed();
+    const int asked = m_sliceRows;
+    if (ms > 2 * kSliceMs)
+        m_sliceRows = qMax(kSliceRows / 20, m_sliceRows / 2);
+    else if (ms < kSliceMs / 2)
+        m_sliceRows = qMin(kSliceRows * 10, m_sliceRows * 2);
     store.noteChange();
     if (!ok)
         return fail(s, s.message, true);
@@ -307,7 +318,7 @@ bool CascadeJob::runSlice(Step& s) {
     m_touched += changed;
     m_sliceDone += changed;
     m_lastRow = upTo;
-    if (!m_picked && (changed < kSliceRows || changed == 0))
+    if (!m_picked && (changed < asked || changed == 0))
         m_slicing = false;
     return true;
 }
