@@ -134,6 +134,7 @@ bool CascadeJob::step() {
     if (failed() || cancelled() || m_next >= m_steps.size())
         return false;
     Step& s = m_steps[m_next];
+    m_file = m_access->store().filePath(*s.table);
     const bool ok = m_slicing ? runSlice(s) : run(s);
     if (!ok) {
         // Ends the job for the window as well; failed() tells it apart from the user's Cancel.
@@ -185,7 +186,7 @@ bool CascadeJob::exec(const QByteArray& sql, const QVariantList& binds, bool* ro
         *value = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
     sqlite3_reset(stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        store.setEngineError(rc, QString());
+        store.setEngineError(rc, m_file);
         return false;
     }
     return true;
@@ -255,7 +256,7 @@ bool CascadeJob::run(Step& s) {
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(store.handle(), "DELETE FROM temp.srk_cascade_rows", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        store.setEngineError(rc, QString());
+        store.setEngineError(rc, m_file);
         return fail(s, s.message, true);
     }
     if (!exec(QStringLiteral("INSERT INTO %1(r) SELECT _row FROM %2 WHERE %3")

@@ -82,6 +82,7 @@ private:
     int m_sliceRows = kSliceRows;  // the rows were picked beforehand (they keep matching while changed)
     bool m_wantsWindow = false;
     qint64 m_touched = 0;
+    QString m_file;  // the file of the step running, for the error shown
     int m_message = 0;
     QString m_text1;
 };
