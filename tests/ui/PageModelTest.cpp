@@ -240,3 +240,49 @@ TEST_F(PageModelTest, EmptyPageHasNoRows) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageModelTest, RefreshShowsNewValuesInPlaceAndFollowsTheHighlightedRecord) {
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    ASSERT_EQ(model.top(), NoError);
+    ASSERT_EQ(model.pageDown(), NoError);
+    model.setHighlight(3);
+    const Record highlighted = cursor.highlightedRecord();
+    const QString firstShown = text(0, 0);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+
+    // A value changes (elsewhere) but the records stay where they were: cells change, the view keeps its
+    // place and the highlight.
+    Table songs(store, songsTable());
+    Record r = highlighted;
+    r.setNumber(SON::ChartNumber, 99);
+    ASSERT_EQ(songs.put(r), NoError);
+    EXPECT_EQ(text(3, 3), QString::number(highlighted.number(SON::ChartNumber)));
+    ASSERT_EQ(model.refresh(), NoError);
+    EXPECT_EQ(text(3, 3), QStringLiteral("99"));
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_GE(changed.count(), 1);
+    EXPECT_EQ(cursor.highlightedRecord().rowId(), highlighted.rowId());
+    EXPECT_EQ(text(0, 0), firstShown);
+    expectModelMatchesCursor();
+
+    // The highlighted song sorts elsewhere now: the page follows it there.
+    r = cursor.highlightedRecord();
+    r.setText(SON::Artist, QStringLiteral("Artist 55b"));
+    ASSERT_EQ(songs.put(r), NoError);
+    ASSERT_EQ(model.refresh(), NoError);
+    EXPECT_EQ(cursor.highlightedRecord().rowId(), highlighted.rowId());
+    EXPECT_EQ(cursor.highlightedRecord().text(SON::Artist), QStringLiteral("Artist 55b"));
+    expectModelMatchesCursor();
+
+    // It is gone: the highlight stays on the row it was on, over what is there now.
+    ASSERT_EQ(songs.remove(cursor.highlightedRecord()), NoError);
+    ASSERT_EQ(model.refresh(), NoError);
+    EXPECT_NE(cursor.highlightedRecord().rowId(), highlighted.rowId());
+    expectModelMatchesCursor();
+    EXPECT_TRUE(g_testerFailures.isEmpty()) << g_testerFailures.join(QLatin1Char('\n')).toStdString();
+}
+
+} // namespace

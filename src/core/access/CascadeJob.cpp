@@ -6,6 +6,8 @@
 #include "store/FoldCollation.h"
 #include "store/Table.h"
 
+#include <QElapsedTimer>
+
 #include <sqlite3.h>
 
 namespace srk {
@@ -132,6 +134,7 @@ bool CascadeJob::step() {
     if (failed() || cancelled() || m_next >= m_steps.size())
         return false;
     Step& s = m_steps[m_next];
+    m_file = m_access->store().filePath(*s.table);
     const bool ok = m_slicing ? runSlice(s) : run(s);
     if (!ok) {
         // Ends the job for the window as well; failed() tells it apart from the user's Cancel.
@@ -183,7 +186,7 @@ bool CascadeJob::exec(const QByteArray& sql, const QVariantList& binds, bool* ro
         *value = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
     sqlite3_reset(stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        store.setEngineError(rc, QString());
+        store.setEngineError(rc, m_file);
         return false;
     }
     return true;
@@ -253,7 +256,7 @@ bool CascadeJob::run(Step& s) {
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(store.handle(), "DELETE FROM temp.srk_cascade_rows", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        store.setEngineError(rc, QString());
+        store.setEngineError(rc, m_file);
         return fail(s, s.message, true);
     }
     if (!exec(QStringLiteral("INSERT INTO %1(r) SELECT _row FROM %2 WHERE %3")
@@ -272,11 +275,10 @@ bool CascadeJob::runSlice(Step& s) {
     qint64 upTo = 0;
     if (m_picked) {
         const QString picked = QString::fromLatin1(kPickedRows);
-        if (!exec(QStringLiteral("SELECT max(r) FROM (SELECT r FROM %1 WHERE r > ? ORDER BY r LIMIT %2)")
+        if (!exec(QStringLiteral("SELECT max(r) FROM (SELECT r FROM %1 WHERE r > ? ORDER BY r LIMIT ?)")
                       .arg(picked)
-                      .arg(kSliceRows)
                       .toUtf8(),
-                  {m_lastRow}, nullptr, &upTo))
+                  {m_lastRow, m_sliceRows}, nullptr, &upTo))
             return fail(s, 35, true);
         if (upTo <= m_lastRow) {
             m_slicing = false;
@@ -285,8 +287,9 @@ bool CascadeJob::runSlice(Step& s) {
         rows = QStringLiteral("_row IN (SELECT r FROM %1 WHERE r > ? AND r <= ?)").arg(picked);
         rowBinds << m_lastRow << upTo;
     } else {
-        rows = QStringLiteral("_row IN (SELECT _row FROM %1 WHERE %2 LIMIT %3)").arg(table, s.where).arg(kSliceRows);
+        rows = QStringLiteral("_row IN (SELECT _row FROM %1 WHERE %2 LIMIT ?)").arg(table, s.where);
         rowBinds = s.binds;
+        rowBinds << m_sliceRows;
     }
     QByteArray sql;
     QVariantList binds;
@@ -299,7 +302,16 @@ bool CascadeJob::runSlice(Step& s) {
         binds << s.value;
     }
     binds << rowBinds;
+    QElapsedTimer took;
+    took.start();
     const bool ok = exec(sql, binds);
+    // A slice is how long the frame waits: keep it near kSliceMs whatever the machine and the disk.
+    const qint64 ms = took.elapsed();
+    const int asked = m_sliceRows;
+    if (ms > 2 * kSliceMs)
+        m_sliceRows = qMax(kSliceRows / 20, m_sliceRows / 2);
+    else if (ms < kSliceMs / 2)
+        m_sliceRows = qMin(kSliceRows * 10, m_sliceRows * 2);
     store.noteChange();
     if (!ok)
         return fail(s, s.message, true);
@@ -307,7 +319,7 @@ bool CascadeJob::runSlice(Step& s) {
     m_touched += changed;
     m_sliceDone += changed;
     m_lastRow = upTo;
-    if (!m_picked && (changed < kSliceRows || changed == 0))
+    if (!m_picked && (changed < asked || changed == 0))
         m_slicing = false;
     return true;
 }

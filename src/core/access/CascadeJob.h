@@ -27,8 +27,10 @@ public:
     // holds sets the linking field of record back to its original value.
     static CascadeJob forUpdate(TableAccess& access, const TableDef& def, Record& record, const Record& original);
 
-    // Steps over more rows than this go in slices of as many rows and ask for a progress window.
+    // Steps over more rows than this go in slices and ask for a progress window. A slice starts with as
+    // many rows and grows or shrinks so that it takes about kSliceMs.
     static constexpr int kSliceRows = 5000;
+    static constexpr int kSliceMs = 60;
 
     bool step() override;
     int percent() const override;
@@ -76,9 +78,11 @@ private:
     qint64 m_sliceTotal = 0;
     qint64 m_sliceDone = 0;
     qint64 m_lastRow = 0;
-    bool m_picked = false;  // the rows were picked beforehand (they keep matching while changed)
+    bool m_picked = false;
+    int m_sliceRows = kSliceRows;  // the rows were picked beforehand (they keep matching while changed)
     bool m_wantsWindow = false;
     qint64 m_touched = 0;
+    QString m_file;  // the file of the step running, for the error shown
     int m_message = 0;
     QString m_text1;
 };

@@ -137,8 +137,9 @@ TEST_F(LargeCascade, RenameOverManySongsRunsInSlicesThroughTheRunnerAndBumpsEver
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(runner.windows, 1);
     EXPECT_EQ(runner.textLine, QStringLiteral("Updating Sonorika"));
-    // Three slices of rows and the end; the bar only moves forward and ends full.
-    ASSERT_GE(runner.percents.size(), 3);
+    // At least two slices of rows; the bar only moves forward and ends full.
+    ASSERT_GE(runner.percents.size(), 2);
+    EXPECT_LT(runner.percents.first(), 100);
     EXPECT_TRUE(std::is_sorted(runner.percents.begin(), runner.percents.end()));
     EXPECT_EQ(runner.percents.last(), 100);
     EXPECT_EQ(songsMatching(QStringLiteral("\"Media\" = 'Compact Disc' COLLATE BINARY AND _chg = 1"), {}), many);
