@@ -13,7 +13,7 @@
 #include "ui/services/ListColumns.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/SelectAlbum.h"
 #include "ui/songs/SongForm.h"

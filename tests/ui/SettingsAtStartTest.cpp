@@ -6,7 +6,7 @@
 #include "settings/SettingsPaths.h"
 #include "support/TempFolder.h"
 #include "ui/shell/Program.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 #include "ui/support/ModalWindows.h"
 
 #include <QDir>

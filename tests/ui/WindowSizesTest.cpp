@@ -17,7 +17,7 @@
 #include "ui/DialogMessages.h"
 #include "ui/shell/CompileDate.h"
 #include "ui/shell/MainFrame.h"
-#include "ui/shell/ProgramContext.h"
+#include "ui/ProgramContext.h"
 #include "ui/songs/BrowseMedia.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/SelectAlbum.h"

@@ -23,7 +23,6 @@
 #include "ui/ProgramContext.h"
 #include "ui/WindowRegistry.h"
 #include "ui/services/WindowSize.h"
-#include "ui/shell/MainFrame.h"
 #include "ui/songs/BrowseCategories.h"
 #include "ui/songs/BrowseMedia.h"
 #include "ui/songs/SongTabBar.h"
