@@ -94,6 +94,33 @@ TEST(StoreFiles, FieldsThisProgramDoesNotKnowAreNeverDroppedByAnUpgrade) {
     }
 }
 
+int denyColumnList(void*, int action, const char* pragma, const char*, const char*, const char*) {
+    return action == SQLITE_PRAGMA && qstrcmp(pragma, "table_info") == 0 ? SQLITE_DENY : SQLITE_OK;
+}
+
+TEST(StoreFiles, AnUpgradeGoesAheadOnlyWhenTheOldFieldsWereRead) {
+    TempFolder folder;
+    const QString path = albumPath(folder);
+    runSql(path, {QStringLiteral("CREATE TABLE records(_row INTEGER PRIMARY KEY, _chg INTEGER NOT NULL DEFAULT 0, "
+                                 "AlbumID INTEGER NOT NULL DEFAULT 0, Artist TEXT NOT NULL DEFAULT '', "
+                                 "Album TEXT NOT NULL DEFAULT '')"),
+                  QStringLiteral("CREATE TABLE layout(label TEXT NOT NULL, prefix TEXT NOT NULL, version INTEGER NOT NULL)"),
+                  QStringLiteral("INSERT INTO layout VALUES('Album','ALB',1)"),
+                  QStringLiteral("INSERT INTO records(AlbumID, Artist, Album) VALUES(1,'Björk','Post')")});
+    Store store(folder.path());
+    ASSERT_TRUE(store.connect());
+    sqlite3_set_authorizer(store.handle(), &denyColumnList, nullptr);
+    EXPECT_NE(store.upgradeFile(albumTable()), NoError);
+    sqlite3_set_authorizer(store.handle(), nullptr, nullptr);
+    EXPECT_EQ(scalar(path, QStringLiteral("SELECT Artist||'/'||Album FROM records")), QStringLiteral("Björk/Post"));
+    EXPECT_EQ(scalar(path, QStringLiteral("SELECT version FROM layout")), QStringLiteral("1"));
+
+    // Read in full, the same file converts with its values.
+    ASSERT_EQ(store.upgradeFile(albumTable()), NoError);
+    EXPECT_EQ(scalar(path, QStringLiteral("SELECT Artist||'/'||Album FROM records")), QStringLiteral("Björk/Post"));
+    EXPECT_EQ(scalar(path, QStringLiteral("SELECT version FROM layout")), QStringLiteral("2"));
+}
+
 TEST(StoreFiles, ANewerLayoutSaysSoAndNamesTheFile) {
     TempFolder folder;
     makeCatalogue(folder.path());
