@@ -26,6 +26,10 @@ int seedDefaultMedia(TableAccess& access) {
         access.showStandardMessage(34, QStringLiteral("Update"), mediaTable().label);
         return rc;
     }
+    // Another station starting at the same moment may have added them while this one waited.
+    media.setStart(-1);
+    if (media.next(any) == NoError)
+        return store.rollback();
     for (const QString& name : defaultMedia()) {
         Record r(mediaTable());
         r.setText(MED::Media, name);

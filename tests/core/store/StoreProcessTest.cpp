@@ -1,6 +1,7 @@
 // Several processes on one data folder, and processes killed in the middle of their work: real
 // processes (forked children and sonorika-cli), repeated to catch races.
 
+#include "access/DefaultMedia.h"
 #include "access/ScriptedMessages.h"
 #include "access/TableAccess.h"
 #include "catalog/Tables.h"
@@ -65,7 +66,7 @@ bool readSignal(int fd) {
 
 // Opens every table of the folder the way the program does: every problem shows as a message.
 // Returns the problems, one a line; empty when everything opened without a word.
-std::string openEverything(const QString& folder) {
+std::string openEverything(const QString& folder, bool seedMedia = false) {
     Store store(folder);
     ScriptedMessages messages;
     TableAccess access(store, messages);
@@ -73,6 +74,8 @@ std::string openEverything(const QString& folder) {
     for (const TableDef* def : catalogTables())
         if (!access.openTable(*def).ok())
             problems << def->label;
+    if (seedMedia && problems.isEmpty() && seedDefaultMedia(access) != NoError)
+        problems << QStringLiteral("default media");
     for (const Message& m : messages.shown())
         problems << m.title + QStringLiteral(": ") + m.text;
     return problems.join(QLatin1Char('\n')).toStdString();
@@ -107,7 +110,7 @@ TEST(StoreProcesses, ProcessesCreatingTheFilesOfAnEmptyFolderAllSucceed) {
                 ::close(gate[1]);
                 char c;
                 (void)::read(gate[0], &c, 1);  // all start together when the gate closes
-                ::_exit(openEverything(folder.path()).empty() ? 0 : 1);
+                ::_exit(openEverything(folder.path(), true).empty() ? 0 : 1);
             }
             children << pid;
         }
@@ -119,6 +122,9 @@ TEST(StoreProcesses, ProcessesCreatingTheFilesOfAnEmptyFolderAllSucceed) {
             EXPECT_TRUE(QFile::exists(folder.file(def->diskName + Store::fileExtension())))
                 << "round " << round << " " << def->label.toStdString();
         EXPECT_EQ(openEverything(folder.path()), "") << "round " << round;
+        EXPECT_EQ(count(folder.file(QStringLiteral("srkmedia.sdb")), QStringLiteral("SELECT count(*) FROM records")),
+                  defaultMedia().size())
+            << "round " << round;
         // Only the catalogue's own files are left: no half-made file under another name.
         const QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
         EXPECT_EQ(left.size(), catalogTables().size() + 1) << left.join(QLatin1Char(' ')).toStdString();
