@@ -129,6 +129,7 @@ bool CopyToAlbum::processSlice() {
         return false;
     }
     enum { Done, ReadFailed, AddFailed, PutFailed } result = Done;
+    const qint64 linkedBefore = m_linked, madeBefore = m_made;
     for (Record& song : slice) {
         ++m_read;
         m_anchor = KeyAnchor::after(song, -1);
@@ -151,11 +152,17 @@ bool CopyToAlbum::processSlice() {
         }
         ++m_linked;
     }
-    // What the slice wrote before a failure stays written; the failure's error is kept for its message.
-    if (result != Done)
+    // A failed slice keeps nothing of its frame (earlier slices stay written); the failure's error is
+    // kept for its message.
+    if (result != Done) {
         m_access.saveError();
-    if (store.flush() != NoError && result == Done) {
+        store.discard();
+        m_linked = linkedBefore;
+        m_made = madeBefore;
+    } else if (store.flush() != NoError) {
         m_access.saveError();
+        m_linked = linkedBefore;
+        m_made = madeBefore;
         result = PutFailed;
     }
     if (result == ReadFailed) {

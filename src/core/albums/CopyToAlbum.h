@@ -14,7 +14,8 @@ class TableAccess;
 
 // Builds albums from the songs: every song without an album (album id 0) is linked to the album of its
 // name under its own artist, else under "Various", else to a new album made from the song. Songs are
-// read in record order, a slice of 1000 per step. Records already rewritten stay rewritten on cancel.
+// read in record order, a slice of 1000 per step, each slice committed as one frame. Slices already
+// written stay written on cancel or failure; a failure rolls back the slice it happened in.
 // A song is linked only to an album that exists: when a new album cannot be added the run stops there,
 // that song unlinked, and errorText() names the file and the cause.
 //

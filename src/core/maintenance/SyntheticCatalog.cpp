@@ -347,7 +347,8 @@ bool SyntheticCatalog::step() {
             // A cancelled run keeps what it wrote; a failed one keeps nothing of its open frame.
             if (errorText().isEmpty()) {
                 m_stage = 5;
-                finish();
+                if (!finish())
+                    abandon();
             } else {
                 abandon();
             }
@@ -384,7 +385,10 @@ bool SyntheticCatalog::step() {
         break;
     case 4:
         m_stage = 5;
-        return finish() && false;
+        // A failed last commit leaves nothing behind but must still leave the keys in place.
+        if (!finish())
+            abandon();
+        return false;
     default: return false;
     }
     // Commit now and then so that the journal and the locked time stay bounded; not while a table is

@@ -845,6 +845,7 @@ int Store::rollback() {
 int Store::stream() {
     if (m_streamDepth++ > 0)
         return NoError;
+    m_streamFrame = int(m_frames.size());
     const int rc = logout(2000);
     if (rc)
         m_streamDepth = 0;
@@ -863,8 +864,9 @@ int Store::discard() {
     if (m_streamDepth == 0)
         return NoError;
     m_streamDepth = 0;
+    // Only the stream's own frame and what was framed inside it; a frame around the stream stays open.
     int rc = NoError;
-    while (!m_frames.isEmpty())
+    while (m_frames.size() > m_streamFrame)
         if (const int r = rollback(); r && !rc)
             rc = r;
     return rc;

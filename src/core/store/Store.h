@@ -133,6 +133,7 @@ private:
     QVector<int> m_frames;  // kinds of open frames: 0 transaction, 1 savepoint
     QHash<QString, int> m_keysDropped;  // file -> depth of the frame that dropped its keys
     int m_streamDepth = 0;
+    int m_streamFrame = 0;  // frames open when the stream began
     quint64 m_changeSerial = 0;
     quint64 m_statementGeneration = 1;
     int m_cacheMegabytes = 64;

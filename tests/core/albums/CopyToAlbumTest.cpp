@@ -266,9 +266,12 @@ TEST_F(CopyToAlbumRun, RefusedWriteShowsProcessPutErrorAndEndsCancelledKeepingEa
 
     for (const Record& s : allSongs()) {
         const qint64 id = s.number(SON::ID);
-        // Songs 1-1199 were written before the refused one, in the same slice as some of them.
-        EXPECT_EQ(s.number(SON::AlbumID) != 0, id < 1200) << id;
+        // The first slice was committed; the slice of the refused song (1001-2000) keeps nothing.
+        EXPECT_EQ(s.number(SON::AlbumID) != 0, id <= 1000) << id;
     }
+    EXPECT_EQ(job.songsLinked(), 1000);
+    EXPECT_EQ(job.albumsMade(), 10);
+    EXPECT_EQ(records(albumTable()), 10);
 }
 
 TEST_F(CopyToAlbumRun, RefusedAlbumAddStopsTheRunWithTheSongUnlinkedAndNamesTheAlbumFile) {
@@ -287,8 +290,9 @@ TEST_F(CopyToAlbumRun, RefusedAlbumAddStopsTheRunWithTheSongUnlinkedAndNamesTheA
     runToEnd(job);
     EXPECT_FALSE(job.completed());
     EXPECT_TRUE(job.cancelled());
-    EXPECT_EQ(job.albumsMade(), 1);
-    EXPECT_EQ(job.songsLinked(), 10);
+    // The failure rolls back its slice: the album made for songs 1-10 and their links go with it.
+    EXPECT_EQ(job.albumsMade(), 0);
+    EXPECT_EQ(job.songsLinked(), 0);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("Process PUT Error"));
     EXPECT_TRUE(messages.last().text.startsWith(
@@ -299,15 +303,10 @@ TEST_F(CopyToAlbumRun, RefusedAlbumAddStopsTheRunWithTheSongUnlinkedAndNamesTheA
     EXPECT_TRUE(job.errorText().contains(QStringLiteral("readonly")));
     EXPECT_FALSE(store.inTransaction());
 
-    // Every link names an album that exists; the song whose album was refused and those after it stay unlinked.
-    QSet<qint64> albumIds;
-    for (const Record& a : allAlbums())
-        albumIds.insert(a.number(ALB::AlbumID));
-    EXPECT_EQ(albumIds, QSet<qint64>{1});
-    for (const Record& s : allSongs()) {
-        const qint64 id = s.number(SON::ID);
-        EXPECT_EQ(s.number(SON::AlbumID), id <= 10 ? 1 : 0) << id;
-    }
+    // No song points at an album that does not exist.
+    EXPECT_TRUE(allAlbums().isEmpty());
+    for (const Record& s : allSongs())
+        EXPECT_EQ(s.number(SON::AlbumID), 0) << s.number(SON::ID);
 }
 
 // Refuses every read of one table's file from now on, as a damaged or vanished file would.
