@@ -333,7 +333,8 @@ void SyntheticCatalog::abandon() {
     m_stage = 5;
     const QString error = errorText();
     m_store.discard();
-    // Keys dropped outside the rolled-back frame are not restored by the rollback.
+    // The keys were dropped inside the rolled-back frame; building them again on the emptied tables is
+    // cheap and makes sure no table is left without them whatever frame the load ran in.
     for (const TableDef* def : std::as_const(m_rebuild))
         m_store.buildKeys(*def);
     m_rebuild.clear();
