@@ -130,7 +130,9 @@ protected:
         return UpdateSong::run(context(), request, record, nullptr);
     }
 
-    static bool stillOpen(QWidget* form) { return form->isVisible() && QApplication::activeModalWidget() == form; }
+    static bool stillOpen(QWidget* form) {
+        return form->isVisible() && QApplication::activeModalWidget() == form;
+    }
 
     QLocale savedLocale;
 };
@@ -274,13 +276,14 @@ TEST_F(DatesAndTimesTest, ATimeThatIsNoTimeIsRefusedAndNotCleared) {
     EXPECT_EQ(song(1).number(SON::Time), timeValue(0, 5, 20));
     ASSERT_GE(messages.count(), 1);
     EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Invalid Time"));
-    EXPECT_EQ(messages.shown()[0].text,
-              QStringLiteral("\"abc\" is not a time. Type a time such as 00:03:45, or leave the field empty."));
+    EXPECT_EQ(
+        messages.shown()[0].text,
+        QStringLiteral("\"abc\" is not a time. Type a time such as 00:03:45, or leave the field empty."));
 }
 
 TEST_F(DatesAndTimesTest, TheAlbumPickerShowsBareYearsAndThePreferredPicture) {
-    for (const auto& [id, name, released] : {std::tuple{1, "Aja", qint64(1977)},
-                                             std::tuple{2, "Gaucho", day(1980, 11, 21)}}) {
+    for (const auto& [id, name, released] :
+         {std::tuple{1, "Aja", qint64(1977)}, std::tuple{2, "Gaucho", day(1980, 11, 21)}}) {
         Record a(albumTable());
         a.setNumber(ALB::AlbumID, id);
         a.setText(ALB::Album, QString::fromLatin1(name));
