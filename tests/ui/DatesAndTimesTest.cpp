@@ -207,6 +207,30 @@ TEST_F(DatesAndTimesTest, TheSongFormShowsABareYearAndEditingItKeepsAYear) {
     EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
 }
 
+TEST_F(DatesAndTimesTest, TheDittoKeyBringsABareYearBackAsTheYear) {
+    Record first(songsTable());
+    runForm(WindowRequest::Insert, first, [&](SongForm* form) {
+        retype(form->lineEdit(SON::Title), QStringLiteral("First"));
+        retype(form->lineEdit(SON::ReleaseDate), QStringLiteral("1988"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    Record second(songsTable());
+    QString dittoed;
+    const WindowResponse r = runForm(WindowRequest::Insert, second, [&](SongForm* form) {
+        retype(form->lineEdit(SON::Title), QStringLiteral("Second"));
+        QLineEdit* date = form->lineEdit(SON::ReleaseDate);
+        QApplication::setActiveWindow(form);
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Apostrophe, Qt::ControlModifier);
+        dittoed = date->text();
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(r, WindowResponse::Completed);
+    EXPECT_EQ(dittoed, QStringLiteral("1988"));
+    EXPECT_EQ(second.number(SON::ReleaseDate), 1988);
+    EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
+}
+
 TEST_F(DatesAndTimesTest, AnImpossibleDateIsRefusedSelectedAndNothingIsSavedUntilCorrected) {
     context().preferences.DateFormat = QStringLiteral("d8");
     addSong(1, QStringLiteral("Leap"), day(2019, 6, 1));
