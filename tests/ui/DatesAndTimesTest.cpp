@@ -130,7 +130,9 @@ protected:
         return UpdateSong::run(context(), request, record, nullptr);
     }
 
-    static bool stillOpen(QWidget* form) { return form->isVisible() && QApplication::activeModalWidget() == form; }
+    static bool stillOpen(QWidget* form) {
+        return form->isVisible() && QApplication::activeModalWidget() == form;
+    }
 
     QLocale savedLocale;
 };
@@ -205,6 +207,30 @@ TEST_F(DatesAndTimesTest, TheSongFormShowsABareYearAndEditingItKeepsAYear) {
     EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
 }
 
+TEST_F(DatesAndTimesTest, TheDittoKeyBringsABareYearBackAsTheYear) {
+    Record first(songsTable());
+    runForm(WindowRequest::Insert, first, [&](SongForm* form) {
+        retype(form->lineEdit(SON::Title), QStringLiteral("First"));
+        retype(form->lineEdit(SON::ReleaseDate), QStringLiteral("1988"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    Record second(songsTable());
+    QString dittoed;
+    const WindowResponse r = runForm(WindowRequest::Insert, second, [&](SongForm* form) {
+        retype(form->lineEdit(SON::Title), QStringLiteral("Second"));
+        QLineEdit* date = form->lineEdit(SON::ReleaseDate);
+        QApplication::setActiveWindow(form);
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Apostrophe, Qt::ControlModifier);
+        dittoed = date->text();
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(r, WindowResponse::Completed);
+    EXPECT_EQ(dittoed, QStringLiteral("1988"));
+    EXPECT_EQ(second.number(SON::ReleaseDate), 1988);
+    EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
+}
+
 TEST_F(DatesAndTimesTest, AnImpossibleDateIsRefusedSelectedAndNothingIsSavedUntilCorrected) {
     context().preferences.DateFormat = QStringLiteral("d8");
     addSong(1, QStringLiteral("Leap"), day(2019, 6, 1));
@@ -274,13 +300,14 @@ TEST_F(DatesAndTimesTest, ATimeThatIsNoTimeIsRefusedAndNotCleared) {
     EXPECT_EQ(song(1).number(SON::Time), timeValue(0, 5, 20));
     ASSERT_GE(messages.count(), 1);
     EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Invalid Time"));
-    EXPECT_EQ(messages.shown()[0].text,
-              QStringLiteral("\"abc\" is not a time. Type a time such as 00:03:45, or leave the field empty."));
+    EXPECT_EQ(
+        messages.shown()[0].text,
+        QStringLiteral("\"abc\" is not a time. Type a time such as 00:03:45, or leave the field empty."));
 }
 
 TEST_F(DatesAndTimesTest, TheAlbumPickerShowsBareYearsAndThePreferredPicture) {
-    for (const auto& [id, name, released] : {std::tuple{1, "Aja", qint64(1977)},
-                                             std::tuple{2, "Gaucho", day(1980, 11, 21)}}) {
+    for (const auto& [id, name, released] :
+         {std::tuple{1, "Aja", qint64(1977)}, std::tuple{2, "Gaucho", day(1980, 11, 21)}}) {
         Record a(albumTable());
         a.setNumber(ALB::AlbumID, id);
         a.setText(ALB::Album, QString::fromLatin1(name));

@@ -408,7 +408,8 @@ void SongForm::showRecord() {
         lineEdit(SON::Media)->setText(media);
     m_shownTime = format(r.number(SON::Time), kTimePicture);
     lineEdit(SON::Time)->setText(m_shownTime);
-    m_shownDate = r.number(SON::ReleaseDate) ? formatReleaseDate(r.number(SON::ReleaseDate), m_datePicture) : QString();
+    const qint64 released = r.number(SON::ReleaseDate);
+    m_shownDate = released ? formatReleaseDate(released, m_datePicture) : QString();
     lineEdit(SON::ReleaseDate)->setText(m_shownDate);
     lineEdit(SON::TrackNumber)->setText(format(r.number(SON::TrackNumber), kTrackPicture).trimmed());
     lineEdit(SON::ChartNumber)->setText(format(r.number(SON::ChartNumber), kTrackPicture).trimmed());

@@ -1,9 +1,9 @@
 // Release dates hold day numbers or, below 3000, bare years: shown and read back through any
 // picture, a year stays a year.
 
+#include "text/ReleaseDate.h"
 #include "text/DayNumber.h"
 #include "text/PreferredDatePicture.h"
-#include "text/ReleaseDate.h"
 #include "text/TypedEntry.h"
 
 #include <QLocale>
@@ -119,10 +119,13 @@ TEST_F(ReleaseDateTest, RefusalsSayWhatWasTypedAndShowAnExample) {
     EXPECT_TRUE(date.contains(QStringLiteral("10/31/1959"))) << date.toStdString();
     EXPECT_TRUE(date.contains(QStringLiteral("a year"))) << date.toStdString();
     EXPECT_TRUE(date.contains(QStringLiteral("leave the field empty"))) << date.toStdString();
-    EXPECT_FALSE(dateEntryText(QStringLiteral("x"), QStringLiteral("@d8"), false).contains(QStringLiteral("year")));
-    EXPECT_TRUE(dateEntryText(QStringLiteral("x"), QStringLiteral("@d8"), false).contains(QStringLiteral("31 OCT 1959")));
+    EXPECT_FALSE(
+        dateEntryText(QStringLiteral("x"), QStringLiteral("@d8"), false).contains(QStringLiteral("year")));
+    EXPECT_TRUE(dateEntryText(QStringLiteral("x"), QStringLiteral("@d8"), false)
+                    .contains(QStringLiteral("31 OCT 1959")));
     const QString time = timeEntryText(QStringLiteral("abc"), QStringLiteral("@t4b"));
-    EXPECT_EQ(time, QStringLiteral("\"abc\" is not a time. Type a time such as 00:03:45, or leave the field empty."));
+    EXPECT_EQ(time, QStringLiteral(
+                        "\"abc\" is not a time. Type a time such as 00:03:45, or leave the field empty."));
     EXPECT_EQ(dateEntryTitle(), QStringLiteral("Invalid Date"));
     EXPECT_EQ(timeEntryTitle(), QStringLiteral("Invalid Time"));
 }
