@@ -61,9 +61,9 @@ bool rename(TableAccess& access, Record& medium, const QString& to, Figure& figu
     medium.setText(MED::Media, to);
     QElapsedTimer t;
     t.start();
-    const int rc = updateRecord(access, mediaTable(), medium, original, true);
+    const RoutineResult rc = updateRecord(access, mediaTable(), medium, original, true);
     figure.add(double(t.nsecsElapsed()) / 1e6);
-    return rc == 0;
+    return rc == RoutineResult::Done;
 }
 
 } // namespace
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
 
         QElapsedTimer t;
         t.start();
-        failures += deleteRecord(access, mediaTable(), medium) != 1;
+        failures += deleteRecord(access, mediaTable(), medium) != RoutineResult::Failed;
         refuseF.add(double(t.nsecsElapsed()) / 1e6);
     }
     renameF.print("rename (songs follow)");

@@ -44,7 +44,7 @@ int showAndPress(const Message& message, const QString& press, Seen& seen) {
 
 TEST(DialogMessages, ConfirmDeleteShowsOkAndCancelWithCancelAsDefault) {
     Seen seen;
-    const int answer = showAndPress(standardMessage(32, {}, {}, {}), QStringLiteral("OK"), seen);
+    const int answer = showAndPress(standardMessage(StdMsg::ConfirmDelete, {}, {}, {}), QStringLiteral("OK"), seen);
     EXPECT_EQ(answer, ButtonOk);
     EXPECT_EQ(seen.title, QStringLiteral("Confirm Delete"));
     EXPECT_EQ(seen.text, QStringLiteral("You've selected to delete the highlighted record.  Press OK to confirm "
@@ -55,7 +55,7 @@ TEST(DialogMessages, ConfirmDeleteShowsOkAndCancelWithCancelAsDefault) {
 
 TEST(DialogMessages, RecordUpdateErrorOffersYesNoCancelAndReturnsThePressedOne) {
     Seen seen;
-    const int answer = showAndPress(standardMessage(16, {}, {}, {}), QStringLiteral("No"), seen);
+    const int answer = showAndPress(standardMessage(StdMsg::RetrySave, {}, {}, {}), QStringLiteral("No"), seen);
     EXPECT_EQ(answer, ButtonNo);
     EXPECT_EQ(seen.title, QStringLiteral("Record Update Error"));
     EXPECT_EQ(seen.buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("No"), QStringLiteral("Yes")}));
@@ -64,7 +64,7 @@ TEST(DialogMessages, RecordUpdateErrorOffersYesNoCancelAndReturnsThePressedOne) 
 
 TEST(DialogMessages, AutoIncrementErrorOffersRetry) {
     Seen seen;
-    const int answer = showAndPress(standardMessage(25, {}, {}, QStringLiteral("File Is Already Locked (32)")),
+    const int answer = showAndPress(standardMessage(StdMsg::AutoIncrementError, {}, {}, QStringLiteral("File Is Already Locked (32)")),
                                     QStringLiteral("Retry"), seen);
     EXPECT_EQ(answer, ButtonRetry);
     EXPECT_EQ(seen.text, QStringLiteral("Attempts to automatically number this record have failed.  Error: File Is "

@@ -58,7 +58,7 @@ CascadeJob CascadeJob::forDelete(TableAccess& access, const TableDef& def, const
             s.table = rel.child;
             s.where = where;
             s.binds = binds;
-            s.message = 13;
+            s.message = StdMsg::RestrictedDelete;
             job.m_steps << s;
         } else {
             job.addDeleteSteps(*rel.child, where, binds);
@@ -85,7 +85,7 @@ void CascadeJob::addDeleteSteps(const TableDef& def, const QString& where, const
             s.table = rel.child;
             s.where = nested;
             s.binds = binds;
-            s.message = 13;
+            s.message = StdMsg::RestrictedDelete;
             m_steps << s;
         } else {
             addDeleteSteps(*rel.child, nested, binds);
@@ -96,7 +96,7 @@ void CascadeJob::addDeleteSteps(const TableDef& def, const QString& where, const
     s.table = &def;
     s.where = where;
     s.binds = binds;
-    s.message = 17;
+    s.message = StdMsg::DeleteError;
     m_steps << s;
 }
 
@@ -116,12 +116,12 @@ CascadeJob CascadeJob::forUpdate(TableAccess& access, const TableDef& def, Recor
         s.binds = {asChildValue(rel, before)};
         if (rel.onUpdate == Relation::Restrict) {
             s.kind = Step::Check;
-            s.message = 12;
+            s.message = StdMsg::RestrictedUpdate;
             s.resetField = rel.parentField;
             s.resetValue = before;
         } else {
             s.kind = Step::Update;
-            s.message = 15;
+            s.message = StdMsg::UpdateError;
             s.field = rel.childField;
             s.value = asChildValue(rel, after);
         }
@@ -164,9 +164,10 @@ QString CascadeJob::textLine() const {
     return (s.kind == Step::Delete ? QStringLiteral("Deleting from ") : QStringLiteral("Updating ")) + file;
 }
 
-bool CascadeJob::fail(const Step& s, int message, bool withError) {
+bool CascadeJob::fail(const Step& s, StdMsg message, bool withError) {
     if (withError)
         m_access->saveError();
+    m_failed = true;
     m_message = message;
     m_text1 = s.table->label;
     return false;
@@ -198,7 +199,7 @@ bool CascadeJob::run(Step& s) {
     if (s.kind == Step::Check) {
         bool found = false;
         if (!exec(QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(table, s.where).toUtf8(), s.binds, &found))
-            return fail(s, 35, true);
+            return fail(s, StdMsg::RetrievalError, true);
         if (!found)
             return true;
         if (s.resetField >= 0 && m_record)
@@ -212,7 +213,7 @@ bool CascadeJob::run(Step& s) {
                   .arg(kSliceRows + 1)
                   .toUtf8(),
               s.binds, nullptr, &many))
-        return fail(s, 35, true);
+        return fail(s, StdMsg::RetrievalError, true);
     if (many == 0)
         return true;
     if (many <= kSliceRows) {
@@ -237,7 +238,7 @@ bool CascadeJob::run(Step& s) {
     // Many rows: counted through the key for the progress bar, then changed a slice at a time.
     if (!exec(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table, s.where).toUtf8(), s.binds, nullptr,
               &m_sliceTotal))
-        return fail(s, 35, true);
+        return fail(s, StdMsg::RetrievalError, true);
     m_slicing = true;
     m_sliceDone = 0;
     m_lastRow = 0;
@@ -263,7 +264,7 @@ bool CascadeJob::run(Step& s) {
                   .arg(QString::fromLatin1(kPickedRows), table, s.where)
                   .toUtf8(),
               s.binds))
-        return fail(s, 35, true);
+        return fail(s, StdMsg::RetrievalError, true);
     return true;
 }
 
@@ -279,7 +280,7 @@ bool CascadeJob::runSlice(Step& s) {
                       .arg(picked)
                       .toUtf8(),
                   {m_lastRow, m_sliceRows}, nullptr, &upTo))
-            return fail(s, 35, true);
+            return fail(s, StdMsg::RetrievalError, true);
         if (upTo <= m_lastRow) {
             m_slicing = false;
             return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/StandardMessages.h"
 #include "jobs/Job.h"
 #include "store/Record.h"
 
@@ -39,10 +40,10 @@ public:
     bool wantsWindow() const { return m_wantsWindow; }
     // What the progress window says while the current step runs.
     QString textLine() const;
-    bool failed() const { return m_message != 0; }
+    bool failed() const { return m_failed; }
     bool succeeded() const { return m_next >= m_steps.size() && !failed() && !cancelled(); }
     // The standard message that tells why it failed, and its text 1.
-    int message() const { return m_message; }
+    StdMsg message() const { return m_message; }
     const QString& messageText() const { return m_text1; }
     // Rows the steps changed or deleted.
     qint64 rowsTouched() const { return m_touched; }
@@ -54,7 +55,7 @@ private:
         const TableDef* table = nullptr;
         QString where;  // over the child's own columns
         QVariantList binds;
-        int message = 0;  // shown when a check finds a child, or when the statement fails
+        StdMsg message = StdMsg::DeleteError;  // shown when a check finds a child, or when the statement fails
         int field = -1;   // update: the child's linking field and its new value
         QVariant value;
         int resetField = -1;  // restricted update: the parent's field and its old value
@@ -66,7 +67,7 @@ private:
     bool run(Step& s);
     bool runSlice(Step& s);
     bool exec(const QByteArray& sql, const QVariantList& binds, bool* row = nullptr, qint64* value = nullptr);
-    bool fail(const Step& s, int message, bool withError);
+    bool fail(const Step& s, StdMsg message, bool withError);
     static QString schemaOf(const TableDef& def);
 
     TableAccess* m_access;
@@ -83,7 +84,8 @@ private:
     bool m_wantsWindow = false;
     qint64 m_touched = 0;
     QString m_file;  // the file of the step running, for the error shown
-    int m_message = 0;
+    bool m_failed = false;
+    StdMsg m_message = StdMsg::DeleteError;
     QString m_text1;
 };
 

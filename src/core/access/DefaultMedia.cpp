@@ -18,12 +18,12 @@ int seedDefaultMedia(TableAccess& access) {
     if (rc == NoError)
         return NoError;
     if (rc != RecordNotAvailable) {
-        access.showStandardMessage(35, mediaTable().label);
+        access.showStandardMessage(StdMsg::RetrievalError, mediaTable().label);
         return rc;
     }
     rc = store.logout(2000);
     if (rc) {
-        access.showStandardMessage(34, QStringLiteral("Update"), mediaTable().label);
+        access.showStandardMessage(StdMsg::FramingError, QStringLiteral("Update"), mediaTable().label);
         return rc;
     }
     // Another station starting at the same moment may have added them while this one waited.
@@ -42,7 +42,7 @@ int seedDefaultMedia(TableAccess& access) {
     if (rc) {
         access.saveError();
         store.rollback();
-        access.showStandardMessage(14);
+        access.showStandardMessage(StdMsg::InsertError);
     }
     return rc;
 }

@@ -53,7 +53,7 @@ PrimeStatus prime(TableAccess& access, const TableDef& def, Record& record) {
                 candidate.setNumber(SON::TrackNumber, track);
             }
             if (rc) {
-                access.showStandardMessage(35, def.label);
+                access.showStandardMessage(StdMsg::RetrievalError, def.label);
                 return PrimeStatus::Failed;
             }
             candidate.setNumber(field, number);
@@ -64,7 +64,7 @@ PrimeStatus prime(TableAccess& access, const TableDef& def, Record& record) {
         }
         if (++failedAdds < kAttemptsPerRound)
             continue;
-        if (access.showStandardMessage(25) != ButtonRetry)
+        if (access.showStandardMessage(StdMsg::AutoIncrementError) != ButtonRetry)
             return PrimeStatus::Cancelled;
         failedAdds = 0;
     }
@@ -80,7 +80,7 @@ int cancelPrimed(TableAccess& access, const TableDef& def, const Record& primed)
     const int rc = table.remove(primed);
     // Someone may have removed it already; then there is nothing left behind.
     if (rc && rc != RecordNotFound) {
-        access.showStandardMessage(17, def.label);
+        access.showStandardMessage(StdMsg::DeleteError, def.label);
         return rc;
     }
     forgetPrimed(access.store(), def, primed);
@@ -100,9 +100,9 @@ int completePrimed(TableAccess& access, const TableDef& def, Record& edited) {
     // A key that could not be tested reports the read error instead.
     const int key = rc == DuplicateKey ? table.duplicateKey(edited) : Table::DuplicateTestFailed;
     if (key != Table::DuplicateTestFailed) {
-        access.showStandardMessage(24, key >= 0 ? def.qualifiedKeyName(key) : QString());
+        access.showStandardMessage(StdMsg::DuplicateKey, key >= 0 ? def.qualifiedKeyName(key) : QString());
     } else {
-        access.showStandardMessage(14);
+        access.showStandardMessage(StdMsg::InsertError);
     }
     return 1;
 }

@@ -37,52 +37,52 @@ bool openAll(TableUse& use, const TableDef& def) {
 
 } // namespace
 
-int deleteRecord(TableAccess& access, const TableDef& def, const Record& record) {
+RoutineResult deleteRecord(TableAccess& access, const TableDef& def, const Record& record) {
     TableUse use(access);
     if (!openAll(use, def))
-        return 1;
+        return RoutineResult::Failed;
     Store& store = access.store();
     if (store.logout(2000)) {
-        access.showStandardMessage(34, QStringLiteral("Delete"), def.label);
-        return 1;
+        access.showStandardMessage(StdMsg::FramingError, QStringLiteral("Delete"), def.label);
+        return RoutineResult::Failed;
     }
     Table table(store, def);
     Record current;
     if (table.getByPosition(table.position(record), current)) {
         access.saveError();
         store.rollback();
-        access.showStandardMessage(35, def.label);
-        return 1;
+        access.showStandardMessage(StdMsg::RetrievalError, def.label);
+        return RoutineResult::Failed;
     }
     CascadeJob steps = CascadeJob::forDelete(access, def, current);
     if (!runSteps(access, steps)) {
         store.rollback();
         showFailure(access, steps);
-        return 1;
+        return RoutineResult::Failed;
     }
     if (table.remove(current)) {
         access.saveError();
         store.rollback();
-        access.showStandardMessage(17, def.label);
-        return 1;
+        access.showStandardMessage(StdMsg::DeleteError, def.label);
+        return RoutineResult::Failed;
     }
     if (store.commit()) {
         // The store has rolled the frame back already.
-        access.showStandardMessage(17, def.label);
-        return 1;
+        access.showStandardMessage(StdMsg::DeleteError, def.label);
+        return RoutineResult::Failed;
     }
-    return 0;
+    return RoutineResult::Done;
 }
 
-int updateRecord(TableAccess& access, const TableDef& def, Record& record, const Record& original,
+RoutineResult updateRecord(TableAccess& access, const TableDef& def, Record& record, const Record& original,
                  bool showChanges) {
     TableUse use(access);
     if (!openAll(use, def))
-        return 1;
+        return RoutineResult::Failed;
     Store& store = access.store();
     if (store.logout(2000)) {
-        access.showStandardMessage(34, QStringLiteral("Update"), def.label);
-        return 1;
+        access.showStandardMessage(StdMsg::FramingError, QStringLiteral("Update"), def.label);
+        return RoutineResult::Failed;
     }
     Table table(store, def);
     const QString position = table.position(record);
@@ -98,44 +98,44 @@ int updateRecord(TableAccess& access, const TableDef& def, Record& record, const
         access.saveError();
         store.rollback();
         if (showChanges)
-            access.showStandardMessage(38);
+            access.showStandardMessage(StdMsg::RecordNotUpdated);
         else
-            access.showStandardMessage(15, QStringLiteral("Record Changed by Another Station"));
+            access.showStandardMessage(StdMsg::UpdateError, QStringLiteral("Record Changed by Another Station"));
         table.watch();
         table.getByPosition(position, record);
-        return 2;
+        return RoutineResult::ChangedElsewhere;
     }
     if (rc) {
         access.saveError();
         store.rollback();
-        access.showStandardMessage(15, def.label);
-        return 1;
+        access.showStandardMessage(StdMsg::UpdateError, def.label);
+        return RoutineResult::Failed;
     }
     CascadeJob steps = CascadeJob::forUpdate(access, def, record, original);
     if (!runSteps(access, steps)) {
         record.setChangeCount(readCount);
         store.rollback();
         showFailure(access, steps);
-        return 1;
+        return RoutineResult::Failed;
     }
     if (store.commit()) {
         record.setChangeCount(readCount);
-        access.showStandardMessage(15, def.label);
-        return 1;
+        access.showStandardMessage(StdMsg::UpdateError, def.label);
+        return RoutineResult::Failed;
     }
-    return 0;
+    return RoutineResult::Done;
 }
 
 bool confirmDelete(TableAccess& access) {
-    return access.showStandardMessage(32) == ButtonOk;
+    return access.showStandardMessage(StdMsg::ConfirmDelete) == ButtonOk;
 }
 
-int deleteWithRetry(TableAccess& access, const TableDef& def, const Record& record) {
+RoutineResult deleteWithRetry(TableAccess& access, const TableDef& def, const Record& record) {
     for (;;) {
-        if (deleteRecord(access, def, record) == 0)
-            return 0;
-        if (!access.stopRequested().isEmpty() || access.showStandardMessage(18) != ButtonYes)
-            return 1;
+        if (deleteRecord(access, def, record) == RoutineResult::Done)
+            return RoutineResult::Done;
+        if (!access.stopRequested().isEmpty() || access.showStandardMessage(StdMsg::RetryDelete) != ButtonYes)
+            return RoutineResult::Failed;
     }
 }
 
@@ -144,14 +144,14 @@ UpdateOutcome updateWithRetry(TableAccess& access, const TableDef& def, Record& 
     if (record.sameValues(original))
         return UpdateOutcome::Saved;
     for (;;) {
-        const int rc = updateRecord(access, def, record, original, showChanges);
-        if (rc == 0)
+        const RoutineResult rc = updateRecord(access, def, record, original, showChanges);
+        if (rc == RoutineResult::Done)
             return UpdateOutcome::Saved;
-        if (rc == 2)
+        if (rc == RoutineResult::ChangedElsewhere)
             return UpdateOutcome::Refreshed;
         if (!access.stopRequested().isEmpty())
             return UpdateOutcome::LeaveUnsaved;
-        const int answer = access.showStandardMessage(16);
+        const int answer = access.showStandardMessage(StdMsg::RetrySave);
         if (answer == ButtonYes)
             continue;
         return answer == ButtonNo ? UpdateOutcome::LeaveUnsaved : UpdateOutcome::StayInForm;

@@ -8,15 +8,20 @@ namespace srk {
 // The delete and update routines of the tables. Each runs in one transaction frame and carries out the
 // relations of its table; when any step fails nothing is changed in any table.
 
+// What a routine did. Failed: the reason was shown.
+enum class RoutineResult {
+    Done = 0,
+    Failed = 1,
+    ChangedElsewhere = 2, // another station changed the record since it was read
+};
+
 // Deletes the record (read before; found again by its position) after its children were dealt with.
-// Returns 0 done, 1 failed (the reason was shown).
-int deleteRecord(TableAccess& access, const TableDef& def, const Record& record);
+RoutineResult deleteRecord(TableAccess& access, const TableDef& def, const Record& record);
 
 // Writes the changed record over the one read before and carries changed linking values over to the
-// children. original is the record as read when the form opened. Returns 0 done, 1 failed (the reason
-// was shown; a restricted linking field is back at its old value in record), 2 another station changed
-// the record since it was read (record now holds that station's values).
-int updateRecord(TableAccess& access, const TableDef& def, Record& record, const Record& original,
+// children. original is the record as read when the form opened. After Failed a restricted linking field
+// is back at its old value in record; after ChangedElsewhere record holds the other station's values.
+RoutineResult updateRecord(TableAccess& access, const TableDef& def, Record& record, const Record& original,
                  bool showChanges);
 
 // --- what the forms and browses do around the routines ---
@@ -24,8 +29,8 @@ int updateRecord(TableAccess& access, const TableDef& def, Record& record, const
 // Message 32: true when the user confirms the delete.
 bool confirmDelete(TableAccess& access);
 
-// Runs the delete routine; after a failure asks whether to try again (message 18). 0 done, 1 not deleted.
-int deleteWithRetry(TableAccess& access, const TableDef& def, const Record& record);
+// Runs the delete routine; after a failure asks whether to try again (message 18).
+RoutineResult deleteWithRetry(TableAccess& access, const TableDef& def, const Record& record);
 
 enum class UpdateOutcome {
     Saved,        // written (or nothing was changed)

@@ -53,7 +53,7 @@ bool TableAccess::runJob(Job& job, const QString& title, const QString& textLine
     return m_runner ? m_runner->run(job, title, textLine) : runToEnd(job);
 }
 
-AccessResult TableAccess::stop(int message, const QString& text1) {
+AccessResult TableAccess::stop(StdMsg message, const QString& text1) {
     const int code = currentError().code;
     showStandardMessage(message, text1);
     return {code, true, standardMessageStopText(message)};
@@ -72,23 +72,23 @@ AccessResult TableAccess::guardedOpen(const TableDef& def) {
         return {};
     case FileNotFound:
         if (m_store->createFile(def))
-            return stop(4, def.label);
+            return stop(StdMsg::FileCreationError, def.label);
         if (m_store->openFile(def))
-            return stop(5, def.label);
+            return stop(StdMsg::CreatedFileOpenError, def.label);
         return {};
     case KeysMustBeRebuilt:
-        if (showStandardMessage(2, def.label) != ButtonYes)
-            return {KeysMustBeRebuilt, true, standardMessageStopText(2)};
+        if (showStandardMessage(StdMsg::InvalidKey, def.label) != ButtonYes)
+            return {KeysMustBeRebuilt, true, standardMessageStopText(StdMsg::InvalidKey)};
         if (m_store->buildKeys(def))
-            return stop(3, def.label);
+            return stop(StdMsg::KeyRebuildError, def.label);
         rc = m_store->openFile(def);
         break;
     case LayoutDiffers:
         if (m_store->upgradeFile(def))
-            return stop(1, def.label);
+            return stop(StdMsg::InvalidFile, def.label);
         rc = m_store->openFile(def);
         if (rc && rc != FileAlreadyOpen)
-            return stop(1, def.label);
+            return stop(StdMsg::InvalidFile, def.label);
         return {};
     default:
         break;
@@ -107,7 +107,7 @@ AccessResult TableAccess::guardedOpen(const TableDef& def) {
     }
     // Name the file that failed: a damaged anchor file fails every table's open.
     const QString failed = currentError().fileName;
-    return stop(30, failed.isEmpty() ? m_store->filePath(def) : failed);
+    return stop(StdMsg::FileAccessError, failed.isEmpty() ? m_store->filePath(def) : failed);
 }
 
 void TableAccess::saveError() {
@@ -120,7 +120,7 @@ const StoreError& TableAccess::currentError() const {
     return m_saved.isError() ? m_saved : m_store->lastError();
 }
 
-int TableAccess::showStandardMessage(int number, const QString& text1, const QString& text2) {
+int TableAccess::showStandardMessage(StdMsg number, const QString& text1, const QString& text2) {
     const StoreError error = currentError();
     m_saved = StoreError();
     return m_messages->ask(

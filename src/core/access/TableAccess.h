@@ -2,6 +2,7 @@
 
 #include "access/DittoCopy.h"
 #include "access/MessageService.h"
+#include "access/StandardMessages.h"
 #include "access/TableChanges.h"
 #include "store/ErrorCode.h"
 #include "store/Store.h"
@@ -60,12 +61,12 @@ public:
 
     // Shows message number of the catalogue and returns the button pressed. The error shown is the
     // saved one (which is then cleared) or the store's current error.
-    int showStandardMessage(int number, const QString& text1 = QString(), const QString& text2 = QString());
+    int showStandardMessage(StdMsg number, const QString& text1 = QString(), const QString& text2 = QString());
     int ask(const Message& message) { return m_messages->ask(message); }
 
 private:
     AccessResult guardedOpen(const TableDef& def);
-    AccessResult stop(int message, const QString& text1);
+    AccessResult stop(StdMsg message, const QString& text1);
 
     Store* m_store;
     MessageService* m_messages;

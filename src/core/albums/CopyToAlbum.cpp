@@ -93,7 +93,7 @@ int CopyToAlbum::albumFor(const Record& song, qint64& id) {
     return NoError;
 }
 
-void CopyToAlbum::stopWith(int message, const QString& text1, const QString& text2, const QString& file) {
+void CopyToAlbum::stopWith(StdMsg message, const QString& text1, const QString& text2, const QString& file) {
     // Taken before the message, which clears a saved error once shown.
     fail(writeFailureText(m_access.currentError(), m_access.store().folder(), file));
     m_access.showStandardMessage(message, text1, text2);
@@ -115,7 +115,7 @@ bool CopyToAlbum::processSlice() {
     // Read the slice in one go: a put in between would make the table's read-ahead stale record by record.
     const int readRc = m_songs->fetch(-1, m_anchor, true, kRecordsPerSlice, slice);
     if (readRc != NoError && readRc != RecordNotAvailable) {
-        stopWith(35, songsTable().label, QString(), store.filePath(songsTable()));
+        stopWith(StdMsg::RetrievalError, songsTable().label, QString(), store.filePath(songsTable()));
         return false;
     }
     if (slice.isEmpty()) {
@@ -125,7 +125,7 @@ bool CopyToAlbum::processSlice() {
 
     // The writes of one slice go in one transaction; between slices other stations get their turn.
     if (store.stream() != NoError) {
-        stopWith(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), QString());
+        stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), QString());
         return false;
     }
     enum { Done, ReadFailed, AddFailed, PutFailed } result = Done;
@@ -166,16 +166,16 @@ bool CopyToAlbum::processSlice() {
         result = PutFailed;
     }
     if (result == ReadFailed) {
-        stopWith(35, albumTable().label, QString(), store.filePath(albumTable()));
+        stopWith(StdMsg::RetrievalError, albumTable().label, QString(), store.filePath(albumTable()));
         return false;
     }
     if (result == AddFailed) {
-        stopWith(31, QStringLiteral("Put"), albumTable().label, store.filePath(albumTable()));
+        stopWith(StdMsg::ProcessError, QStringLiteral("Put"), albumTable().label, store.filePath(albumTable()));
         return false;
     }
     if (result == PutFailed) {
         // The message offers only OK: the run stops there.
-        stopWith(31, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), store.filePath(songsTable()));
+        stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), store.filePath(songsTable()));
         return false;
     }
     if (slice.size() < kRecordsPerSlice) {

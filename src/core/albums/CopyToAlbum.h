@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/StandardMessages.h"
 #include "jobs/Job.h"
 #include "store/Record.h"
 #include "store/Table.h"
@@ -56,7 +57,7 @@ private:
     void remember(const QString& artist, const QString& album, qint64 id);
     void end(Outcome outcome);
     // Shows the standard message for a failure, keeps its cause (file and reason) as the error text, ends.
-    void stopWith(int message, const QString& text1, const QString& text2, const QString& file);
+    void stopWith(StdMsg message, const QString& text1, const QString& text2, const QString& file);
 
     TableAccess& m_access;
     bool m_songsOpen = false;

@@ -20,7 +20,7 @@ PrimeStatus primeSong(TableAccess& access, Record& song) {
             return PrimeStatus::Failed;
         qint64 track = 0;
         if (nextFormTrack(access.store(), song.number(SON::AlbumID), track)) {
-            access.showStandardMessage(35, songsTable().label);
+            access.showStandardMessage(StdMsg::RetrievalError, songsTable().label);
             return PrimeStatus::Failed;
         }
         song.setNumber(SON::TrackNumber, track);
@@ -38,9 +38,9 @@ bool saveNewSong(TableAccess& access, Record& song) {
         return true;
     }
     if (rc == DuplicateKey)
-        access.showStandardMessage(24, QStringLiteral("Unique Song ID"));
+        access.showStandardMessage(StdMsg::DuplicateKey, QStringLiteral("Unique Song ID"));
     else
-        access.showStandardMessage(14);
+        access.showStandardMessage(StdMsg::InsertError);
     return false;
 }
 

@@ -10,14 +10,14 @@ namespace srk {
 bool checkTrackNumber(TableAccess& access, qint64 track) {
     if (track >= 0 && track <= 99)
         return true;
-    access.showStandardMessage(10, QStringLiteral("Track"), QStringLiteral("0 and 99"));
+    access.showStandardMessage(StdMsg::RangeError, QStringLiteral("Track"), QStringLiteral("0 and 99"));
     return false;
 }
 
 bool checkChartNumber(TableAccess& access, qint64 chart) {
     if (chart >= 0 && chart <= 100)
         return true;
-    access.showStandardMessage(10, QStringLiteral("Chart"), QStringLiteral("0 and 100"));
+    access.showStandardMessage(StdMsg::RangeError, QStringLiteral("Chart"), QStringLiteral("0 and 100"));
     return false;
 }
 
@@ -50,7 +50,7 @@ bool checkMedia(TableAccess& access, const QStringList& mediaList, QString& medi
         found = Table(access.store(), mediaTable()).get(MED::KeyMedia, probe) == NoError;
     }
     if (!found)
-        access.showStandardMessage(11, QStringLiteral("Media"), QStringLiteral("Media"));
+        access.showStandardMessage(StdMsg::FieldContentsError, QStringLiteral("Media"), QStringLiteral("Media"));
     return found;
 }
 

@@ -139,7 +139,7 @@ BrowseSongs::BrowseSongs(ProgramContext& context, WindowRegistry* windows, QWidg
         if (rc == NoError) {
             refresh(true);
         } else {
-            context.access->showStandardMessage(36);
+            context.access->showStandardMessage(StdMsg::ViewOpenError);
         }
         auto* watch = new TableWatch(*context.access, {songsTable().label, categoriesTable().label}, this);
         connect(watch, &TableWatch::changed, this, &BrowseSongs::followTables);
@@ -322,7 +322,7 @@ bool BrowseSongs::translateFilter(int order, SqlCondition& out) {
         out = *sql;
         return true;
     }
-    m_context.messages->ask(standardMessage(36, QString(), QString(), problem, 0,
+    m_context.messages->ask(standardMessage(StdMsg::ViewOpenError, QString(), QString(), problem, 0,
                                             m_context.store->filePath(songsTable())));
     // The order's own range still applies; only the query is left out.
     std::optional<SqlCondition> range = translate(songOrder(order).rangeFilter, problem);
@@ -368,7 +368,7 @@ void BrowseSongs::refresh(bool forced) {
     const auto placement = rangeChanged ? PageCursor::Placement::AtStart : PageCursor::Placement::AtHighlighted;
     const int rc = m_model->setOrder(songOrder(newOrder).key, filter, placement);
     if (m_cursor->filterRefused())
-        m_context.access->showStandardMessage(36);
+        m_context.access->showStandardMessage(StdMsg::ViewOpenError);
     else
         checkRead(rc);
     rebuildThumb();
@@ -432,7 +432,7 @@ void BrowseSongs::checkRead(int code) {
     if (code == NoError || code == RecordNotAvailable || m_closing)
         return;
     // A page that cannot be read leaves the window nothing to show.
-    m_context.access->showStandardMessage(35, songsTable().label);
+    m_context.access->showStandardMessage(StdMsg::RetrievalError, songsTable().label);
     press(Action::Close);
 }
 

@@ -41,7 +41,7 @@ WindowResponse LookupForm::run(ProgramContext& context, const Design& design, Wi
     if (request == WindowRequest::Delete) {
         if (!confirmDelete(access))
             return WindowResponse::Cancelled;
-        return deleteWithRetry(access, *design.table, record) == 0 ? WindowResponse::Completed
+        return deleteWithRetry(access, *design.table, record) == RoutineResult::Done ? WindowResponse::Completed
                                                                    : WindowResponse::Cancelled;
     }
     if (request != WindowRequest::Insert && request != WindowRequest::Change)
@@ -156,9 +156,9 @@ bool LookupForm::save() {
         // A key that could not be tested reports the read error instead.
         const int key = rc == DuplicateKey ? table.duplicateKey(m_record) : Table::DuplicateTestFailed;
         if (key != Table::DuplicateTestFailed) {
-            access.showStandardMessage(24, key >= 0 ? def.qualifiedKeyName(key) : QString());
+            access.showStandardMessage(StdMsg::DuplicateKey, key >= 0 ? def.qualifiedKeyName(key) : QString());
         } else {
-            access.showStandardMessage(14);
+            access.showStandardMessage(StdMsg::InsertError);
         }
         return false;
     }

@@ -115,7 +115,7 @@ WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowReq
     if (request == WindowRequest::Delete) {
         if (!confirmDelete(access))
             return WindowResponse::Cancelled;
-        return deleteWithRetry(access, songsTable(), song) == 0 ? WindowResponse::Completed
+        return deleteWithRetry(access, songsTable(), song) == RoutineResult::Done ? WindowResponse::Completed
                                                                 : WindowResponse::Cancelled;
     }
     if (request != WindowRequest::Insert && request != WindowRequest::Change)

@@ -84,14 +84,14 @@ TEST_F(CaseBlindRelation, MediumHeldOnlyInAnotherLetterCaseOrWithAccentsIsNotDel
 
     for (const Record& held : {lp, video}) {
         messages.clear();
-        EXPECT_EQ(deleteRecord(access, mediaTable(), held), 1) << held.text(MED::Media).toStdString();
+        EXPECT_EQ(deleteRecord(access, mediaTable(), held), RoutineResult::Failed) << held.text(MED::Media).toStdString();
         ASSERT_EQ(messages.count(), 1);
         EXPECT_EQ(messages.last().title, QStringLiteral("Referential Integrity Delete Error"));
         EXPECT_TRUE(messages.last().text.contains(QStringLiteral("file Sonorika.")));
     }
     // A song holding a longer name does not hold the medium.
     messages.clear();
-    EXPECT_EQ(deleteRecord(access, mediaTable(), tape), 0);
+    EXPECT_EQ(deleteRecord(access, mediaTable(), tape), RoutineResult::Done);
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(records(mediaTable()), 2);
 }
@@ -110,7 +110,7 @@ TEST_F(CaseBlindRelation, RenameReachesEverySongTheKeyFindsAndOnlyThose) {
     }
     Record renamed = lp;
     renamed.setText(MED::Media, QStringLiteral("Vinyl"));
-    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, lp, true), 0);
+    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, lp, true), RoutineResult::Done);
     for (qsizetype i = 0; i < songs.size(); ++i)
         EXPECT_EQ(reread(songs[i]).text(SON::Media), i < held.size() ? QStringLiteral("Vinyl") : (held + other)[i])
             << i;
@@ -119,7 +119,7 @@ TEST_F(CaseBlindRelation, RenameReachesEverySongTheKeyFindsAndOnlyThose) {
     const Record vinyl = reread(renamed);
     Record upper = vinyl;
     upper.setText(MED::Media, QStringLiteral("VINYL"));
-    EXPECT_EQ(updateRecord(access, mediaTable(), upper, vinyl, true), 0);
+    EXPECT_EQ(updateRecord(access, mediaTable(), upper, vinyl, true), RoutineResult::Done);
     for (qsizetype i = 0; i < held.size(); ++i)
         EXPECT_EQ(reread(songs[i]).text(SON::Media), QStringLiteral("VINYL"));
     EXPECT_EQ(messages.count(), 0);
@@ -133,7 +133,7 @@ TEST_F(LargeCascade, RenameOverManySongsRunsInSlicesThroughTheRunnerAndBumpsEver
     songsOn(QStringLiteral("LP"), 50, many + 1);
     Record renamed = cd;
     renamed.setText(MED::Media, QStringLiteral("Compact Disc"));
-    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), 0);
+    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), RoutineResult::Done);
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(runner.windows, 1);
     EXPECT_EQ(runner.textLine, QStringLiteral("Updating Sonorika"));
@@ -150,7 +150,7 @@ TEST_F(LargeCascade, RenameOverManySongsRunsInSlicesThroughTheRunnerAndBumpsEver
     const Record lp = medium(QStringLiteral("LP"));
     Record vinyl = lp;
     vinyl.setText(MED::Media, QStringLiteral("Vinyl"));
-    EXPECT_EQ(updateRecord(access, mediaTable(), vinyl, lp, true), 0);
+    EXPECT_EQ(updateRecord(access, mediaTable(), vinyl, lp, true), RoutineResult::Done);
     EXPECT_EQ(runner.windows, 0);
     EXPECT_EQ(songsMatching(QStringLiteral("\"Media\" = 'Vinyl'"), {}), 50);
 }
@@ -161,7 +161,7 @@ TEST_F(LargeCascade, CaseOnlyRenameOverManySongsEnds) {
     songsOn(QStringLiteral("cd"), many, 1);
     Record renamed = cd;
     renamed.setText(MED::Media, QStringLiteral("CD"));
-    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), 0);
+    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), RoutineResult::Done);
     EXPECT_EQ(runner.windows, 1);
     EXPECT_EQ(songsMatching(QStringLiteral("\"Media\" = 'CD' COLLATE BINARY AND _chg = 1"), {}), many);
 }
@@ -192,7 +192,7 @@ TEST_F(LargeCascade, AlbumDeleteOverManySongsKeepsThePlaylistRestrictionForEvery
     // A filed song in a playlist goes anyway; the last linked song in a playlist stops everything.
     playlistLine(1, 1, 1);
     playlistLine(1, 2, filed + linked);
-    EXPECT_EQ(deleteRecord(access, albumTable(), a), 1);
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Failed);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text,
               QStringLiteral("This record is referenced from the file PlaylistDetails.  This record cannot be "
@@ -208,7 +208,7 @@ TEST_F(LargeCascade, AlbumDeleteOverManySongsKeepsThePlaylistRestrictionForEvery
     ASSERT_EQ(lines.remove(line), NoError);
     messages.clear();
     runner.windows = 0;
-    EXPECT_EQ(deleteRecord(access, albumTable(), a), 0);
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Done);
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(runner.windows, 1);
     EXPECT_EQ(records(songsTable()), 10);

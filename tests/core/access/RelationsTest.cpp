@@ -20,13 +20,13 @@ TEST_F(RelationDelete, SongHeldByAPlaylistIsNotDeleted) {
     const Record held = song(1, QStringLiteral("F1"));
     const Record free = song(2, QStringLiteral("F1"));
     playlistLine(1, 1, 1);
-    EXPECT_EQ(deleteWithRetry(access, songsTable(), held), 1);
+    EXPECT_EQ(deleteWithRetry(access, songsTable(), held), RoutineResult::Failed);
     EXPECT_EQ(messages.titles(), (QStringList{kDeleteRefused, QStringLiteral("Record Update Error")}));
     EXPECT_EQ(messages.shown()[0].text, deleteRefusedText("PlaylistDetails"));
     EXPECT_EQ(songIds(), (QList<qint64>{1, 2}));
 
     messages.clear();
-    EXPECT_EQ(deleteRecord(access, songsTable(), free), 0);
+    EXPECT_EQ(deleteRecord(access, songsTable(), free), RoutineResult::Done);
     EXPECT_EQ(songIds(), QList<qint64>{1});
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(access.useCount(playlistDetailsTable()), 1);
@@ -40,7 +40,7 @@ TEST_F(RelationDelete, PlaylistTakesOnlyItsOwnLinesWithIt) {
         playlistLine(2, seq, 10 + seq);
     playlistLine(1, 1, 11);
     playlistLine(3, 1, 11);
-    EXPECT_EQ(deleteRecord(access, playlistMasterTable(), header), 0);
+    EXPECT_EQ(deleteRecord(access, playlistMasterTable(), header), RoutineResult::Done);
     EXPECT_EQ(records(playlistMasterTable()), 0);
     EXPECT_EQ(records(playlistDetailsTable()), 2);
 }
@@ -56,7 +56,7 @@ TEST_F(RelationDelete, AlbumTakesItsFiledSongsWithoutPlaylistTestThenItsLinkedSo
     song(7, QStringLiteral("F1"));        // after the other-case song in the key: still taken
     song(8, QStringLiteral("F1x"));       // a longer file number: stays
     playlistLine(1, 1, 2);
-    EXPECT_EQ(deleteRecord(access, albumTable(), a), 0);
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Done);
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(songIds(), (QList<qint64>{6, 8}));
     EXPECT_EQ(records(albumTable()), 0);
@@ -71,7 +71,7 @@ TEST_F(RelationDelete, LinkedSongHeldByAPlaylistUndoesTheWholeDelete) {
     song(3, QStringLiteral("F2"), 1, 2);
     song(4, QStringLiteral("F3"), 1, 3);
     playlistLine(1, 1, 4);
-    EXPECT_EQ(deleteRecord(access, albumTable(), a), 1);
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Failed);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, kDeleteRefused);
     EXPECT_EQ(messages.last().text, deleteRefusedText("PlaylistDetails"));
@@ -85,7 +85,7 @@ TEST_F(RelationDelete, BlankFileNumberDeletesNoSongByFileNumber) {
     song(1, QString());
     song(2, QString(), 1, 1);
     song(3, QStringLiteral("F1"));
-    EXPECT_EQ(deleteRecord(access, albumTable(), a), 0);
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Done);
     EXPECT_EQ(songIds(), (QList<qint64>{1, 3}));
 }
 
@@ -97,15 +97,15 @@ TEST_F(RelationDelete, CategoryIsHeldByAlbumsFirstThenBySongs) {
     s.setNumber(SON::CategoryID, 1);
     ASSERT_EQ(Table(store, songsTable()).put(s), NoError);
 
-    EXPECT_EQ(deleteRecord(access, categoriesTable(), jazz), 1);
+    EXPECT_EQ(deleteRecord(access, categoriesTable(), jazz), RoutineResult::Failed);
     EXPECT_EQ(messages.last().text, deleteRefusedText("Album"));
     a.setNumber(ALB::CategoryID, 2);
     ASSERT_EQ(Table(store, albumTable()).put(a), NoError);
-    EXPECT_EQ(deleteRecord(access, categoriesTable(), jazz), 1);
+    EXPECT_EQ(deleteRecord(access, categoriesTable(), jazz), RoutineResult::Failed);
     EXPECT_EQ(messages.last().text, deleteRefusedText("Sonorika"));
     s.setNumber(SON::CategoryID, 0);
     ASSERT_EQ(Table(store, songsTable()).put(s), NoError);
-    EXPECT_EQ(deleteRecord(access, categoriesTable(), jazz), 0);
+    EXPECT_EQ(deleteRecord(access, categoriesTable(), jazz), RoutineResult::Done);
     EXPECT_EQ(records(categoriesTable()), 1);
     EXPECT_EQ(messages.count(), 2);
 }
@@ -118,16 +118,16 @@ TEST_F(RelationDelete, MediumUsedBySongIsKeptOneUsedOnlyByAnAlbumGoes) {
     Record vinyl = album(2, QStringLiteral("Debut"), QString());
     vinyl.setText(ALB::Media, QStringLiteral("LP"));
     ASSERT_EQ(Table(store, albumTable()).put(vinyl), NoError);
-    EXPECT_EQ(deleteRecord(access, mediaTable(), cd), 1);
+    EXPECT_EQ(deleteRecord(access, mediaTable(), cd), RoutineResult::Failed);
     EXPECT_EQ(messages.last().text, deleteRefusedText("Sonorika"));
-    EXPECT_EQ(deleteRecord(access, mediaTable(), lp), 0);
+    EXPECT_EQ(deleteRecord(access, mediaTable(), lp), RoutineResult::Done);
     EXPECT_EQ(records(mediaTable()), 1);
 }
 
 TEST_F(RelationDelete, RecordGoneMeanwhileReportsTheRetrievalError) {
     const Record c = category(1, QStringLiteral("Jazz"));
     ASSERT_EQ(Table(store, categoriesTable()).remove(c), NoError);
-    EXPECT_EQ(deleteRecord(access, categoriesTable(), c), 1);
+    EXPECT_EQ(deleteRecord(access, categoriesTable(), c), RoutineResult::Failed);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text,
               QStringLiteral("Error: (Record Not Found (35)) attempting to access a record from "
@@ -140,7 +140,7 @@ TEST_F(RelationDelete, FrameRefusedWhileAnotherStationHoldsItReportsMessage34) {
     ASSERT_TRUE(other.connect());
     ASSERT_EQ(other.openFile(categoriesTable()), NoError);
     ASSERT_EQ(other.logout(100), NoError);
-    EXPECT_EQ(deleteRecord(access, categoriesTable(), c), 1);
+    EXPECT_EQ(deleteRecord(access, categoriesTable(), c), RoutineResult::Failed);
     other.rollback();
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("Transaction Framing Error"));
@@ -161,7 +161,7 @@ TEST_F(RelationUpdate, RenamedMediumIsRenamedInEverySongButNotInAlbums) {
 
     Record renamed = cd;
     renamed.setText(MED::Media, QStringLiteral("Compact Disc"));
-    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), 0);
+    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), RoutineResult::Done);
     EXPECT_EQ(messages.count(), 0);
 
     Table songs(store, songsTable());
@@ -190,7 +190,7 @@ TEST_F(RelationUpdate, CategoryNumberHeldByAnAlbumIsResetAndNothingChanges) {
     Record changed = jazz;
     changed.setNumber(CAT::CategoryID, 7);
     changed.setText(CAT::Category, QStringLiteral("Modal Jazz"));
-    EXPECT_EQ(updateRecord(access, categoriesTable(), changed, jazz, true), 1);
+    EXPECT_EQ(updateRecord(access, categoriesTable(), changed, jazz, true), RoutineResult::Failed);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("Referential Integrity Update Error"));
     EXPECT_EQ(messages.last().text,
@@ -222,7 +222,7 @@ TEST_F(RelationUpdate, CategoryNumberUsedOnlyBySongsIsCarriedOver) {
     const Record other = song(2, QString());
     Record changed = jazz;
     changed.setNumber(CAT::CategoryID, 7);
-    EXPECT_EQ(updateRecord(access, categoriesTable(), changed, jazz, true), 0);
+    EXPECT_EQ(updateRecord(access, categoriesTable(), changed, jazz, true), RoutineResult::Done);
     EXPECT_EQ(reread(s).number(SON::CategoryID), 7);
     EXPECT_EQ(reread(other).number(SON::CategoryID), 0);
 }
@@ -236,7 +236,7 @@ TEST_F(RelationUpdate, AlbumCarriesNewFileNumberAndNumberToItsSongs) {
     Record changed = a;
     changed.setText(ALB::FileNumber, QStringLiteral("G7"));
     changed.setNumber(ALB::AlbumID, 8);
-    EXPECT_EQ(updateRecord(access, albumTable(), changed, a, true), 0);
+    EXPECT_EQ(updateRecord(access, albumTable(), changed, a, true), RoutineResult::Done);
     EXPECT_EQ(reread(filed).text(SON::FileNumber), QStringLiteral("G7"));
     EXPECT_EQ(reread(linked).number(SON::AlbumID), 8);
     EXPECT_EQ(reread(linked).text(SON::FileNumber), QStringLiteral("F9"));
@@ -265,7 +265,7 @@ TEST_F(RelationUpdate, ChangeByAnotherStationShowsTheirValues) {
         Record edited = mine;
         edited.setText(ALB::Album, QStringLiteral("My Post"));
         edited.setText(ALB::FileNumber, QStringLiteral("F2"));
-        EXPECT_EQ(updateRecord(access, albumTable(), edited, mine, showChanges), 2);
+        EXPECT_EQ(updateRecord(access, albumTable(), edited, mine, showChanges), RoutineResult::ChangedElsewhere);
         ASSERT_EQ(messages.count(), 1);
         if (showChanges) {
             EXPECT_EQ(messages.last().title, QStringLiteral("Record Was Not Updated"));
@@ -280,7 +280,7 @@ TEST_F(RelationUpdate, ChangeByAnotherStationShowsTheirValues) {
         // Edited again from the refreshed values, the change goes through.
         const Record refreshed = edited;
         edited.setText(ALB::Album, QStringLiteral("Mine at last"));
-        EXPECT_EQ(updateRecord(access, albumTable(), edited, refreshed, showChanges), 0);
+        EXPECT_EQ(updateRecord(access, albumTable(), edited, refreshed, showChanges), RoutineResult::Done);
         EXPECT_EQ(reread(a).text(ALB::Album), QStringLiteral("Mine at last"));
     }
 }

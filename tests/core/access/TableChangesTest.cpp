@@ -43,7 +43,7 @@ TEST_F(TableChangesTest, WritesAreReportedFromTheEventLoopOnceTheirFrameHasEnded
     Record renamed = cd;
     renamed.setText(MED::Media, QStringLiteral("Compact Disc"));
     ASSERT_EQ(store.logout(), NoError);
-    ASSERT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), 0);  // nested in the open frame
+    ASSERT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), RoutineResult::Done);  // nested in the open frame
     EXPECT_TRUE(afterEventLoop().isEmpty()) << "reported before the frame ended";
     ASSERT_EQ(store.commit(), NoError);
     EXPECT_EQ(afterEventLoop(), (QStringList{QStringLiteral("A_Songs"), QStringLiteral("Media"),

@@ -129,8 +129,8 @@ void onChange(void* context, int op, const char*, const char*, sqlite3_int64) {
     album.setNumber(ALB::AlbumID, 1);
     if (albums.get(ALB::KeyAlbumID, album) != NoError)
         _exit(5);
-    const int rc = deleteRecord(access, albumTable(), album);
-    _exit(rc == 0 ? 0 : 6);
+    const RoutineResult rc = deleteRecord(access, albumTable(), album);
+    _exit(rc == RoutineResult::Done ? 0 : 6);
 }
 
 pid_t startChild(const QString& folder, int pauseAfter, int& readFd) {
