@@ -47,11 +47,19 @@ QString CascadeJob::schemaOf(const TableDef& def) { return quoted(Store::schemaN
 
 CascadeJob CascadeJob::forDelete(TableAccess& access, const TableDef& def, const Record& parent) {
     CascadeJob job(access);
+    // Every restriction, the children's own included, is tested before anything is deleted: a refusal
+    // then costs nothing, and it sees every row the delete would remove.
+    QVector<Step> deletes;
     for (const Relation& rel : relationsOf(def)) {
         if (rel.onDelete == Relation::None)
             continue;
-        const QString where = childCondition(rel);
-        const QVariantList binds{asChildValue(rel, parent.value(rel.parentField))};
+        QString where = childCondition(rel);
+        QVariantList binds{asChildValue(rel, parent.value(rel.parentField))};
+        if (rel.childOwnerField >= 0) {
+            const QString owner = quoted(rel.child->fields[rel.childOwnerField].name);
+            where += QStringLiteral(" AND (%1 = 0 OR %1 = ?)").arg(owner);
+            binds << parent.value(rel.ownerParentField);
+        }
         if (rel.onDelete == Relation::Restrict) {
             Step s;
             s.kind = Step::Check;
@@ -61,13 +69,15 @@ CascadeJob CascadeJob::forDelete(TableAccess& access, const TableDef& def, const
             s.message = StdMsg::RestrictedDelete;
             job.m_steps << s;
         } else {
-            job.addDeleteSteps(*rel.child, where, binds);
+            job.addDeleteSteps(*rel.child, where, binds, deletes);
         }
     }
+    job.m_steps << deletes;
     return job;
 }
 
-void CascadeJob::addDeleteSteps(const TableDef& def, const QString& where, const QVariantList& binds) {
+void CascadeJob::addDeleteSteps(const TableDef& def, const QString& where, const QVariantList& binds,
+                                QVector<Step>& deletes) {
     // The rows about to go first pass their own relations, as a set: the grandchildren linked to any of
     // them.
     for (const Relation& rel : relationsOf(def)) {
@@ -88,7 +98,7 @@ void CascadeJob::addDeleteSteps(const TableDef& def, const QString& where, const
             s.message = StdMsg::RestrictedDelete;
             m_steps << s;
         } else {
-            addDeleteSteps(*rel.child, nested, binds);
+            addDeleteSteps(*rel.child, nested, binds, deletes);
         }
     }
     Step s;
@@ -97,7 +107,7 @@ void CascadeJob::addDeleteSteps(const TableDef& def, const QString& where, const
     s.where = where;
     s.binds = binds;
     s.message = StdMsg::DeleteError;
-    m_steps << s;
+    deletes << s;
 }
 
 CascadeJob CascadeJob::forUpdate(TableAccess& access, const TableDef& def, Record& record, const Record& original) {

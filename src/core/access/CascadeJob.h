@@ -21,8 +21,8 @@ class TableAccess;
 // in another letter case, whose rows keep matching, picks its rows into a temporary table first.
 class CascadeJob : public Job {
 public:
-    // Steps for deleting parent: restrictions of the table, then cascades (each child first passes its
-    // own relations).
+    // Steps for deleting parent: every restriction of the table and of the rows its cascades reach, then
+    // the cascades' deletes (children before their parents).
     static CascadeJob forDelete(TableAccess& access, const TableDef& def, const Record& parent);
     // Steps for every linking value that differs between original and record. A restriction that
     // holds sets the linking field of record back to its original value.
@@ -63,7 +63,8 @@ private:
     };
 
     explicit CascadeJob(TableAccess& access) : m_access(&access) {}
-    void addDeleteSteps(const TableDef& def, const QString& where, const QVariantList& binds);
+    // Adds the checks of the rows matching where to the steps, their deletes to deletes.
+    void addDeleteSteps(const TableDef& def, const QString& where, const QVariantList& binds, QVector<Step>& deletes);
     bool run(Step& s);
     bool runSlice(Step& s);
     bool exec(const QByteArray& sql, const QVariantList& binds, bool* row = nullptr, qint64* value = nullptr);

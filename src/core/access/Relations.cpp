@@ -9,7 +9,7 @@ QVector<Relation> relationsOf(const TableDef& def) {
     if (label == QLatin1String("PlaylistMaster"))
         return {{&def, PLD::PlaylistID, &playlistDetailsTable(), PLA::KeyPlaylistID, PLA::PlaylistID,
                  Relation::Cascade, Relation::None}};
-    if (label == QLatin1String("Sonorika"))
+    if (label == QLatin1String("Sonorika") || label == QLatin1String("A_Songs"))
         return {{&def, SON::ID, &playlistDetailsTable(), PLA::KeyID, PLA::ID, Relation::Restrict,
                  Relation::None}};
     if (label == QLatin1String("Media"))
@@ -24,10 +24,10 @@ QVector<Relation> relationsOf(const TableDef& def) {
         };
     if (label == QLatin1String("Album"))
         return {
-            // Songs filed under the album's number go first and without the playlist test: A_Songs has no
-            // relations of its own.
+            // Songs filed under the album's number go first, but only those of no album or of this one: a
+            // file number may be shared by several albums. Each passes the playlist restriction first.
             {&def, ALB::FileNumber, &aSongsTable(), SON::KeyFileNumber, SON::FileNumber, Relation::Cascade,
-             Relation::Cascade},
+             Relation::Cascade, SON::AlbumID, ALB::AlbumID},
             {&def, ALB::AlbumID, &songsTable(), SON::KeyAlbumID, SON::AlbumID, Relation::Cascade,
              Relation::Cascade},
         };

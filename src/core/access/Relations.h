@@ -18,10 +18,15 @@ struct Relation {
     int childField = -1;
     Action onDelete = None;
     Action onUpdate = None;
+    // On delete only: a child belongs to the parent while this field of it is 0 or holds the parent's
+    // ownerParentField; a child another parent owns stays. -1: every match belongs.
+    int childOwnerField = -1;
+    int ownerParentField = -1;
 };
 
 // The relations in which def is the parent, in the order the routines carry them out.
-// A_Songs, Labels, Fonts, AddWizard and PlaylistDetails have none.
+// Labels, Fonts, AddWizard and PlaylistDetails have none. A_Songs is the song file seen by file number:
+// its rows are songs and keep the songs' playlist restriction.
 QVector<Relation> relationsOf(const TableDef& def);
 
 // def and every table its delete or update routine reaches, def first.

@@ -189,8 +189,9 @@ TEST_F(LargeCascade, AlbumDeleteOverManySongsKeepsThePlaylistRestrictionForEvery
     songsOn(QStringLiteral("CD"), filed, 1, QStringLiteral("box"));                // by file number, any case
     songsOn(QStringLiteral("CD"), linked, filed + 1, QStringLiteral("OTHER"), 1);  // by album number
     songsOn(QStringLiteral("CD"), 10, filed + linked + 1, QStringLiteral("KEEP"), 2);
-    // A filed song in a playlist goes anyway; the last linked song in a playlist stops everything.
-    playlistLine(1, 1, 1);
+    // A song of another album in a playlist does not matter; the last linked song in a playlist stops
+    // everything.
+    playlistLine(1, 1, filed + linked + 1);
     playlistLine(1, 2, filed + linked);
     EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Failed);
     ASSERT_EQ(messages.count(), 1);
@@ -200,10 +201,23 @@ TEST_F(LargeCascade, AlbumDeleteOverManySongsKeepsThePlaylistRestrictionForEvery
     EXPECT_EQ(records(songsTable()), filed + linked + 10);
     EXPECT_EQ(records(albumTable()), 1);
 
-    // Without the line, both cascades go through, the first in slices.
+    // So does the last song filed under the album's number, unlinked, reached only through it.
+    playlistLine(1, 3, filed);
     Table lines(store, playlistDetailsTable());
     Record line(playlistDetailsTable());
     line.setNumber(PLA::ID, filed + linked);
+    ASSERT_EQ(lines.get(PLA::KeyID, line), NoError);
+    ASSERT_EQ(lines.remove(line), NoError);
+    messages.clear();
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Failed);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("This record is referenced from the file PlaylistDetails.  This record cannot be "
+                             "deleted while these references exist."));
+    EXPECT_EQ(records(songsTable()), filed + linked + 10);
+
+    // Without the lines, both cascades go through, the first in slices.
+    line.setNumber(PLA::ID, filed);
     ASSERT_EQ(lines.get(PLA::KeyID, line), NoError);
     ASSERT_EQ(lines.remove(line), NoError);
     messages.clear();
@@ -213,6 +227,7 @@ TEST_F(LargeCascade, AlbumDeleteOverManySongsKeepsThePlaylistRestrictionForEvery
     EXPECT_EQ(runner.windows, 1);
     EXPECT_EQ(records(songsTable()), 10);
     EXPECT_EQ(records(albumTable()), 0);
+    EXPECT_EQ(records(playlistDetailsTable()), 1);
 }
 
 } // namespace

@@ -45,23 +45,67 @@ TEST_F(RelationDelete, PlaylistTakesOnlyItsOwnLinesWithIt) {
     EXPECT_EQ(records(playlistDetailsTable()), 2);
 }
 
-TEST_F(RelationDelete, AlbumTakesItsFiledSongsWithoutPlaylistTestThenItsLinkedSongs) {
+TEST_F(RelationDelete, AlbumTakesItsUnlinkedFiledSongsThenItsLinkedSongs) {
     const Record a = album(1, QStringLiteral("Post"), QStringLiteral("F1"));
     song(1, QStringLiteral("f1"));        // same file number in other letter case: the key's match, taken
-    song(2, QStringLiteral("F1"));        // filed under the album, not linked, held by a playlist
+    song(2, QStringLiteral("F1"));        // filed under the album, not linked
     song(3, QStringLiteral("F1"), 1, 1);  // filed and linked
     song(4, QStringLiteral("F9"), 1, 2);  // linked, other file number
     song(5, QStringLiteral("F1 "), 0);    // trailing blanks are not part of the text: taken
     song(6, QStringLiteral("F10"), 2, 1); // another album
     song(7, QStringLiteral("F1"));        // after the other-case song in the key: still taken
     song(8, QStringLiteral("F1x"));       // a longer file number: stays
-    playlistLine(1, 1, 2);
+    playlistLine(1, 1, 6);
     EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Done);
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(songIds(), (QList<qint64>{6, 8}));
     EXPECT_EQ(records(albumTable()), 0);
-    // Playlist lines are not a child of songs: the line of song 2 stays.
+    // Playlist lines are not a child of songs: the line of the song that stays stays.
     EXPECT_EQ(records(playlistDetailsTable()), 1);
+}
+
+TEST_F(RelationDelete, SharedFileNumberLeavesTheOtherAlbumsSongs) {
+    const Record a = album(1, QStringLiteral("Disc One"), QStringLiteral("BOX-1"));
+    const Record b = album(2, QStringLiteral("Disc Two"), QStringLiteral("box-1"));
+    song(1, QStringLiteral("BOX-1"), 1, 1);  // this album's
+    song(2, QStringLiteral("BOX-1"), 2, 1);  // the other album's, same file number
+    song(3, QStringLiteral("box-1"), 2, 2);  // the other album's, in another letter case
+    song(4, QStringLiteral("Box-1"));        // no album: filed under the number, taken
+    song(5, QStringLiteral("BOX-1"), 7, 1);  // an album number nobody has: still another album's
+    playlistLine(1, 1, 2);                   // held songs of the other album do not stop the delete
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Done);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(songIds(), (QList<qint64>{2, 3, 5}));
+    EXPECT_EQ(records(albumTable()), 1);
+    EXPECT_EQ(reread(b).number(ALB::AlbumID), 2);
+    EXPECT_EQ(records(playlistDetailsTable()), 1);
+}
+
+TEST_F(RelationDelete, PlaylistLineOnAnySongTheAlbumDeleteWouldRemoveUndoesIt) {
+    const Record a = album(4, QStringLiteral("Live"), QStringLiteral("F1"));
+    song(1, QStringLiteral("f1"));        // reached only through the file number, in another letter case
+    song(2, QStringLiteral("F1"), 4, 1);  // linked and filed under the album's number
+    song(3, QStringLiteral("F2"), 4, 2);  // linked, filed elsewhere
+    song(4, QStringLiteral("F1"), 5, 1);  // another album's: stays whatever happens
+    for (int held : {1, 2, 3}) {
+        SCOPED_TRACE(held);
+        messages.clear();
+        const Record line = playlistLine(1, held, held);
+        EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Failed);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().title, kDeleteRefused);
+        EXPECT_EQ(messages.last().text, deleteRefusedText("PlaylistDetails"));
+        EXPECT_EQ(songIds(), (QList<qint64>{1, 2, 3, 4}));
+        EXPECT_EQ(records(albumTable()), 1);
+        EXPECT_FALSE(store.inTransaction());
+        Table lines(store, playlistDetailsTable());
+        ASSERT_EQ(lines.remove(reread(line)), NoError);
+    }
+    messages.clear();
+    playlistLine(1, 9, 4);
+    EXPECT_EQ(deleteRecord(access, albumTable(), a), RoutineResult::Done);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(songIds(), QList<qint64>{4});
 }
 
 TEST_F(RelationDelete, LinkedSongHeldByAPlaylistUndoesTheWholeDelete) {
