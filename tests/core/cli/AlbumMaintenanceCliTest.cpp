@@ -92,11 +92,53 @@ TEST(AlbumMaintenanceCli, TestAlbumLinksRestoresBrokenLinksAndNumbersSongsWithou
     EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
 }
 
-TEST(AlbumMaintenanceCli, TestAlbumLinksTakesNoArguments) {
+TEST(AlbumMaintenanceCli, ConvertDatesToYearLeavesOnlyYearsAndChangesNothingTheSecondTime) {
     TempFolder data;
-    const CliOutput run = cliIn(data, {QStringLiteral("test-album-links"), QStringLiteral("now")});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("test-album-links takes no arguments"))) << run.err.toStdString();
+    ASSERT_EQ(cliIn(data, {QStringLiteral("generate"), QStringLiteral("--songs"), QStringLiteral("1500"),
+                           QStringLiteral("--albums"), QStringLiteral("120"), QStringLiteral("--seed"),
+                           QStringLiteral("3")})
+                  .exitCode,
+              0);
+    const QString songsPath = data.file(QStringLiteral("srkdata.sdb"));
+    const QString albumsPath = data.file(QStringLiteral("srkalbum.sdb"));
+    // A bare year and no date among the generated full dates.
+    {
+        File songs(songsPath);
+        ASSERT_EQ(songs.exec("UPDATE records SET ReleaseDate = 1985 WHERE rowid = 1"), SQLITE_OK);
+        ASSERT_EQ(songs.exec("UPDATE records SET ReleaseDate = 0 WHERE rowid = 2"), SQLITE_OK);
+    }
+    const qint64 fullSongs = File(songsPath).count("SELECT count(*) FROM records WHERE ReleaseDate >= 3000");
+    const qint64 fullAlbums = File(albumsPath).count("SELECT count(*) FROM records WHERE ReleaseDate >= 3000");
+    ASSERT_GT(fullSongs, 0);
+    ASSERT_GT(fullAlbums, 0);
+
+    const CliOutput run = cliIn(data, {QStringLiteral("convert-dates-to-year")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("1500 songs read, %1 dates converted; 120 albums read, %2 dates "
+                                                  "converted in ")
+                                       .arg(fullSongs)
+                                       .arg(fullAlbums)))
+        << run.out.toStdString();
+    EXPECT_EQ(File(songsPath).count("SELECT count(*) FROM records WHERE ReleaseDate >= 3000"), 0);
+    EXPECT_EQ(File(albumsPath).count("SELECT count(*) FROM records WHERE ReleaseDate >= 3000"), 0);
+    EXPECT_EQ(File(songsPath).count("SELECT ReleaseDate FROM records WHERE rowid = 1"), 1985);
+    EXPECT_EQ(File(songsPath).count("SELECT ReleaseDate FROM records WHERE rowid = 2"), 0);
+
+    const CliOutput again = cliIn(data, {QStringLiteral("convert-dates-to-year")});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_TRUE(again.out.startsWith(
+        QStringLiteral("1500 songs read, 0 dates converted; 120 albums read, 0 dates converted in ")))
+        << again.out.toStdString();
+    EXPECT_EQ(cliIn(data, {QStringLiteral("check")}).exitCode, 0);
+}
+
+TEST(AlbumMaintenanceCli, MaintenanceCommandsTakeNoArguments) {
+    TempFolder data;
+    for (const QString& command : {QStringLiteral("test-album-links"), QStringLiteral("convert-dates-to-year")}) {
+        const CliOutput run = cliIn(data, {command, QStringLiteral("now")});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(command + QStringLiteral(" takes no arguments"))) << run.err.toStdString();
+    }
 }
 
 }  // namespace
