@@ -21,7 +21,7 @@ class ReleaseDateToYear : public Job {
 public:
     enum class Outcome { Running, Completed, Cancelled };
     // One commit per small slice would cost more than its reads.
-    static constexpr int kRecordsPerFrame = 1000;
+    static constexpr int kRecordsPerFrame = 5000;
 
     ~ReleaseDateToYear() override;
     ReleaseDateToYear(const ReleaseDateToYear&) = delete;

@@ -137,11 +137,14 @@ TEST_F(ConvertDates, CancelStopsBetweenSlicesAndWhatWasConvertedStays) {
 }
 
 TEST_F(ConvertDates, RefusedRewriteShowsPutErrorAndRollsBackOnlyTheOpenFrame) {
-    addDatedSongs(1500);
+    const int frame = ReleaseDateToYear::kRecordsPerFrame;
+    addDatedSongs(frame + 500);
+    // The song refused sits in the second frame.
     const QString sql = QStringLiteral(
-                            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON \"%1\".records WHEN NEW.\"ID\" = 1200 "
+                            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON \"%1\".records WHEN NEW.\"ID\" = %2 "
                             "BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                            .arg(Store::schemaName(songsTable()));
+                            .arg(Store::schemaName(songsTable()))
+                            .arg(frame + 200);
     ASSERT_EQ(sqlite3_exec(store.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
 
     ConvertDateToYear job(access);
