@@ -164,7 +164,7 @@ bool TestAlbumIDs::processSlice() {
         m_frameOpen = true;
     }
 
-    enum { Done, ReadFailed, PutFailed } result = Done;
+    enum { Done, ReadFailed, SongReadFailed, PutFailed } result = Done;
     for (Record& song : slice) {
         ++m_read;
         m_anchor = KeyAnchor::after(song, SON::SongsByAlbum);
@@ -193,7 +193,7 @@ bool TestAlbumIDs::processSlice() {
         if (song.number(SON::ID) == 0) {
             qint64 id = 0;
             if (freshId(id) != NoError) {
-                result = ReadFailed;
+                result = SongReadFailed;
                 break;
             }
             song.setNumber(SON::ID, id);
@@ -212,6 +212,8 @@ bool TestAlbumIDs::processSlice() {
         rollBack();
         if (result == ReadFailed)
             stopWith(StdMsg::RetrievalError, albumTable().label, QString(), store.filePath(albumTable()));
+        else if (result == SongReadFailed)
+            stopWith(StdMsg::RetrievalError, songsTable().label, QString(), store.filePath(songsTable()));
         else
             stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"),
                      store.filePath(songsTable()));
