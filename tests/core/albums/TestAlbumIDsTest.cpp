@@ -200,6 +200,45 @@ TEST_F(TestAlbumIDsRun, RefusedRewriteShowsPutErrorAndRollsBackOnlyTheOpenFrame)
     EXPECT_EQ(job.songsUnlinked(), TestAlbumIDs::kRecordsPerFrame);
 }
 
+// Refuses every read of one table's file from now on, as a damaged or vanished file would.
+class RefusedReads {
+public:
+    RefusedReads(Store& store, const TableDef& def) : m_store(store), m_schema(Store::schemaName(def).toUtf8()) {
+        sqlite3_set_authorizer(m_store.handle(), &RefusedReads::authorize, this);
+    }
+    ~RefusedReads() { sqlite3_set_authorizer(m_store.handle(), nullptr, nullptr); }
+
+private:
+    static int authorize(void* self, int action, const char*, const char*, const char* schema, const char*) {
+        const auto* me = static_cast<RefusedReads*>(self);
+        return action == SQLITE_READ && schema && me->m_schema == schema ? SQLITE_DENY : SQLITE_OK;
+    }
+    Store& m_store;
+    QByteArray m_schema;
+};
+
+TEST_F(TestAlbumIDsRun, AlbumReadErrorNamesTheAlbumFileAndRollsBackOnlyTheOpenFrame) {
+    addSongsInBulk(1500, 4321);
+    TestAlbumIDs job(access);
+    ASSERT_TRUE(job.step());  // positions
+    // One frame committed, one slice in the next frame.
+    for (int i = 0; i < TestAlbumIDs::kRecordsPerFrame / TestAlbumIDs::kRecordsPerSlice + 1; ++i)
+        ASSERT_TRUE(job.step());
+    {
+        RefusedReads refused(store, albumTable());
+        EXPECT_FALSE(job.step());
+    }
+    EXPECT_FALSE(job.step());
+    EXPECT_TRUE(job.cancelled());
+    EXPECT_FALSE(job.completed());
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Record Retrieval Error"));
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("from the Album file."))) << messages.last().text.toStdString();
+    EXPECT_FALSE(store.inTransaction());
+    EXPECT_EQ(songsLinkedTo(0).size(), TestAlbumIDs::kRecordsPerFrame);
+    EXPECT_EQ(job.songsUnlinked(), TestAlbumIDs::kRecordsPerFrame);
+}
+
 TEST_F(TestAlbumIDsRun, EmptySongTableCompletesAtOnce) {
     TestAlbumIDs job(access);
     runToEnd(job);
