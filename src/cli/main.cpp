@@ -4,7 +4,10 @@
 #include "access/DefaultMedia.h"
 #include "access/PrimedOwners.h"
 #include "access/TableAccess.h"
+#include "albums/ConvertAlbumDateToYear.h"
+#include "albums/ConvertDateToYear.h"
 #include "albums/CopyToAlbum.h"
+#include "albums/TestAlbumIDs.h"
 #include "catalog/Tables.h"
 #include "maintenance/CatalogCheck.h"
 #include "maintenance/SyntheticCatalog.h"
@@ -33,6 +36,8 @@ const char* const kUsage =
     "  check                                  verify every file without changing anything\n"
     "  generate --songs N --albums M [--seed S]  add a made-up catalogue (for demos and benchmarks)\n"
     "  copy-to-album                          build albums from the songs not linked to one\n"
+    "  convert-dates-to-year                  turn the full release dates of songs and albums into years\n"
+    "  test-album-links                       link every song to the album of its name, number songs without id\n"
     "  format VALUE PICTURE                   show a value through a display picture\n"
     "  deformat TEXT PICTURE                  read a text back through a display picture\n"
     "\n"
@@ -218,6 +223,63 @@ int commandCopyToAlbum(const QString& folder) {
     return done ? 0 : 1;
 }
 
+double perSecond(qint64 count, double seconds) { return seconds > 0 ? double(count) / seconds : 0.0; }
+
+int commandTestAlbumLinks(const QString& folder) {
+    Store store(folder);
+    ConsoleMessages messages;
+    TableAccess access(store, messages);
+    if (!openCatalog(access))
+        return 1;
+    TestAlbumIDs job(access);
+    QElapsedTimer timer;
+    timer.start();
+    const bool done = runJob(job) && job.completed();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    out(QStringLiteral("%1 songs read, %2 relinked, %3 unlinked, %4 ids given in %5 s (%6 songs/s)")
+            .arg(job.songsRead())
+            .arg(job.songsRelinked())
+            .arg(job.songsUnlinked())
+            .arg(job.idsGiven())
+            .arg(seconds, 0, 'f', 2)
+            .arg(perSecond(job.songsRead(), seconds), 0, 'f', 0));
+    if (!done)
+        err(job.errorText().isEmpty() ? QStringLiteral("sonorika-cli: the run was cancelled")
+                                      : QStringLiteral("sonorika-cli: test-album-links stopped: ") + job.errorText());
+    return done ? 0 : 1;
+}
+
+int commandConvertDatesToYear(const QString& folder) {
+    Store store(folder);
+    ConsoleMessages messages;
+    TableAccess access(store, messages);
+    if (!openCatalog(access))
+        return 1;
+    QElapsedTimer timer;
+    timer.start();
+    ConvertDateToYear songs(access);
+    bool done = runJob(songs) && songs.completed();
+    ConvertAlbumDateToYear albums(access);
+    // The albums follow only when every song was converted.
+    if (done)
+        done = runJob(albums) && albums.completed();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    const qint64 read = songs.recordsRead() + albums.recordsRead();
+    out(QStringLiteral("%1 songs read, %2 dates converted; %3 albums read, %4 dates converted in %5 s (%6 records/s)")
+            .arg(songs.recordsRead())
+            .arg(songs.datesConverted())
+            .arg(albums.recordsRead())
+            .arg(albums.datesConverted())
+            .arg(seconds, 0, 'f', 2)
+            .arg(perSecond(read, seconds), 0, 'f', 0));
+    if (!done) {
+        const QString why = !songs.errorText().isEmpty() ? songs.errorText() : albums.errorText();
+        err(why.isEmpty() ? QStringLiteral("sonorika-cli: the run was cancelled")
+                          : QStringLiteral("sonorika-cli: convert-dates-to-year stopped: ") + why);
+    }
+    return done ? 0 : 1;
+}
+
 int commandFormat(const QStringList& args, bool back) {
     if (args.size() != 2)
         return usageError(back ? QStringLiteral("deformat needs TEXT and PICTURE")
@@ -283,6 +345,12 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("copy-to-album"))
         return args.isEmpty() ? commandCopyToAlbum(folder.path)
                               : usageError(QStringLiteral("copy-to-album takes no arguments"));
+    if (command == QLatin1String("test-album-links"))
+        return args.isEmpty() ? commandTestAlbumLinks(folder.path)
+                              : usageError(QStringLiteral("test-album-links takes no arguments"));
+    if (command == QLatin1String("convert-dates-to-year"))
+        return args.isEmpty() ? commandConvertDatesToYear(folder.path)
+                              : usageError(QStringLiteral("convert-dates-to-year takes no arguments"));
     if (command == QLatin1String("generate"))
         return commandGenerate(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
