@@ -831,6 +831,8 @@ void BrowseSongs::release() {
     if (m_released)
         return;
     m_released = true;
+    // Nothing is read any more once the tables are given back.
+    m_closing = true;
     if (m_order >= 1 && !picker())
         m_context.preferencesFile.writeInt(QStringLiteral("Settings"), QStringLiteral("SongTab"), m_order);
     m_placer->save();

@@ -36,7 +36,7 @@ class WindowRegistry;
 
 // The song list: eight sort orders on tabs, the quick locator, the thumb scroll bar driven by sample
 // values, the query search, and the buttons that run the song form. Only the visible page of songs is
-// ever read.
+// ever read. The same list, with fewer orders and only "&Select" and "Cl&ose", is the song picker.
 class BrowseSongs : public QWidget {
     Q_OBJECT
 public:
