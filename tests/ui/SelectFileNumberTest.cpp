@@ -15,6 +15,7 @@
 #include "ui/services/ListColumns.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/PageModel.h"
+#include "ui/services/TableWatch.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
 #include "ui/songs/BrowseSongs.h"
@@ -368,6 +369,34 @@ TEST_F(SelectFileNumberTest, NoColumnIsNarrowerThanItsHeaderOrItsDateAndTheButto
             QTest::keyClick(b->list(), Qt::Key_Escape);
         },
         chosen);
+}
+
+TEST_F(SelectFileNumberTest, AnotherStationsSongShowsInTheOpenPickerKeepingTheHighlight) {
+    addSong(1, QStringLiteral("Ann"), QStringLiteral("One"));
+    addSong(2, QStringLiteral("Cy"), QStringLiteral("Two"));
+    Record chosen;
+    pick(
+        [this](SelectFileNumber* picker) {
+            BrowseSongs* b = picker->browse();
+            QTest::keyClick(b->list(), 'c');
+            ASSERT_EQ(artist(b), QStringLiteral("Cy"));
+            auto* watch = b->findChild<TableWatch*>();
+            ASSERT_NE(watch, nullptr);
+            Store other(data.path());
+            ASSERT_TRUE(other.connect());
+            ASSERT_EQ(other.openFile(songsTable()), NoError);
+            Record s(songsTable());
+            s.setNumber(SON::ID, 3);
+            s.setText(SON::Artist, QStringLiteral("Bob"));
+            ASSERT_EQ(Table(other, songsTable()).add(s), NoError);
+            watch->check();
+            QTRY_COMPARE_WITH_TIMEOUT(picker->windowTitle(), QStringLiteral("Browse Music Database - 3 entries"), 3000);
+            EXPECT_EQ(pageArtists(b), (QVector<QString>{u"Ann"_s, u"Bob"_s, u"Cy"_s}));
+            EXPECT_EQ(artist(b), QStringLiteral("Cy"));
+            QTest::keyClick(b->list(), Qt::Key_Return);
+        },
+        chosen);
+    EXPECT_EQ(chosen.number(SON::ID), 2);
 }
 
 class SelectFileNumberQuit : public SelectFileNumberTest {
