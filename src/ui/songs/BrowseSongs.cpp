@@ -51,19 +51,35 @@ namespace {
 
 const QString kListName = QStringLiteral("?Browse");
 constexpr int kLocatorWidth = 30;
+// The picker offers the orders up to "By Chart #".
+constexpr int kPickerOrderCount = 6;
 
 // Columns in the order of the list's format; the category comes from the joined table.
 struct SongColumn {
     int table;
     int field;
 };
-const SongColumn kColumns[] = {
+const QVector<SongColumn> kBrowseColumns = {
     {0, SON::Artist}, {0, SON::Title}, {0, SON::Album}, {0, SON::Media}, {0, SON::FileNumber},
     {1, CAT::Category}, {0, SON::Time}, {0, SON::ReleaseDate}, {0, SON::BeatsPerMinute},
     {0, SON::UserDefinedKeyField}, {0, SON::LastPlayed}, {0, SON::Style},
 };
+const QVector<SongColumn> kPickerColumns = {
+    {0, SON::Artist}, {0, SON::Title}, {0, SON::Album}, {0, SON::Media}, {0, SON::FileNumber},
+    {0, SON::ReleaseDate}, {1, CAT::Category},
+};
 
-QString designedFormat() {
+QString pickerFormat() {
+    return QStringLiteral("80L(2)|M~Artist~@s30@"
+                          "80L(2)|M~Title~@s30@"
+                          "80L(2)|M~Album~@s30@"
+                          "50L(2)|M~Media~@s20@"
+                          "48L(2)|M~File Number~@s10@"
+                          "52L(2)|M~Release Date~@d2@"
+                          "60L(2)|M~Category~@s30@");
+}
+
+QString browseFormat() {
     return QStringLiteral("80L(2)|M~Artist~@s40@"
                           "80L(2)|M~Title~@s40@"
                           "80L(2)|M~Album~@s40@"
@@ -98,7 +114,11 @@ struct ButtonDesign {
     const char* text;
     BrowseSongs::Action action;
 };
-const ButtonDesign kButtons[] = {
+const QVector<ButtonDesign> kPickerButtons = {
+    {"&Select", BrowseSongs::Action::Select},
+    {"Cl&ose", BrowseSongs::Action::Close},
+};
+const QVector<ButtonDesign> kBrowseButtons = {
     {"&Add", BrowseSongs::Action::Add},         {"Cop&y", BrowseSongs::Action::Copy},
     {"&Change", BrowseSongs::Action::Change},   {"&Delete", BrowseSongs::Action::Delete},
     {"&Search", BrowseSongs::Action::Search},   {"Reset Search", BrowseSongs::Action::ResetSearch},
@@ -109,8 +129,19 @@ const ButtonDesign kButtons[] = {
 } // namespace
 
 BrowseSongs::BrowseSongs(ProgramContext& context, WindowRegistry* windows, QWidget* parent)
-    : QWidget(parent), m_context(context), m_windows(windows) {
-    m_placer = new WindowPlacer(this, context.positions, Procedure);
+    : QWidget(parent), m_context(context), m_procedure(Procedure), m_windows(windows) {
+    setUp();
+}
+
+BrowseSongs::BrowseSongs(ProgramContext& context, const QString& procedure, bool selectMode, QWidget* parent)
+    : QWidget(parent), m_context(context), m_role(Role::Picker), m_procedure(procedure), m_selectMode(selectMode) {
+    setUp();
+}
+
+void BrowseSongs::setUp() {
+    ProgramContext& context = m_context;
+    // Inside a picker's dialog this places the dialog.
+    m_placer = new WindowPlacer(this, context.positions, m_procedure);
     m_tablesOpen = true;
     const bool opened = context.access->openTable(songsTable()).ok() &&
                         context.access->openTable(categoriesTable()).ok() &&
@@ -120,7 +151,7 @@ BrowseSongs::BrowseSongs(ProgramContext& context, WindowRegistry* windows, QWidg
     m_cursor->addRelated(categoriesTable(), SON::CategoryID, CAT::CategoryID);
     m_model = new SongPageModel(*m_cursor, this);
     QVector<PageColumn> columns;
-    for (const SongColumn& c : kColumns)
+    for (const SongColumn& c : picker() ? kPickerColumns : kBrowseColumns)
         columns.append({c.table, c.field, QString(), QString()});
     m_model->setColumns(columns);
 
@@ -129,7 +160,7 @@ BrowseSongs::BrowseSongs(ProgramContext& context, WindowRegistry* windows, QWidg
 
     // The last tab used, when the preferences keep it.
     int tab = 0;
-    if (context.preferences.SaveLastTab)
+    if (!picker() && context.preferences.SaveLastTab)
         tab = qBound(1, context.preferencesFile.readInt(QStringLiteral("Settings"), QStringLiteral("SongTab"), 1),
                      kSongOrderCount) - 1;
     m_tabs->setCurrentIndex(tab);
@@ -166,10 +197,11 @@ void BrowseSongs::buildWindow() {
     const QSize designedMinimum(ListColumns::toPixels(font(), 374), 170 * metrics.height() / 8);
 
     m_tabs = new SongTabBar(this);
-    for (int order = 1; order <= kSongOrderCount; ++order)
+    const int orders = picker() ? kPickerOrderCount : kSongOrderCount;
+    for (int order = 1; order <= orders; ++order)
         m_tabs->addPlainTab(songOrder(order).tabText);
     const QString label = m_context.preferences.UDKPrompt.trimmed();
-    if (!label.isEmpty())
+    if (!picker() && !label.isEmpty())
         m_tabs->setPlainText(7, QStringLiteral("By ") + label.left(10));
     m_tabs->setFocusPolicy(Qt::NoFocus);
 
@@ -177,7 +209,8 @@ void BrowseSongs::buildWindow() {
     auto* rangeLayout = new QHBoxLayout(m_rangeRow);
     rangeLayout->setContentsMargins(0, 0, 0, 0);
     m_selectMedia = new QPushButton(QStringLiteral("Se&lect Media"), m_rangeRow);
-    m_selectCategory = new QPushButton(QStringLiteral("Se&lect Category"), m_rangeRow);
+    m_selectCategory =
+        new QPushButton(picker() ? QStringLiteral("&Select Category") : QStringLiteral("Se&lect Category"), m_rangeRow);
     m_rangeLabel = new QLabel(m_rangeRow);
     for (QPushButton* b : {m_selectMedia, m_selectCategory})
         b->setAutoDefault(false);
@@ -191,7 +224,7 @@ void BrowseSongs::buildWindow() {
     m_view = m_list->view();
     m_view->setAlternatingRowColors(true);
     m_view->setToolTip(QStringLiteral("Right-Click for Options"));
-    m_list->setDragSource(true);
+    m_list->setDragSource(!picker());
     m_list->setKeyHandler([this](QKeyEvent* key) { return handleListKey(key); });
     m_list->setThumbPosition([this]() -> int {
         const PageRow* row = m_cursor->highlightedRow();
@@ -203,17 +236,20 @@ void BrowseSongs::buildWindow() {
     connect(m_list, &PageList::thumbDragged, this, &BrowseSongs::dragThumbTo);
     connect(m_list, &PageList::contextMenuRequested, this, &BrowseSongs::showPopup);
     connect(m_list, &PageList::dragStarted, this, &BrowseSongs::startDrag);
-    connect(m_list, &PageList::activated, this, [this] { press(Action::Change); });
+    connect(m_list, &PageList::activated, this, [this] { press(picker() ? Action::Select : Action::Change); });
 
     m_columns = std::make_unique<ListColumns>();
-    for (int i = 0; i < int(std::size(kColumns)); ++i)
-        if (kColumns[i].table == 0 && kColumns[i].field == SON::ReleaseDate)
+    const QVector<SongColumn>& songColumns = picker() ? kPickerColumns : kBrowseColumns;
+    for (int i = 0; i < songColumns.size(); ++i)
+        if (songColumns[i].table == 0 && songColumns[i].field == SON::ReleaseDate)
             m_columns->setReleaseDateColumns({i});
-    m_columns->restore(m_view, m_context.positions, Procedure, kListName, designedFormat(),
+    m_columns->restore(m_view, m_context.positions, m_procedure, kListName, picker() ? pickerFormat() : browseFormat(),
                        m_context.preferences.DateFormat);
 
     auto* locatorRow = new QHBoxLayout;
-    auto* prompt = new QLabel(QStringLiteral("Quick Locator (select list box and type to locate):"), this);
+    auto* prompt = new QLabel(picker() ? QStringLiteral("Locator:")
+                                       : QStringLiteral("Quick Locator (select list box and type to locate):"),
+                              this);
     m_locatorEntry = new QLineEdit(this);
     m_locatorEntry->setReadOnly(true);
     m_locatorEntry->setMaxLength(kLocatorWidth);
@@ -222,12 +258,12 @@ void BrowseSongs::buildWindow() {
     locatorRow->addWidget(m_locatorEntry, 1);
 
     auto* buttons = new QHBoxLayout;
-    for (const ButtonDesign& design : kButtons) {
+    for (const ButtonDesign& design : picker() ? kPickerButtons : kBrowseButtons) {
         auto* b = new QPushButton(QString::fromUtf8(design.text), this);
         b->setAutoDefault(false);
         const Action a = design.action;
         connect(b, &QPushButton::clicked, this, [this, a] { press(a); });
-        if (design.action == Action::Close)
+        if (design.action == (picker() ? Action::Select : Action::Close))
             buttons->addStretch();
         buttons->addWidget(b);
         m_buttons.append({b, design.action});
@@ -281,7 +317,18 @@ QString BrowseSongs::locatorText() const {
 }
 
 QString BrowseSongs::activeFilterText() const {
-    return songOrderFilter(m_order, m_query);
+    return filterOf(m_order);
+}
+
+SongRange BrowseSongs::rangeOf(int order) const {
+    const SongRange range = songOrder(order).range;
+    return picker() && range == SongRange::Media ? SongRange::None : range;
+}
+
+QString BrowseSongs::filterOf(int order) const {
+    if (rangeOf(order) == SongRange::None && songOrder(order).range != SongRange::None)
+        return m_query.trimmed();
+    return songOrderFilter(order, m_query);
 }
 
 Record BrowseSongs::highlightedSong() const {
@@ -318,14 +365,15 @@ bool BrowseSongs::translateFilter(int order, SqlCondition& out) {
     };
 
     QString problem;
-    if (std::optional<SqlCondition> sql = translate(songOrderFilter(order, m_query), problem)) {
+    if (std::optional<SqlCondition> sql = translate(filterOf(order), problem)) {
         out = *sql;
         return true;
     }
     m_context.messages->ask(standardMessage(StdMsg::ViewOpenError, QString(), QString(), problem, 0,
                                             m_context.store->filePath(songsTable())));
     // The order's own range still applies; only the query is left out.
-    std::optional<SqlCondition> range = translate(songOrder(order).rangeFilter, problem);
+    std::optional<SqlCondition> range =
+        translate(rangeOf(order) == SongRange::None ? QString() : songOrder(order).rangeFilter, problem);
     out = range.value_or(SqlCondition());
     return range.has_value() && !out.isEmpty();
 }
@@ -337,7 +385,7 @@ void BrowseSongs::refresh(bool forced) {
         if (newOrder >= 1)
             m_locators[size_t(newOrder - 1)].clear();
     }
-    const SongRange range = songOrder(newOrder).range;
+    const SongRange range = rangeOf(newOrder);
     const bool rangeChanged = (range == SongRange::Media && m_media != m_mediaInForce) ||
                               (range == SongRange::Category && m_category != m_categoryInForce);
     m_rangeRow->setVisible(range != SongRange::None);
@@ -407,7 +455,12 @@ void BrowseSongs::updateTitle() {
     if (isMinimized() || (parentWidget() && parentWidget()->isMinimized()))
         return;
     Table songs(*m_context.store, songsTable());
-    setWindowTitle(QStringLiteral("Songs - ") + QString::number(songs.records()) + QStringLiteral(" entries"));
+    const QString count = QString::number(songs.records()) + QStringLiteral(" entries");
+    // The picker's title is its window's.
+    if (picker())
+        window()->setWindowTitle(QStringLiteral("Browse Music Database - ") + count);
+    else
+        setWindowTitle(QStringLiteral("Songs - ") + count);
 }
 
 void BrowseSongs::updateButtons() {
@@ -416,6 +469,7 @@ void BrowseSongs::updateButtons() {
         if (QPushButton* b = button(a))
             b->setEnabled(on);
     };
+    enable(Action::Select, m_selectMode && rows);
     enable(Action::Change, rows);
     enable(Action::Delete, rows);
     enable(Action::Copy, rows);
@@ -441,6 +495,19 @@ void BrowseSongs::checkRead(int code) {
 bool BrowseSongs::handleListKey(QKeyEvent* key) {
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
     const bool empty = m_model->rowCount() == 0;
+    if (picker()) {
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            press(Action::Select);
+            return true;
+        case Qt::Key_Insert:
+        case Qt::Key_Delete:
+            return true;
+        default:
+            break;
+        }
+    }
     switch (key->key()) {
     case Qt::Key_Insert:
         press(Action::Add);
@@ -511,6 +578,10 @@ QMenu* BrowseSongs::buildPopup() {
         QPushButton* b = button(action);
         return std::pair<QString, bool>(b->text(), b->isEnabled());
     };
+    if (picker()) {
+        item(Action::Select, QStringLiteral("&Select"), m_selectMode && rows);
+        return menu;
+    }
     item(Action::Add, QStringLiteral("&Add"), true);
     item(Action::Change, QStringLiteral("&Change"), rows);
     item(Action::Delete, QStringLiteral("&Delete"), rows);
@@ -538,6 +609,9 @@ void BrowseSongs::startDrag() {
 void BrowseSongs::press(Action action) {
     QPushButton* b = button(action);
     if (b && !b->isEnabled())
+        return;
+    // The picker has no forms, searches or other windows to start.
+    if (picker() && action != Action::Select && action != Action::Close && action != Action::SelectCategory)
         return;
     switch (action) {
     case Action::Add:
@@ -573,10 +647,17 @@ void BrowseSongs::press(Action action) {
     case Action::SelectCategory:
         selectCategory();
         break;
+    case Action::Select:
+        chooseHighlighted();
+        break;
     case Action::Close:
         if (m_closing)
             return;
         m_closing = true;
+        if (picker()) {
+            Q_EMIT closeRequested();
+            break;
+        }
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
             sub->close();
         else
@@ -597,6 +678,17 @@ bool BrowseSongs::readHighlighted(Record& out) {
     Table songs(*m_context.store, songsTable());
     songs.watch();
     return songs.getByPosition(row->position, out) == NoError;
+}
+
+void BrowseSongs::chooseHighlighted() {
+    if (!m_selectMode)
+        return;
+    Record song;
+    if (!readHighlighted(song)) {
+        checkRead(m_model->reload());
+        return;
+    }
+    Q_EMIT songChosen(song);
 }
 
 void BrowseSongs::runForm(WindowRequest request) {
@@ -739,7 +831,9 @@ void BrowseSongs::release() {
     if (m_released)
         return;
     m_released = true;
-    if (m_order >= 1)
+    // Nothing is read any more once the tables are given back.
+    m_closing = true;
+    if (m_order >= 1 && !picker())
         m_context.preferencesFile.writeInt(QStringLiteral("Settings"), QStringLiteral("SongTab"), m_order);
     m_placer->save();
     m_columns->save(m_context.positions);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "songs/SongOrders.h"
 #include "songs/SongThumb.h"
 #include "store/Record.h"
 #include "store/Table.h"
@@ -35,18 +36,26 @@ class WindowRegistry;
 
 // The song list: eight sort orders on tabs, the quick locator, the thumb scroll bar driven by sample
 // values, the query search, and the buttons that run the song form. Only the visible page of songs is
-// ever read.
+// ever read. The same list, with fewer orders and only "&Select" and "Cl&ose", is the song picker.
 class BrowseSongs : public QWidget {
     Q_OBJECT
 public:
     static const QString Procedure; // "BrowseSongs"
 
     enum class Action {
-        Add, Copy, Change, Delete, Search, ResetSearch, Import, Export, Print, Close, SelectMedia, SelectCategory
+        Add, Copy, Change, Delete, Search, ResetSearch, Import, Export, Print, Close, SelectMedia, SelectCategory,
+        Select
     };
+
+    // The browser of the songs, or the song picker inside another window: the picker has the first six
+    // orders (no media range), its own columns and layout names, "&Select" and "Cl&ose" only, and tells
+    // its window through songChosen() and closeRequested().
+    enum class Role { Browse, Picker };
 
     // windows (may be null) starts the print, import and export windows once they exist.
     explicit BrowseSongs(ProgramContext& context, WindowRegistry* windows = nullptr, QWidget* parent = nullptr);
+    // A picker; `procedure` names its layout; "&Select" works only in select mode.
+    BrowseSongs(ProgramContext& context, const QString& procedure, bool selectMode, QWidget* parent);
     ~BrowseSongs() override;
 
     static void registerWith(WindowRegistry& windows);
@@ -74,6 +83,8 @@ public:
     // The highlighted song; an empty song record when the page is empty.
     Record highlightedSong() const;
 
+    Role role() const { return m_role; }
+
     // Presses a button as the user would.
     void press(Action action);
     // Sets the query filter as the wizard would hand it back and refreshes under it.
@@ -85,6 +96,14 @@ public:
     QMenu* buildPopup();
     // Moves the thumb to a position (0..99) as a drag there would.
     void dragThumbTo(int position);
+    // Saves the tab, layout and placement and closes the tables; the picker's window calls it when it ends.
+    void release();
+
+Q_SIGNALS:
+    // The picker's "&Select" read the highlighted song.
+    void songChosen(const srk::Record& song);
+    // The picker's "Cl&ose" (or a list that cannot be read).
+    void closeRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -116,9 +135,17 @@ private:
     void checkRead(int code);
     // Reads the page again when the songs or categories changed (here or in another process).
     void followTables();
-    void release();
+    void setUp();
+    void chooseHighlighted();
+    bool picker() const { return m_role == Role::Picker; }
+    // The order's range in this window (the picker reads "By Media" whole).
+    SongRange rangeOf(int order) const;
+    QString filterOf(int order) const;
 
     ProgramContext& m_context;
+    Role m_role = Role::Browse;
+    QString m_procedure;
+    bool m_selectMode = false;
     WindowRegistry* m_windows = nullptr;  // outlives the window
     std::unique_ptr<PageCursor> m_cursor;
     std::unique_ptr<ListColumns> m_columns;
