@@ -202,6 +202,14 @@ int commandGenerate(const QString& folder, const QStringList& args) {
     return 0;
 }
 
+// The exit code of a batch run, saying why it did not finish.
+int endOfRun(const QString& command, bool done, const QString& why) {
+    if (!done)
+        err(why.isEmpty() ? QStringLiteral("sonorika-cli: the run was cancelled")
+                          : QStringLiteral("sonorika-cli: ") + command + QStringLiteral(" stopped: ") + why);
+    return done ? 0 : 1;
+}
+
 int commandCopyToAlbum(const QString& folder) {
     Store store(folder);
     ConsoleMessages messages;
@@ -217,10 +225,7 @@ int commandCopyToAlbum(const QString& folder) {
             .arg(job.songsLinked())
             .arg(job.albumsMade())
             .arg(double(timer.nsecsElapsed()) / 1e9, 0, 'f', 2));
-    if (!done)
-        err(job.errorText().isEmpty() ? QStringLiteral("sonorika-cli: the run was cancelled")
-                                      : QStringLiteral("sonorika-cli: copy-to-album stopped: ") + job.errorText());
-    return done ? 0 : 1;
+    return endOfRun(QStringLiteral("copy-to-album"), done, job.errorText());
 }
 
 double perSecond(qint64 count, double seconds) { return seconds > 0 ? double(count) / seconds : 0.0; }
@@ -243,10 +248,7 @@ int commandTestAlbumLinks(const QString& folder) {
             .arg(job.idsGiven())
             .arg(seconds, 0, 'f', 2)
             .arg(perSecond(job.songsRead(), seconds), 0, 'f', 0));
-    if (!done)
-        err(job.errorText().isEmpty() ? QStringLiteral("sonorika-cli: the run was cancelled")
-                                      : QStringLiteral("sonorika-cli: test-album-links stopped: ") + job.errorText());
-    return done ? 0 : 1;
+    return endOfRun(QStringLiteral("test-album-links"), done, job.errorText());
 }
 
 int commandConvertDatesToYear(const QString& folder) {
@@ -272,12 +274,8 @@ int commandConvertDatesToYear(const QString& folder) {
             .arg(albums.datesConverted())
             .arg(seconds, 0, 'f', 2)
             .arg(perSecond(read, seconds), 0, 'f', 0));
-    if (!done) {
-        const QString why = !songs.errorText().isEmpty() ? songs.errorText() : albums.errorText();
-        err(why.isEmpty() ? QStringLiteral("sonorika-cli: the run was cancelled")
-                          : QStringLiteral("sonorika-cli: convert-dates-to-year stopped: ") + why);
-    }
-    return done ? 0 : 1;
+    return endOfRun(QStringLiteral("convert-dates-to-year"), done,
+                    !songs.errorText().isEmpty() ? songs.errorText() : albums.errorText());
 }
 
 int commandFormat(const QStringList& args, bool back) {

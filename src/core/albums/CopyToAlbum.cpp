@@ -4,21 +4,19 @@
 #include "access/TableAccess.h"
 #include "albums/AlbumFromSong.h"
 #include "catalog/Tables.h"
-#include "jobs/WriteFailure.h"
 #include "store/Store.h"
 
 #include <QVector>
 
 namespace srk {
 
-CopyToAlbum::CopyToAlbum(TableAccess& access) : m_access(access) {
+CopyToAlbum::CopyToAlbum(TableAccess& access) : RecordRun(access) {
     m_songsOpen = m_access.openTable(songsTable()).ok();
     m_albumsOpen = m_access.openTable(albumTable()).ok();
 }
 
 CopyToAlbum::~CopyToAlbum() {
-    if (m_quickScan)
-        m_songs->sendCommand(QStringLiteral("QUICKSCAN=off"));
+    finishRun();
     m_songs.reset();
     m_albums.reset();
     // The opens raised the use counts even when they failed.
@@ -27,28 +25,15 @@ CopyToAlbum::~CopyToAlbum() {
 }
 
 bool CopyToAlbum::begin() {
-    m_started = true;
     // A failed open has already shown its message.
     if (!m_songsOpen || !m_albumsOpen)
         return false;
     m_songs = std::make_unique<Table>(m_access.store(), songsTable());
     m_albums = std::make_unique<Table>(m_access.store(), albumTable());
-    m_songs->sendCommand(QStringLiteral("QUICKSCAN=on"));
-    m_quickScan = true;
+    scanQuickly(*m_songs);
     m_total = m_songs->records();
     m_anchor = KeyAnchor::start();
     return true;
-}
-
-void CopyToAlbum::end(Outcome outcome) {
-    m_outcome = outcome;
-    // Drivers tell a finished run from a stopped one by cancelled(); a failed write or read stops it too.
-    if (outcome == Outcome::Cancelled && !cancelled())
-        cancel();
-    if (m_quickScan) {
-        m_songs->sendCommand(QStringLiteral("QUICKSCAN=off"));
-        m_quickScan = false;
-    }
 }
 
 int CopyToAlbum::findAlbum(const QString& artist, const QString& album, qint64& id) {
@@ -93,13 +78,6 @@ int CopyToAlbum::albumFor(const Record& song, qint64& id) {
     return NoError;
 }
 
-void CopyToAlbum::stopWith(StdMsg message, const QString& text1, const QString& text2, const QString& file) {
-    // Taken before the message, which clears a saved error once shown.
-    fail(writeFailureText(m_access.currentError(), m_access.store().folder(), file));
-    m_access.showStandardMessage(message, text1, text2);
-    end(Outcome::Cancelled);
-}
-
 void CopyToAlbum::remember(const QString& artist, const QString& album, qint64 id) {
     m_hasLast = true;
     m_lastArtist = artist;
@@ -125,7 +103,7 @@ bool CopyToAlbum::processSlice() {
 
     // The writes of one slice go in one transaction; between slices other stations get their turn.
     if (store.stream() != NoError) {
-        stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), QString());
+        stopWithPutError(QString());
         return false;
     }
     enum { Done, ReadFailed, AddFailed, PutFailed } result = Done;
@@ -175,7 +153,7 @@ bool CopyToAlbum::processSlice() {
     }
     if (result == PutFailed) {
         // The message offers only OK: the run stops there.
-        stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), store.filePath(songsTable()));
+        stopWithPutError(store.filePath(songsTable()));
         return false;
     }
     if (slice.size() < kRecordsPerSlice) {
@@ -185,29 +163,6 @@ bool CopyToAlbum::processSlice() {
     return true;
 }
 
-bool CopyToAlbum::step() {
-    if (m_outcome != Outcome::Running)
-        return false;
-    if (cancelled()) {
-        end(Outcome::Cancelled);
-        return false;
-    }
-    if (!m_started) {
-        if (!begin()) {
-            end(Outcome::Cancelled);
-            return false;
-        }
-        return true;
-    }
-    return processSlice();
-}
-
-int CopyToAlbum::percent() const {
-    if (m_outcome == Outcome::Completed)
-        return 100;
-    if (m_total <= 0)
-        return 0;
-    return int(qBound(qint64(0), m_read * 100 / m_total, qint64(100)));
-}
+QString CopyToAlbum::writtenFile() const { return m_access.store().filePath(songsTable()); }
 
 }  // namespace srk

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "access/StandardMessages.h"
-#include "jobs/Job.h"
+#include "jobs/RecordRun.h"
 #include "store/Record.h"
 #include "store/Table.h"
 
@@ -21,10 +20,9 @@ class TableAccess;
 // that song unlinked, and errorText() names the file and the cause.
 //
 // Progress is records read / records counted at the start (the store's file size says little about
-// how far a scan has come), in whole numbers and never above 100.
-class CopyToAlbum : public Job {
+// how far a scan has come).
+class CopyToAlbum : public RecordRun {
 public:
-    enum class Outcome { Running, Completed, Cancelled };
     static constexpr int kRecordsPerSlice = 1000;
 
     // Opens the song and album tables through the access layer; they are closed again on destruction.
@@ -33,48 +31,31 @@ public:
     CopyToAlbum(const CopyToAlbum&) = delete;
     CopyToAlbum& operator=(const CopyToAlbum&) = delete;
 
-    bool step() override;
-    int percent() const override;
-
-    QString title() const { return QStringLiteral("Processing Records"); }
     QString textLine() const { return QStringLiteral("Copying..."); }
-
-    // Completed once the last song was read; Cancelled after "Cancel", a failed write or a read error.
-    Outcome outcome() const { return m_outcome; }
-    bool completed() const { return m_outcome == Outcome::Completed; }
 
     qint64 songsRead() const { return m_read; }
     qint64 songsLinked() const { return m_linked; }
     qint64 albumsMade() const { return m_made; }
 
 private:
-    bool begin();
-    bool processSlice();
+    bool begin() override;
+    bool processSlice() override;
+    QString writtenFile() const override;
     // Finds or makes the album for a song and gives its id. Returns 0 or the error of a failed album
     // read or add (m_addFailed tells which).
     int albumFor(const Record& song, qint64& id);
     int findAlbum(const QString& artist, const QString& album, qint64& id);
     void remember(const QString& artist, const QString& album, qint64 id);
-    void end(Outcome outcome);
-    // Shows the standard message for a failure, keeps its cause (file and reason) as the error text, ends.
-    void stopWith(StdMsg message, const QString& text1, const QString& text2, const QString& file);
-
-    TableAccess& m_access;
     bool m_songsOpen = false;
     bool m_albumsOpen = false;
     std::unique_ptr<Table> m_songs;
     std::unique_ptr<Table> m_albums;
     KeyAnchor m_anchor = KeyAnchor::start();
-    Outcome m_outcome = Outcome::Running;
-    bool m_started = false;
-    bool m_quickScan = false;
     bool m_addFailed = false;
     // The album the previous song of this slice was linked to.
     bool m_hasLast = false;
     QString m_lastArtist, m_lastAlbum;
     qint64 m_lastId = 0;
-    qint64 m_total = 0;
-    qint64 m_read = 0;
     qint64 m_linked = 0;
     qint64 m_made = 0;
 };

@@ -2,24 +2,20 @@
 
 #include "access/TableAccess.h"
 #include "catalog/Tables.h"
-#include "jobs/WriteFailure.h"
 #include "store/Store.h"
 
 #include <QVector>
 
 namespace srk {
 
-TestAlbumIDs::TestAlbumIDs(TableAccess& access) : m_access(access) {
+TestAlbumIDs::TestAlbumIDs(TableAccess& access) : RecordRun(access) {
     m_songsOpen = m_access.openTable(songsTable()).ok();
     m_albumsOpen = m_access.openTable(albumTable()).ok();
 }
 
 TestAlbumIDs::~TestAlbumIDs() {
     // A job dropped in the middle keeps what it wrote, as a cancel does.
-    if (m_frameOpen)
-        commitFrame();
-    if (m_quickScan)
-        m_songs->sendCommand(QStringLiteral("QUICKSCAN=off"));
+    finishRun();
     m_songs.reset();
     m_albums.reset();
     // The opens raised the use counts even when they failed.
@@ -28,7 +24,6 @@ TestAlbumIDs::~TestAlbumIDs() {
 }
 
 bool TestAlbumIDs::begin() {
-    m_started = true;
     // A failed open has already shown its message.
     if (!m_songsOpen || !m_albumsOpen)
         return false;
@@ -43,54 +38,19 @@ bool TestAlbumIDs::begin() {
         stopWith(StdMsg::RetrievalError, songsTable().label, QString(), m_access.store().filePath(songsTable()));
         return false;
     }
-    m_songs->sendCommand(QStringLiteral("QUICKSCAN=on"));
-    m_quickScan = true;
+    scanQuickly(*m_songs);
     m_total = m_songs->records();
     m_anchor = KeyAnchor::start();
     return true;
 }
 
-void TestAlbumIDs::end(Outcome outcome) {
-    m_outcome = outcome;
-    // Drivers tell a finished run from a stopped one by cancelled(); a failed write or read stops it too.
-    if (outcome == Outcome::Cancelled && !cancelled())
-        cancel();
-    if (m_quickScan) {
-        m_songs->sendCommand(QStringLiteral("QUICKSCAN=off"));
-        m_quickScan = false;
-    }
-}
-
-void TestAlbumIDs::stopWith(StdMsg message, const QString& text1, const QString& text2, const QString& file) {
-    // Taken before the message, which clears a saved error once shown.
-    fail(writeFailureText(m_access.currentError(), m_access.store().folder(), file));
-    m_access.showStandardMessage(message, text1, text2);
-    end(Outcome::Cancelled);
-}
-
-bool TestAlbumIDs::commitFrame() {
-    if (!m_frameOpen)
-        return true;
-    m_frameOpen = false;
-    m_inFrame = 0;
-    if (m_access.store().flush() != NoError) {
-        m_access.saveError();
-        m_frameOpen = true;
-        rollBack();
-        return false;
-    }
+void TestAlbumIDs::keepCounts() {
     m_committed[0] = m_relinked;
     m_committed[1] = m_unlinked;
     m_committed[2] = m_idsGiven;
-    return true;
 }
 
-void TestAlbumIDs::rollBack() {
-    // Only the open frame goes; frames committed before stay.
-    if (m_frameOpen)
-        m_access.store().discard();
-    m_frameOpen = false;
-    m_inFrame = 0;
+void TestAlbumIDs::restoreCounts() {
     m_relinked = m_committed[0];
     m_unlinked = m_committed[1];
     m_idsGiven = m_committed[2];
@@ -148,20 +108,15 @@ bool TestAlbumIDs::processSlice() {
     }
     if (slice.isEmpty()) {
         if (!commitFrame()) {
-            stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"),
-                     store.filePath(songsTable()));
+            stopWithPutError(store.filePath(songsTable()));
             return false;
         }
         end(Outcome::Completed);
         return false;
     }
-    if (!m_frameOpen) {
-        if (store.stream() != NoError) {
-            m_access.saveError();
-            stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"), QString());
-            return false;
-        }
-        m_frameOpen = true;
+    if (!openFrame()) {
+        stopWithPutError(QString());
+        return false;
     }
 
     enum { Done, ReadFailed, SongReadFailed, PutFailed } result = Done;
@@ -215,14 +170,12 @@ bool TestAlbumIDs::processSlice() {
         else if (result == SongReadFailed)
             stopWith(StdMsg::RetrievalError, songsTable().label, QString(), store.filePath(songsTable()));
         else
-            stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"),
-                     store.filePath(songsTable()));
+            stopWithPutError(store.filePath(songsTable()));
         return false;
     }
     const bool last = slice.size() < kRecordsPerSlice;
     if ((last || m_inFrame >= kRecordsPerFrame) && !commitFrame()) {
-        stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"),
-                 store.filePath(songsTable()));
+        stopWithPutError(store.filePath(songsTable()));
         return false;
     }
     if (last) {
@@ -232,35 +185,6 @@ bool TestAlbumIDs::processSlice() {
     return true;
 }
 
-bool TestAlbumIDs::step() {
-    if (m_outcome != Outcome::Running)
-        return false;
-    if (cancelled()) {
-        // What was rewritten stays.
-        if (!commitFrame()) {
-            stopWith(StdMsg::ProcessError, QStringLiteral("Put"), QStringLiteral("Process:ViewPut"),
-                     m_access.store().filePath(songsTable()));
-            return false;
-        }
-        end(Outcome::Cancelled);
-        return false;
-    }
-    if (!m_started) {
-        if (!begin()) {
-            end(Outcome::Cancelled);
-            return false;
-        }
-        return true;
-    }
-    return processSlice();
-}
-
-int TestAlbumIDs::percent() const {
-    if (m_outcome == Outcome::Completed)
-        return 100;
-    if (m_total <= 0)
-        return 0;
-    return int(qBound(qint64(0), m_read * 100 / m_total, qint64(100)));
-}
+QString TestAlbumIDs::writtenFile() const { return m_access.store().filePath(songsTable()); }
 
 }  // namespace srk

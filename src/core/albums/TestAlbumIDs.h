@@ -1,7 +1,6 @@
 #pragma once
 
-#include "access/StandardMessages.h"
-#include "jobs/Job.h"
+#include "jobs/RecordRun.h"
 #include "store/Record.h"
 #include "store/Table.h"
 
@@ -20,11 +19,9 @@ class TableAccess;
 // with no such album is unlinked (0). A song with id 0 gets the first free id after the highest in use.
 //
 // Writes collect in a frame committed every kRecordsPerFrame records, at the end and on cancel: what was
-// committed stays; a failure rolls back only the open frame. Progress is records read / records counted
-// at the start.
-class TestAlbumIDs : public Job {
+// committed stays; a failure rolls back only the open frame.
+class TestAlbumIDs : public RecordRun {
 public:
-    enum class Outcome { Running, Completed, Cancelled };
     static constexpr int kRecordsPerSlice = 25;
     // One commit per step would cost more than the reads of a step.
     static constexpr int kRecordsPerFrame = 1000;
@@ -34,14 +31,7 @@ public:
     TestAlbumIDs(const TestAlbumIDs&) = delete;
     TestAlbumIDs& operator=(const TestAlbumIDs&) = delete;
 
-    bool step() override;
-    int percent() const override;
-
-    QString title() const { return QStringLiteral("Processing Records"); }
     QString textLine() const { return QStringLiteral("Testing Link Integrity"); }
-
-    Outcome outcome() const { return m_outcome; }
-    bool completed() const { return m_outcome == Outcome::Completed; }
 
     qint64 songsRead() const { return m_read; }
     // Songs whose album id changed to another album, to 0, and songs given an id.
@@ -50,36 +40,26 @@ public:
     qint64 idsGiven() const { return m_idsGiven; }
 
 private:
-    bool begin();
-    bool processSlice();
+    bool begin() override;
+    bool processSlice() override;
+    QString writtenFile() const override;
+    void keepCounts() override;
+    void restoreCounts() override;
     // The album of a song's names: own artist, then "Various". 0, 35 or a read error.
     int lookUpAlbum(const Record& song);
     int findAlbum(const QString& artist, const QString& album);
     int freshId(qint64& id);
-    bool commitFrame();
-    void rollBack();
-    void end(Outcome outcome);
-    void stopWith(StdMsg message, const QString& text1, const QString& text2, const QString& file);
-
-    TableAccess& m_access;
     bool m_songsOpen = false;
     bool m_albumsOpen = false;
     std::unique_ptr<Table> m_songs;
     std::unique_ptr<Table> m_albums;
     KeyAnchor m_anchor = KeyAnchor::start();
-    Outcome m_outcome = Outcome::Running;
-    bool m_started = false;
-    bool m_quickScan = false;
-    bool m_frameOpen = false;
-    int m_inFrame = 0;
     // The album in hand: the one the previous song was matched with.
     bool m_hasAlbum = false;
     Record m_album;
     qint64 m_highestId = 0;
     qint64 m_lastGiven = 0;
     bool m_gaveId = false;
-    qint64 m_total = 0;
-    qint64 m_read = 0;
     qint64 m_relinked = 0;
     qint64 m_unlinked = 0;
     qint64 m_idsGiven = 0;

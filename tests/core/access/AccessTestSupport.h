@@ -48,6 +48,15 @@ protected:
         return add(srk::albumTable(), r);
     }
 
+    // An album known only by its artist and name, as the album key finds it.
+    srk::Record namedAlbum(int id, const QString& artist, const QString& name) {
+        srk::Record r(srk::albumTable());
+        r.setNumber(srk::ALB::AlbumID, id);
+        r.setText(srk::ALB::Artist, artist);
+        r.setText(srk::ALB::Album, name);
+        return add(srk::albumTable(), r);
+    }
+
     srk::Record category(int id, const QString& name) {
         srk::Record r(srk::categoriesTable());
         r.setNumber(srk::CAT::CategoryID, id);

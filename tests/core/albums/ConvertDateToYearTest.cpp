@@ -1,4 +1,5 @@
 #include "core/access/AccessTestSupport.h"
+#include "support/RefusedReads.h"
 
 #include "albums/ConvertAlbumDateToYear.h"
 #include "albums/ConvertDateToYear.h"
@@ -159,23 +160,6 @@ TEST_F(ConvertDates, RefusedRewriteShowsPutErrorAndRollsBackOnlyTheOpenFrame) {
     EXPECT_EQ(job.datesConverted(), ReleaseDateToYear::kRecordsPerFrame);
 }
 
-// Refuses every read of one table's file from now on, as a damaged or vanished file would.
-class RefusedReads {
-public:
-    RefusedReads(Store& store, const TableDef& def) : m_store(store), m_schema(Store::schemaName(def).toUtf8()) {
-        sqlite3_set_authorizer(m_store.handle(), &RefusedReads::authorize, this);
-    }
-    ~RefusedReads() { sqlite3_set_authorizer(m_store.handle(), nullptr, nullptr); }
-
-private:
-    static int authorize(void* self, int action, const char*, const char*, const char* schema, const char*) {
-        const auto* me = static_cast<RefusedReads*>(self);
-        return action == SQLITE_READ && schema && me->m_schema == schema ? SQLITE_DENY : SQLITE_OK;
-    }
-    Store& m_store;
-    QByteArray m_schema;
-};
-
 TEST_F(ConvertDates, ReadErrorShowsRecordRetrievalErrorAndRollsBackTheOpenFrame) {
     addDatedSongs(300);
     ConvertDateToYear job(access);
@@ -183,7 +167,7 @@ TEST_F(ConvertDates, ReadErrorShowsRecordRetrievalErrorAndRollsBackTheOpenFrame)
     ASSERT_TRUE(job.step());
     ASSERT_TRUE(job.step());
     {
-        RefusedReads refused(store, songsTable());
+        srk::testing::RefusedReads refused(store, songsTable());
         EXPECT_FALSE(job.step());
     }
     EXPECT_FALSE(job.step());

@@ -1,4 +1,5 @@
 #include "core/access/AccessTestSupport.h"
+#include "support/RefusedReads.h"
 
 #include "albums/CopyToAlbum.h"
 
@@ -19,14 +20,6 @@ protected:
         r.setText(SON::Album, albumName);
         r.setNumber(SON::AlbumID, albumId);
         return add(songsTable(), r);
-    }
-
-    Record namedAlbum(int id, const QString& artist, const QString& name) {
-        Record r(albumTable());
-        r.setNumber(ALB::AlbumID, id);
-        r.setText(ALB::Artist, artist);
-        r.setText(ALB::Album, name);
-        return add(albumTable(), r);
     }
 
     // Runs the job to its end with a bound on the number of steps, so a job that never ends fails.
@@ -309,30 +302,13 @@ TEST_F(CopyToAlbumRun, RefusedAlbumAddStopsTheRunWithTheSongUnlinkedAndNamesTheA
         EXPECT_EQ(s.number(SON::AlbumID), 0) << s.number(SON::ID);
 }
 
-// Refuses every read of one table's file from now on, as a damaged or vanished file would.
-class RefusedReads {
-public:
-    RefusedReads(Store& store, const TableDef& def) : m_store(store), m_schema(Store::schemaName(def).toUtf8()) {
-        sqlite3_set_authorizer(m_store.handle(), &RefusedReads::authorize, this);
-    }
-    ~RefusedReads() { sqlite3_set_authorizer(m_store.handle(), nullptr, nullptr); }
-
-private:
-    static int authorize(void* self, int action, const char*, const char*, const char* schema, const char*) {
-        const auto* me = static_cast<RefusedReads*>(self);
-        return action == SQLITE_READ && schema && me->m_schema == schema ? SQLITE_DENY : SQLITE_OK;
-    }
-    Store& m_store;
-    QByteArray m_schema;
-};
-
 TEST_F(CopyToAlbumRun, SongReadErrorShowsRecordRetrievalErrorAndEndsTheRun) {
     addSongsInBulk(2500, [](int i, Record& r) { r.setText(SON::Album, QStringLiteral("Album %1").arg(i / 10)); });
     CopyToAlbum job(access);
     ASSERT_TRUE(job.step());
     ASSERT_TRUE(job.step());
     {
-        RefusedReads refused(store, songsTable());
+        srk::testing::RefusedReads refused(store, songsTable());
         EXPECT_FALSE(job.step());
     }
     EXPECT_FALSE(job.step());
@@ -353,7 +329,7 @@ TEST_F(CopyToAlbumRun, AlbumReadErrorNamesTheAlbumTableAndLinksNothingWrongly) {
     CopyToAlbum job(access);
     ASSERT_TRUE(job.step());
     {
-        RefusedReads refused(store, albumTable());
+        srk::testing::RefusedReads refused(store, albumTable());
         EXPECT_FALSE(job.step());
     }
     EXPECT_TRUE(job.cancelled());

@@ -1,4 +1,5 @@
 #include "core/access/AccessTestSupport.h"
+#include "support/RefusedReads.h"
 
 #include "albums/TestAlbumIDs.h"
 
@@ -18,14 +19,6 @@ protected:
         r.setText(SON::Album, albumName);
         r.setNumber(SON::AlbumID, albumId);
         return add(songsTable(), r);
-    }
-
-    Record namedAlbum(int id, const QString& artist, const QString& name) {
-        Record r(albumTable());
-        r.setNumber(ALB::AlbumID, id);
-        r.setText(ALB::Artist, artist);
-        r.setText(ALB::Album, name);
-        return add(albumTable(), r);
     }
 
     // Runs the job to its end with a bound on the number of steps, so a job that never ends fails.
@@ -200,23 +193,6 @@ TEST_F(TestAlbumIDsRun, RefusedRewriteShowsPutErrorAndRollsBackOnlyTheOpenFrame)
     EXPECT_EQ(job.songsUnlinked(), TestAlbumIDs::kRecordsPerFrame);
 }
 
-// Refuses every read of one table's file from now on, as a damaged or vanished file would.
-class RefusedReads {
-public:
-    RefusedReads(Store& store, const TableDef& def) : m_store(store), m_schema(Store::schemaName(def).toUtf8()) {
-        sqlite3_set_authorizer(m_store.handle(), &RefusedReads::authorize, this);
-    }
-    ~RefusedReads() { sqlite3_set_authorizer(m_store.handle(), nullptr, nullptr); }
-
-private:
-    static int authorize(void* self, int action, const char*, const char*, const char* schema, const char*) {
-        const auto* me = static_cast<RefusedReads*>(self);
-        return action == SQLITE_READ && schema && me->m_schema == schema ? SQLITE_DENY : SQLITE_OK;
-    }
-    Store& m_store;
-    QByteArray m_schema;
-};
-
 TEST_F(TestAlbumIDsRun, AlbumReadErrorNamesTheAlbumFileAndRollsBackOnlyTheOpenFrame) {
     addSongsInBulk(1500, 4321);
     TestAlbumIDs job(access);
@@ -225,7 +201,7 @@ TEST_F(TestAlbumIDsRun, AlbumReadErrorNamesTheAlbumFileAndRollsBackOnlyTheOpenFr
     for (int i = 0; i < TestAlbumIDs::kRecordsPerFrame / TestAlbumIDs::kRecordsPerSlice + 1; ++i)
         ASSERT_TRUE(job.step());
     {
-        RefusedReads refused(store, albumTable());
+        srk::testing::RefusedReads refused(store, albumTable());
         EXPECT_FALSE(job.step());
     }
     EXPECT_FALSE(job.step());
