@@ -25,6 +25,9 @@ int boldExtra(const QFont& font, const QString& text) {
 } // namespace
 
 SongTabBar::SongTabBar(QWidget* parent) : QTabBar(parent) {
+    // Every order stays in view with its whole text: the window is at least as wide as its tabs.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
     connect(this, &QTabBar::currentChanged, this, &SongTabBar::markSelected);
 }
 
