@@ -1,35 +1,14 @@
 #pragma once
 
-#include "store/Record.h"
-
-#include <QStringList>
-#include <QVector>
+#include "catalog/BrowseThumb.h"
 
 namespace srk {
 
-// The 100 thumb samples of one song order, made from its first and last record, and the way between
-// a thumb position (0..99) and the order's located field.
-class SongThumb {
+// The thumb samples of the song orders, chosen by tab number.
+class SongThumb : public BrowseThumb {
 public:
-    // first/last are the order's first and last record under its filter; null when the order is empty.
+    using BrowseThumb::rebuild;
     void rebuild(int order, const Record* first, const Record* last);
-    bool isEmpty() const { return m_texts.isEmpty() && m_numbers.isEmpty(); }
-    int order() const { return m_order; }
-
-    // Where the thumb stands for a record of the order.
-    int position(const Record& record) const;
-
-    // The located field's value at a thumb position, as a locator text (a number written out for the
-    // numeric orders).
-    QString sampleText(int position) const;
-
-    const QStringList& texts() const { return m_texts; }
-    const QVector<qint64>& numbers() const { return m_numbers; }
-
-private:
-    int m_order = 0;
-    QStringList m_texts;
-    QVector<qint64> m_numbers;
 };
 
 } // namespace srk
