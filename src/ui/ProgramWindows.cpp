@@ -1,5 +1,6 @@
 #include "ui/ProgramWindows.h"
 
+#include "ui/albums/BrowseAlbums.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
 
@@ -8,6 +9,7 @@ namespace srk {
 void registerProgramWindows(WindowRegistry& windows) {
     registerCategoryAndMediaWindows(windows);
     BrowseSongs::registerWith(windows);
+    BrowseAlbums::registerWith(windows);
 }
 
 } // namespace srk

@@ -211,6 +211,13 @@ QPushButton* BrowseSheet::sheetButton(int action) const {
     return nullptr;
 }
 
+QPushButton* BrowseSheet::rangeButton(int order) const {
+    for (const auto& [b, o] : m_rangeButtons)
+        if (o == order)
+            return b;
+    return nullptr;
+}
+
 QScrollBar* BrowseSheet::thumb() const {
     return m_list->thumb();
 }

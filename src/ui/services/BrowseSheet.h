@@ -132,6 +132,8 @@ protected:
 
     // A button of the design or of the range row; nullptr when there is none.
     QPushButton* sheetButton(int action) const;
+    // The range row's button of an order; nullptr when it has none.
+    QPushButton* rangeButton(int order) const;
     // Presses a button as the user would.
     virtual void pressAction(int action) = 0;
     // The title for the number of records in the table ("Songs - 12 entries").

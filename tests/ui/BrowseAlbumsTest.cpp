@@ -1,0 +1,414 @@
+// The album list driven through the real window of a started program on temporary folders: tabs,
+// headers and title, locator per order, the two category ranges, thumb, popup, keys, the settings it
+// keeps, and the page following a change made by another station.
+
+#include "access/ScriptedMessages.h"
+#include "access/TableAccess.h"
+#include "access/TableUse.h"
+#include "catalog/Tables.h"
+#include "settings/IniFile.h"
+#include "store/PageCursor.h"
+#include "store/Store.h"
+#include "store/Table.h"
+#include "text/DayNumber.h"
+#include "ui/albums/BrowseAlbums.h"
+#include "ui/services/ListColumns.h"
+#include "ui/services/PageModel.h"
+#include "ui/services/TableWatch.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/Program.h"
+#include "ui/songs/LookupBrowse.h"
+#include "ui/songs/SongTabBar.h"
+#include "ui/support/ModalWindows.h"
+#include "ui/support/ProgramFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace srk;
+using srk::testing::onModal;
+
+namespace {
+
+constexpr int kReleasedColumn = 4;
+
+class BrowseAlbumsTest : public srk::testing::ProgramFixture {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startProgram()); }
+
+    void addAlbum(qint64 id, const QString& artist, const QString& album, const QString& fileNumber = QString(),
+                  qint64 category = 0, qint64 released = 0) {
+        Record a(albumTable());
+        a.setNumber(ALB::AlbumID, id);
+        a.setText(ALB::Artist, artist);
+        a.setText(ALB::Album, album);
+        a.setText(ALB::Media, QStringLiteral("CD"));
+        a.setText(ALB::FileNumber, fileNumber);
+        a.setNumber(ALB::CategoryID, category);
+        a.setNumber(ALB::ReleaseDate, released);
+        TableUse use(*context().access);
+        ASSERT_TRUE(use.open(albumTable()));
+        ASSERT_EQ(Table(store(), albumTable()).add(a), NoError);
+    }
+
+    void addCategory(qint64 id, const QString& name) {
+        Record c(categoriesTable());
+        c.setNumber(CAT::CategoryID, id);
+        c.setText(CAT::Category, name);
+        TableUse use(*context().access);
+        ASSERT_TRUE(use.open(categoriesTable()));
+        ASSERT_EQ(Table(store(), categoriesTable()).add(c), NoError);
+    }
+
+    // 260 albums: artists "A000".."Z009", albums "Z-title" backwards, file numbers "F000".."F259".
+    void addMany() {
+        TableUse use(*context().access);
+        ASSERT_TRUE(use.open(albumTable()));
+        ASSERT_EQ(store().stream(), NoError);
+        for (int i = 0; i < 260; ++i) {
+            Record a(albumTable());
+            a.setNumber(ALB::AlbumID, i + 1);
+            a.setText(ALB::Artist, QStringLiteral("%1%2").arg(QChar(u'A' + i / 10)).arg(i % 10, 3, 10, QChar(u'0')));
+            a.setText(ALB::Album, QStringLiteral("%1%2").arg(QChar(u'Z' - i / 10)).arg(i % 10, 3, 10, QChar(u'0')));
+            a.setText(ALB::FileNumber, QStringLiteral("F%1").arg(i, 3, 10, QChar(u'0')));
+            ASSERT_EQ(Table(store(), albumTable()).add(a), NoError);
+        }
+        ASSERT_EQ(store().flush(), NoError);
+    }
+
+    BrowseAlbums* open() {
+        program->frame()->runCommand(BrowseAlbums::Procedure);
+        QMdiSubWindow* sub = program->frame()->workspace()->activeSubWindow();
+        if (!sub)
+            return nullptr;
+        auto* browse = qobject_cast<BrowseAlbums*>(sub->widget());
+        if (browse) {
+            sub->resize(900, 400);
+            QCoreApplication::processEvents();
+        }
+        return browse;
+    }
+
+    void close(BrowseAlbums* browse) {
+        browse->press(BrowseAlbums::Action::Close);
+        QCoreApplication::processEvents();
+    }
+
+    static QString artist(const BrowseAlbums* b) { return b->highlightedAlbum().text(ALB::Artist); }
+    static QString album(const BrowseAlbums* b) { return b->highlightedAlbum().text(ALB::Album); }
+
+    static void type(BrowseAlbums* browse, const QString& text) {
+        for (QChar c : text)
+            QTest::keyClick(browse->list(), c.toLatin1());
+    }
+
+    static QStringList pageAlbums(BrowseAlbums* browse) {
+        QStringList out;
+        for (const PageRow& r : browse->cursor().rows())
+            out << r.primary().text(ALB::Album);
+        return out;
+    }
+
+    static QString popupItems(BrowseAlbums* browse) {
+        std::unique_ptr<QMenu> menu(browse->buildPopup());
+        QStringList items;
+        for (QAction* a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-")
+                                       : (a->isEnabled() ? QString() : QStringLiteral("~")) + a->text());
+        return items.join(u'|');
+    }
+
+    // Chooses a category in the category picker that pressing `button` opens.
+    static void chooseCategory(QPushButton* button, char letter) {
+        onModal([letter](QWidget* modal) {
+            auto* categories = modal->findChild<LookupBrowse*>();
+            ASSERT_NE(categories, nullptr);
+            QTest::keyClick(categories->list(), letter);
+            QTest::mouseClick(categories->button(LookupBrowse::Action::Select), Qt::LeftButton);
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+};
+
+TEST_F(BrowseAlbumsTest, AnEmptyTableGivesAnEmptyPageGreyedButtonsAndAGreyedPopup) {
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Albums - 0 entries"));
+    EXPECT_EQ(browse->model()->rowCount(), 0);
+    EXPECT_TRUE(browse->button(BrowseAlbums::Action::Add)->isEnabled());
+    for (auto a : {BrowseAlbums::Action::Copy, BrowseAlbums::Action::Change, BrowseAlbums::Action::Delete,
+                   BrowseAlbums::Action::Print, BrowseAlbums::Action::SingleArtistWizard,
+                   BrowseAlbums::Action::CompilationWizard})
+        EXPECT_FALSE(browse->button(a)->isEnabled()) << browse->button(a)->text().toStdString();
+    EXPECT_TRUE(browse->thumb()->isHidden());
+    EXPECT_EQ(popupItems(browse), QStringLiteral("&Add|~&Change|~&Delete|-|~Cop&y|~Compilation Wizard|~&Print|-|"
+                                                 "~Create Label...|~Quick CD Insert"));
+    EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
+}
+
+TEST_F(BrowseAlbumsTest, TitleTabsHeadersButtonsAndTheReleasedColumnReadAsDesigned) {
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"), QStringLiteral("F1"), 0, 1987);
+    addAlbum(2, QStringLiteral("Bob"), QStringLiteral("Two"), QStringLiteral("F2"), 0,
+             dayNumberFromDate(QDate(1999, 3, 14)));
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Albums - 2 entries"));
+    QStringList headers;
+    for (int c = 0; c < browse->model()->columnCount(); ++c)
+        headers << browse->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headers.join(u','), QStringLiteral("Artist,Album,Media,File Number,Released,XCCD"));
+    SongTabBar* tabs = browse->tabs();
+    ASSERT_EQ(tabs->count(), 5);
+    const QStringList texts = {QStringLiteral("Album"), QStringLiteral("Artist"), QStringLiteral("File #"),
+                               QStringLiteral("Category"), QStringLiteral("Cat/Art")};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(tabs->plainText(i), texts[i]);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Album   "));
+    QStringList buttons;
+    for (auto a : {BrowseAlbums::Action::Add, BrowseAlbums::Action::Copy, BrowseAlbums::Action::Change,
+                   BrowseAlbums::Action::Delete, BrowseAlbums::Action::Print,
+                   BrowseAlbums::Action::SingleArtistWizard, BrowseAlbums::Action::CompilationWizard,
+                   BrowseAlbums::Action::Close})
+        buttons << browse->button(a)->text();
+    EXPECT_EQ(buttons.join(u','), QStringLiteral("&Add,Cop&y,&Change,&Delete,&Print,Single Artist Wi&zard,"
+                                                 "Compilation Wizard,Cl&ose"));
+    EXPECT_EQ(browse->button(BrowseAlbums::Action::Print)->toolTip(), QStringLiteral("Print information"));
+    EXPECT_TRUE(browse->button(BrowseAlbums::Action::Copy)->isEnabled());
+    EXPECT_TRUE(browse->button(BrowseAlbums::Action::Change)->isEnabled());
+    // The wizards and the printout have no window yet: greyed, in the popup as well.
+    EXPECT_FALSE(browse->button(BrowseAlbums::Action::Print)->isEnabled());
+    EXPECT_EQ(popupItems(browse), QStringLiteral("&Add|&Change|&Delete|-|Cop&y|~Compilation Wizard|~&Print|-|"
+                                                 "~Create Label...|~Quick CD Insert"));
+
+    // A bare year shows as the year; a whole date through the list's date picture.
+    const QModelIndex year = browse->model()->index(0, kReleasedColumn);
+    EXPECT_EQ(browse->columns().display(kReleasedColumn, year.data(Qt::DisplayRole)), QStringLiteral("1987"));
+    const QModelIndex date = browse->model()->index(1, kReleasedColumn);
+    const QString shown = browse->columns().display(kReleasedColumn, date.data(Qt::DisplayRole));
+    EXPECT_TRUE(shown.contains(QStringLiteral("1999")) || shown.contains(QStringLiteral("99")))
+        << shown.toStdString();
+    EXPECT_NE(shown, QStringLiteral("1999"));
+}
+
+TEST_F(BrowseAlbumsTest, TheLocatorFindsTheFirstAlbumAtOrAfterTheTextInEveryOrder) {
+    addMany();
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Albums - 260 entries"));
+    // "Album": by album name.
+    EXPECT_EQ(album(browse), QStringLiteral("A000"));
+    type(browse, QStringLiteral("m0"));
+    EXPECT_EQ(album(browse), QStringLiteral("M000"));
+    EXPECT_EQ(browse->locatorEntry()->text(), QStringLiteral("m0"));
+    QTest::keyClick(browse->list(), Qt::Key_Backspace);
+    EXPECT_EQ(browse->locatorText(), QStringLiteral("m"));
+
+    // "Artist": the locator starts empty on a new tab and finds by artist.
+    browse->tabs()->setCurrentIndex(1);
+    EXPECT_EQ(browse->locatorText(), QString());
+    type(browse, QStringLiteral("Q00"));
+    EXPECT_EQ(artist(browse), QStringLiteral("Q000"));
+
+    // "File #": the file number, at most its 20 characters of the locator.
+    browse->tabs()->setCurrentIndex(2);
+    type(browse, QStringLiteral("f12"));
+    EXPECT_EQ(browse->highlightedAlbum().text(ALB::FileNumber), QStringLiteral("F120"));
+    type(browse, QStringLiteral("5"));
+    EXPECT_EQ(browse->highlightedAlbum().text(ALB::FileNumber), QStringLiteral("F125"));
+    type(browse, QStringLiteral("99999999999999999999"));
+    EXPECT_EQ(browse->locatorText().size(), 24);
+    EXPECT_EQ(browse->highlightedAlbum().text(ALB::FileNumber), QStringLiteral("F126"));
+
+    // The category tabs locate within the category (0 for all of these).
+    browse->tabs()->setCurrentIndex(3);
+    type(browse, QStringLiteral("c"));
+    EXPECT_EQ(album(browse), QStringLiteral("C000"));
+    browse->tabs()->setCurrentIndex(4);
+    type(browse, QStringLiteral("d005"));
+    EXPECT_EQ(artist(browse), QStringLiteral("D005"));
+    EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
+}
+
+TEST_F(BrowseAlbumsTest, EachCategoryTabKeepsItsOwnCategoryAndReadsAgainOnlyWhenItChanges) {
+    addCategory(4, QStringLiteral("Jazz"));
+    addCategory(7, QStringLiteral("Rock"));
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"), QString(), 4);
+    addAlbum(2, QStringLiteral("Bob"), QStringLiteral("Two"), QString(), 0);
+    addAlbum(3, QStringLiteral("Cy"), QStringLiteral("Three"), QString(), 4);
+    addAlbum(4, QStringLiteral("Dee"), QStringLiteral("Four"), QString(), 7);
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(pageAlbums(browse).size(), 4);
+    EXPECT_FALSE(browse->button(BrowseAlbums::Action::SelectCategory)->isVisibleTo(browse));
+
+    browse->tabs()->setCurrentIndex(3);
+    QPushButton* byCategory = browse->button(BrowseAlbums::Action::SelectCategory);
+    EXPECT_EQ(byCategory->text(), QStringLiteral("Select Cate&gory"));
+    EXPECT_TRUE(byCategory->isVisibleTo(browse));
+    EXPECT_EQ(pageAlbums(browse), QStringList{QStringLiteral("Two")}); // no category chosen yet
+    chooseCategory(byCategory, 'j');
+    EXPECT_EQ(browse->categoryRange(4), 4);
+    EXPECT_EQ(pageAlbums(browse), (QStringList{QStringLiteral("One"), QStringLiteral("Three")}));
+
+    // The other category tab has its own button and its own category.
+    browse->tabs()->setCurrentIndex(4);
+    QPushButton* byCatArtist = browse->button(BrowseAlbums::Action::SelectCategory);
+    EXPECT_NE(byCatArtist, byCategory);
+    EXPECT_TRUE(byCatArtist->isVisibleTo(browse));
+    EXPECT_FALSE(byCategory->isVisibleTo(browse));
+    EXPECT_EQ(browse->categoryRange(5), 0);
+    EXPECT_EQ(pageAlbums(browse), QStringList{QStringLiteral("Two")});
+    chooseCategory(byCatArtist, 'r');
+    EXPECT_EQ(browse->categoryRange(5), 7);
+    EXPECT_EQ(pageAlbums(browse), QStringList{QStringLiteral("Four")});
+
+    // Back on "Category" its own choice still holds.
+    browse->tabs()->setCurrentIndex(3);
+    EXPECT_EQ(browse->categoryRange(4), 4);
+    EXPECT_EQ(pageAlbums(browse), (QStringList{QStringLiteral("One"), QStringLiteral("Three")}));
+    ASSERT_EQ(browse->model()->rowCount(), 2);
+
+    // The same category again reads nothing anew: the highlight stays where it was moved.
+    QTest::keyClick(browse->list(), Qt::Key_Down);
+    EXPECT_EQ(album(browse), QStringLiteral("Three"));
+    chooseCategory(browse->button(BrowseAlbums::Action::SelectCategory), 'j');
+    EXPECT_EQ(album(browse), QStringLiteral("Three"));
+    // A picker left with Cancel changes nothing either.
+    onModal([](QWidget* modal) { modal->close(); });
+    QTest::mouseClick(browse->button(BrowseAlbums::Action::SelectCategory), Qt::LeftButton);
+    EXPECT_EQ(browse->categoryRange(4), 4);
+    EXPECT_EQ(album(browse), QStringLiteral("Three"));
+    // Another category starts the page at the start of its range.
+    browse->setCategoryRange(4, 7, QStringLiteral("Rock"));
+    EXPECT_EQ(pageAlbums(browse), QStringList{QStringLiteral("Four")});
+    EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
+}
+
+TEST_F(BrowseAlbumsTest, TheThumbStandsForTheOrderAndADragPositionsThere) {
+    addMany();
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->thumb()->value(), 0);
+    // The new order keeps the album: "A000" is by "Z000", near the end of the artists.
+    browse->tabs()->setCurrentIndex(1);
+    ASSERT_LT(browse->cursor().pageSize(), 260);
+    EXPECT_FALSE(browse->thumb()->isHidden());
+    EXPECT_EQ(artist(browse), QStringLiteral("Z000"));
+    EXPECT_GT(browse->thumb()->value(), 90);
+    browse->dragThumbTo(0);
+    EXPECT_EQ(artist(browse), QStringLiteral("A000"));
+    EXPECT_EQ(browse->thumb()->value(), 0);
+    browse->dragThumbTo(99);
+    EXPECT_EQ(artist(browse), QStringLiteral("Z009"));
+    browse->dragThumbTo(50);
+    const QChar middle = artist(browse).at(0);
+    EXPECT_GE(middle, QLatin1Char('K'));
+    EXPECT_LE(middle, QLatin1Char('O'));
+    browse->dragThumbTo(0);
+    EXPECT_EQ(artist(browse), QStringLiteral("A000"));
+
+    // The file number order samples its own field.
+    browse->tabs()->setCurrentIndex(2);
+    browse->dragThumbTo(99);
+    EXPECT_EQ(browse->highlightedAlbum().text(ALB::FileNumber), QStringLiteral("F259"));
+    EXPECT_EQ(browse->thumbSamples().order(), 3);
+}
+
+TEST_F(BrowseAlbumsTest, TheTabAndTheColumnLayoutSurviveTheWindow) {
+    addMany();
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    browse->list()->horizontalHeader()->resizeSection(0, 300);
+    browse->tabs()->setCurrentIndex(2);
+    close(browse);
+    EXPECT_EQ(context().preferencesFile.readInt(QStringLiteral("Settings"), QStringLiteral("AlbumTab")), 3);
+    const QString original =
+        context().positions.readString(QStringLiteral("BrowseAlbums"), QStringLiteral("SRCFOriginal?Browse:1"));
+    EXPECT_TRUE(original.contains(QStringLiteral("~XCCD~"))) << original.toStdString();
+    const QString saved = context().positions.readString(QStringLiteral("BrowseAlbums"), QStringLiteral("SRCF?Browse:1"));
+    EXPECT_FALSE(saved.isEmpty());
+    EXPECT_TRUE(context().positions.contains(QStringLiteral("BrowseAlbums"), QStringLiteral("Width")));
+
+    browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->order(), 3);
+    EXPECT_EQ(browse->tabs()->currentIndex(), 2);
+    // The widened column comes back as the user left it.
+    EXPECT_GE(browse->list()->horizontalHeader()->sectionSize(0), 300);
+    close(browse);
+
+    context().preferences.SaveLastTab = 0;
+    browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->order(), 1);
+}
+
+TEST_F(BrowseAlbumsTest, KeysMoveTheHighlightAndTheListFollowsAnotherStationsChange) {
+    addMany();
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    browse->tabs()->setCurrentIndex(1);
+    QTest::keyClick(browse->list(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(artist(browse), QStringLiteral("Z009"));
+    QTest::keyClick(browse->list(), Qt::Key_Up);
+    EXPECT_EQ(artist(browse), QStringLiteral("Z008"));
+    QTest::keyClick(browse->list(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(artist(browse), QStringLiteral("A000"));
+
+    auto* watch = browse->findChild<TableWatch*>();
+    ASSERT_NE(watch, nullptr);
+    watch->timer().stop();
+    QCoreApplication::processEvents();
+    const qint64 highlighted = browse->highlightedAlbum().number(ALB::AlbumID);
+    // Another station renames the highlighted album.
+    {
+        Store other(data.path());
+        ASSERT_TRUE(other.connect());
+        ASSERT_EQ(other.openFile(albumTable()), NoError);
+        Table theirs(other, albumTable());
+        Record a(albumTable());
+        a.setNumber(ALB::AlbumID, highlighted);
+        ASSERT_EQ(theirs.get(ALB::KeyAlbumID, a), NoError);
+        a.setText(ALB::Album, QStringLiteral("Renamed elsewhere"));
+        ASSERT_EQ(theirs.put(a), NoError);
+    }
+    EXPECT_NE(album(browse), QStringLiteral("Renamed elsewhere"));
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(browse, &activate);
+    for (int i = 0; i < 20 && album(browse) != QStringLiteral("Renamed elsewhere"); ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(album(browse), QStringLiteral("Renamed elsewhere"));
+    EXPECT_EQ(browse->highlightedAlbum().number(ALB::AlbumID), highlighted);
+}
+
+TEST_F(BrowseAlbumsTest, TheFramesAlbumsCommandOpensOneBrowserAndAQuitClosesItInOrder) {
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"));
+    const int uses = context().access->useCount(albumTable());
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(context().access->useCount(albumTable()), uses + 1);
+    browse->tabs()->setCurrentIndex(4);
+    program->requestQuit();
+    for (int i = 0; i < 50 && !program->frame()->workspace()->subWindowList().isEmpty(); ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(program->frame()->workspace()->subWindowList().isEmpty());
+    EXPECT_EQ(context().access->useCount(albumTable()), 0);
+    EXPECT_EQ(context().access->useCount(categoriesTable()), 0);
+    EXPECT_EQ(context().preferencesFile.readInt(QStringLiteral("Settings"), QStringLiteral("AlbumTab")), 5);
+}
+
+} // namespace
