@@ -35,7 +35,10 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QDialog>
+#include <QDropEvent>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +59,26 @@ void typeInto(QWidget* editor, const QString& text) {
         line->clear();
     QTest::keyClicks(editor, text);
 }
+
+// Closes any modal window that comes up while it lives, and counts them: for steps that must open none.
+class NoModalExpected {
+public:
+    NoModalExpected() {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++m_seen;
+                dialog->reject();
+            }
+        });
+        m_poll.start();
+    }
+    int seen() const { return m_seen; }
+
+private:
+    QTimer m_poll;
+    int m_seen = 0;
+};
 
 class AlbumSongListTest : public srk::testing::ProgramFixture {
 protected:
@@ -290,6 +313,182 @@ TEST_F(AlbumSongListTest, ThePopupGreysWhatNeedsASongOnAnEmptyList) {
     addSong(1, kAlbumId, 1, QStringLiteral("Pink Moon"));
     list->rebuild();
     EXPECT_EQ(states(), QStringLiteral("&Add+|&Change+|&Delete+|-|Cop&y+"));
+}
+
+TEST_F(AlbumSongListTest, YesAssignsTheSongsOfTheAlbumsMediumAndFileNumber) {
+    addSong(1, 0, 4, QStringLiteral("River Man"));
+    addSong(2, 9, 2, QStringLiteral("Hazey Jane"));
+    addSong(3, 0, 1, QStringLiteral("Vinyl only"), QStringLiteral("LP"));
+    addSong(4, 0, 1, QStringLiteral("Next number"), QStringLiteral("CD"), QStringLiteral("ND-4"));
+    openList();
+    EXPECT_TRUE(listedTitles().isEmpty());
+    messages.addAnswer(ButtonYes);
+    NoModalExpected noPicker;
+    list->press(AlbumSongList::Action::SelectExisting);
+    EXPECT_EQ(noPicker.seen(), 0);
+    ASSERT_EQ(messages.titles(),
+              (QStringList{QStringLiteral("Assign Songs To Album"), QStringLiteral("Process complete.")}));
+    EXPECT_EQ(messages.shown().at(0).text,
+              QStringLiteral("Do you want to assign all songs with file number \"ND-3\" and media type \"CD\" "
+                             "to this album?"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("2 songs assigned."));
+    EXPECT_EQ(onDisk(1).number(SON::AlbumID), kAlbumId);
+    EXPECT_EQ(onDisk(2).number(SON::AlbumID), kAlbumId);
+    EXPECT_EQ(onDisk(3).number(SON::AlbumID), 0);
+    EXPECT_EQ(onDisk(4).number(SON::AlbumID), 0);
+    EXPECT_EQ(onDisk(1).number(SON::TrackNumber), 4);
+    // Listed in track order at once.
+    EXPECT_EQ(listedTitles(), (QStringList{QStringLiteral("Hazey Jane"), QStringLiteral("River Man")}));
+}
+
+TEST_F(AlbumSongListTest, CancelDoesNothingAndNoLetsTheUserPickOneSong) {
+    addSong(1, 0, 4, QStringLiteral("River Man"));
+    addSong(2, 9, 3, QStringLiteral("Cello Song"), QStringLiteral("LP"), QStringLiteral("X-1"));
+    openList();
+    {
+        messages.addAnswer(ButtonCancel);
+        NoModalExpected noPicker;
+        list->press(AlbumSongList::Action::SelectExisting);
+        EXPECT_EQ(noPicker.seen(), 0);
+        EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("Assign Songs To Album")});
+        EXPECT_EQ(onDisk(1).number(SON::AlbumID), 0);
+    }
+    messages.clear();
+    messages.addAnswer(ButtonNo);
+    bool picked = false;
+    onModal([&picked](QWidget* modal) {
+        auto* picker = qobject_cast<SelectFileNumber*>(modal);
+        ASSERT_NE(picker, nullptr) << modal->windowTitle().toStdString();
+        BrowseSongs* b = picker->browse();
+        for (int row = 0; row < b->model()->rowCount(); ++row)
+            if (b->cursor().rows().at(row).primary().number(SON::ID) == 2)
+                b->model()->setHighlight(row);
+        ASSERT_EQ(b->highlightedSong().number(SON::ID), 2);
+        picked = true;
+        b->press(BrowseSongs::Action::Select);
+    });
+    list->press(AlbumSongList::Action::SelectExisting);
+    EXPECT_TRUE(picked);
+    EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("Assign Songs To Album")});
+    EXPECT_EQ(onDisk(2).number(SON::AlbumID), kAlbumId);
+    EXPECT_EQ(onDisk(2).number(SON::TrackNumber), 3);
+    EXPECT_EQ(onDisk(1).number(SON::AlbumID), 0);
+    EXPECT_EQ(listedTitles(), QStringList{QStringLiteral("Cello Song")});
+    EXPECT_EQ(list->highlightedSong().number(SON::ID), 2);
+
+    // Without a file number the picker comes at once; closing it links nothing.
+    album.setText(ALB::FileNumber, QString());
+    messages.clear();
+    onModal([](QWidget* modal) {
+        auto* picker = qobject_cast<SelectFileNumber*>(modal);
+        ASSERT_NE(picker, nullptr);
+        picker->reject();
+    });
+    list->press(AlbumSongList::Action::SelectExisting);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(onDisk(1).number(SON::AlbumID), 0);
+}
+
+TEST_F(AlbumSongListTest, EditAllWalksTheSongsInTrackOrderUntilAFormIsCancelled) {
+    {
+        openList();
+        NoModalExpected noForm;
+        list->press(AlbumSongList::Action::EditAll);
+        EXPECT_EQ(noForm.seen(), 0);
+        list->release();
+        host.reset();
+        list = nullptr;
+    }
+    addSong(1, kAlbumId, 3, QStringLiteral("Three"));
+    addSong(2, kAlbumId, 1, QStringLiteral("One"));
+    addSong(3, kAlbumId, 2, QStringLiteral("Two"));
+    addSong(4, kAlbumId, 4, QStringLiteral("Four"));
+    openList();
+    QStringList shown;
+    // OK, OK (moving the second song to the end, which must not bring it up again), Cancel.
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        auto* form = qobject_cast<SongForm*>(modal);
+        ASSERT_NE(form, nullptr) << modal->windowTitle().toStdString();
+        const QString title = form->lineEdit(SON::Title)->text();
+        shown << title;
+        if (shown.size() == 3) {
+            form->cancelButton()->click();
+            return;
+        }
+        onModal(answer);
+        typeInto(form->editor(SON::Title), title + QStringLiteral(" (edited)"));
+        if (shown.size() == 2)
+            typeInto(form->editor(SON::TrackNumber), QStringLiteral("9"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    };
+    onModal(answer);
+    list->press(AlbumSongList::Action::EditAll);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}));
+    EXPECT_EQ(onDisk(2).text(SON::Title), QStringLiteral("One (edited)"));
+    EXPECT_EQ(onDisk(3).text(SON::Title), QStringLiteral("Two (edited)"));
+    EXPECT_EQ(onDisk(3).number(SON::TrackNumber), 9);
+    EXPECT_EQ(onDisk(1).text(SON::Title), QStringLiteral("Three"));
+    EXPECT_EQ(onDisk(4).text(SON::Title), QStringLiteral("Four"));
+    EXPECT_EQ(listedTitles(), (QStringList{QStringLiteral("One (edited)"), QStringLiteral("Three"),
+                                           QStringLiteral("Four"), QStringLiteral("Two (edited)")}));
+}
+
+TEST_F(AlbumSongListTest, ADroppedSongBecomesASecondRecordOfThisAlbum) {
+    addSong(1, kAlbumId, 1, QStringLiteral("Pink Moon"));
+    addSong(2, 9, 5, QStringLiteral("River Man"), QStringLiteral("LP"), QStringLiteral("FL-1"));
+    openList();
+    QWidget* target = list->list()->viewport();
+    const QPoint at = target->rect().center();
+
+    // Another drag id is refused.
+    std::unique_ptr<QMimeData> other(makeDragData(QStringLiteral("Albums"), QStringLiteral("2")));
+    QDragEnterEvent refused(at, Qt::CopyAction, other.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+
+    std::unique_ptr<QMimeData> songs(makeDragData(kSongsDragId, QStringLiteral("2")));
+    QDragEnterEvent enter(at, Qt::CopyAction, songs.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, songs.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    QTRY_COMPARE_WITH_TIMEOUT(onDisk().size(), 3, 2000);
+
+    const Record copy = onDisk(3);
+    EXPECT_EQ(copy.number(SON::AlbumID), kAlbumId);
+    EXPECT_EQ(copy.text(SON::Title), QStringLiteral("River Man"));
+    EXPECT_EQ(copy.number(SON::TrackNumber), 5);
+    EXPECT_EQ(copy.text(SON::FileNumber), QStringLiteral("FL-1"));
+    EXPECT_EQ(onDisk(2).number(SON::AlbumID), 9);
+    EXPECT_EQ(listedTitles(), (QStringList{QStringLiteral("Pink Moon"), QStringLiteral("River Man")}));
+    EXPECT_EQ(list->highlightedSong().number(SON::ID), 3);
+    EXPECT_EQ(messages.count(), 0);
+
+    // A song of this list dropped on it again is copied once more; an unknown one does nothing.
+    list->dropSong(1);
+    EXPECT_EQ(onDisk(4).text(SON::Title), QStringLiteral("Pink Moon"));
+    EXPECT_EQ(onDisk(4).number(SON::AlbumID), kAlbumId);
+    list->dropSong(99);
+    EXPECT_EQ(onDisk().size(), 4);
+    EXPECT_EQ(listedTitles().size(), 3);
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(AlbumSongListTest, FollowsSongsChangedElsewhere) {
+    addSong(1, kAlbumId, 1, QStringLiteral("Pink Moon"));
+    openList();
+    // Another station adds a song to the album.
+    {
+        Store other(data.path());
+        ASSERT_TRUE(other.connect());
+        ASSERT_EQ(other.openFile(songsTable()), NoError);
+        Record s = song(2, kAlbumId, 2, QStringLiteral("Place To Be"));
+        ASSERT_EQ(Table(other, songsTable()).add(s), NoError);
+    }
+    QCoreApplication::processEvents();
+    context().access->checkOtherStations();
+    QTRY_COMPARE_WITH_TIMEOUT(listedTitles().size(), 2, 5000);
 }
 
 } // namespace
