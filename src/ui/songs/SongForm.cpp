@@ -138,6 +138,10 @@ WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowReq
         if (primeSong(access, primed) != PrimeStatus::Primed)
             return WindowResponse::Cancelled;
         record = primed;
+        // The album's song list copies a song by an insert on its values: the copy keeps its medium
+        // (priming puts "CD" only where there is none).
+        if (variant == Variant::ForAlbum)
+            record.setText(SON::Media, song.text(SON::Media));
         if (copy) {
             // The copy carries everything of its source under its own new number.
             record = song;
