@@ -11,12 +11,15 @@
 #include "text/DayNumber.h"
 #include "ui/ProgramContext.h"
 #include "ui/albums/AlbumForm.h"
+#include "ui/albums/AlbumSongList.h"
 #include "ui/albums/UpdateAlbums.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/MediaDropList.h"
+#include "ui/services/PageModel.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
+#include "ui/songs/SongForm.h"
 #include "ui/services/ScaledImage.h"
 #include "ui/support/ModalWindows.h"
 #include "ui/support/ProgramFixture.h"
@@ -583,6 +586,61 @@ TEST_F(UpdateAlbumsTest, EveryTabShowsItsPromptsButtonsAndTipsWhole) {
     EXPECT_FALSE(loadEnabled);
 }
 
+
+TEST_F(UpdateAlbumsTest, TheSongsTabListsTheAlbumsSongsAndAddsSongsFromTheAlbumAsTyped) {
+    const Record original = addAlbum(1, QStringLiteral("Low"), QStringLiteral("Secret Name"), QStringLiteral("S-1"));
+    add(songsTable(), [](Record& s) {
+        s.setNumber(SON::ID, 5);
+        s.setNumber(SON::AlbumID, 1);
+        s.setNumber(SON::TrackNumber, 2);
+        s.setText(SON::Title, QStringLiteral("Starfire"));
+        s.setText(SON::Media, QStringLiteral("CD"));
+    });
+    add(songsTable(), [](Record& s) {
+        s.setNumber(SON::ID, 6);
+        s.setNumber(SON::AlbumID, 1);
+        s.setNumber(SON::TrackNumber, 1);
+        s.setText(SON::Title, QStringLiteral("I Remember"));
+        s.setText(SON::Media, QStringLiteral("CD"));
+    });
+    addSong(7, 2, QStringLiteral("S-1"));
+    Record album = stored(original);
+    int rowsAtOpen = 0, rowsAfterAdd = 0;
+    QString firstTitle, songArtist;
+    const WindowResponse r = runForm(WindowRequest::Change, album, [&](AlbumForm* form) {
+        ASSERT_NE(form->songList(), nullptr);
+        EXPECT_EQ(form->tabs()->widget(1), form->songsPage());
+        form->tabs()->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        rowsAtOpen = form->songList()->model()->rowCount();
+        firstTitle = form->songList()->highlightedSong().text(SON::Title);
+        form->tabs()->setCurrentIndex(0);
+        type(form->editor(ALB::Artist), QStringLiteral("Low (trio)"));
+        form->tabs()->setCurrentIndex(1);
+        onModal([&](QWidget* modal) {
+            auto* songForm = qobject_cast<SongForm*>(modal);
+            ASSERT_NE(songForm, nullptr);
+            songArtist = songForm->lineEdit(SON::Artist)->text();
+            click(songForm->okButton());
+        });
+        form->songList()->press(AlbumSongList::Action::Add);
+        QCoreApplication::processEvents();
+        rowsAfterAdd = form->songList()->model()->rowCount();
+        click(form->cancelButton());
+    });
+    EXPECT_EQ(r, WindowResponse::Cancelled);
+    EXPECT_EQ(rowsAtOpen, 2);
+    EXPECT_EQ(firstTitle, QStringLiteral("I Remember"));
+    // The new song took the artist as the form showed it.
+    EXPECT_EQ(songArtist, QStringLiteral("Low (trio)"));
+    EXPECT_EQ(rowsAfterAdd, 3);
+    // The song stays although the album's own edit was cancelled.
+    EXPECT_EQ(stored(original).text(ALB::Artist), QStringLiteral("Low"));
+    const QVector<Record> songs = all(songsTable(), SON::KeyID);
+    ASSERT_EQ(songs.size(), 4);
+    EXPECT_EQ(songs.last().number(SON::AlbumID), 1);
+    EXPECT_EQ(songs.last().text(SON::Artist), QStringLiteral("Low (trio)"));
+}
 
 // A termination signal while the album form adds: the form goes as its Cancel would, then the frame.
 class UpdateAlbumsQuit : public UpdateAlbumsTest {

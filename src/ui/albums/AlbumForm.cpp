@@ -8,6 +8,7 @@
 #include "text/PreferredDatePicture.h"
 #include "text/ReleaseDate.h"
 #include "ui/ProgramContext.h"
+#include "ui/albums/AlbumSongList.h"
 #include "ui/albums/UpdateAlbums.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/DittoKey.h"
@@ -95,9 +96,12 @@ AlbumForm::AlbumForm(ProgramContext& context, WindowRequest request, const Recor
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);
     layout->addLayout(buttons);
-    fitWindow(this);
 
     showRecord();
+    // The list reads the album from the screen, so it comes once every field shows its value.
+    m_songs = new AlbumSongList(context, [this] { return currentAlbum(); }, m_songsPage);
+    m_songsPage->layout()->addWidget(m_songs);
+    fitWindow(this);
     m_tabs->setCurrentIndex(0);
     editor(ALB::Artist)->setFocus();
 }
@@ -406,6 +410,7 @@ void AlbumForm::changeEvent(QEvent* event) {
 void AlbumForm::done(int result) {
     m_closing = true;
     m_player->stop();
+    m_songs->release();
     if (result != QDialog::Accepted && m_request == WindowRequest::Insert)
         cancelPrimed(*m_context.access, albumTable(), m_record);
     m_placer->save();

@@ -17,6 +17,7 @@ class QTabWidget;
 namespace srk {
 
 struct ProgramContext;
+class AlbumSongList;
 class CategoryDropList;
 class DittoKey;
 class MediaDropList;
@@ -54,6 +55,7 @@ public:
     QPushButton* loadFromCdButton() const { return m_loadFromCd; }
     ScaledImage* imageDisplay() const { return m_image; }
     QWidget* songsPage() const { return m_songsPage; }
+    AlbumSongList* songList() const { return m_songs; }
 
     void done(int result) override;
 
@@ -104,6 +106,7 @@ private:
     QPushButton* m_loadFromCd = nullptr;
     ScaledImage* m_image = nullptr;
     QWidget* m_songsPage = nullptr;
+    AlbumSongList* m_songs = nullptr;
     SoundPlayer* m_player = nullptr;
     DittoKey* m_ditto = nullptr;
     WindowPlacer* m_placer = nullptr;
