@@ -16,9 +16,12 @@
 #include "text/PreferredDatePicture.h"
 #include "text/ReleaseDate.h"
 #include "text/TypedEntry.h"
+#include "ui/services/CategoryDropList.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
+#include "ui/services/MediaDropList.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/ReleaseDateEntry.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
 #include "ui/services/WindowSize.h"
@@ -138,6 +141,10 @@ WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowReq
         if (primeSong(access, primed) != PrimeStatus::Primed)
             return WindowResponse::Cancelled;
         record = primed;
+        // The album's song list copies a song by an insert on its values: the copy keeps its medium
+        // (priming puts "CD" only where there is none).
+        if (variant == Variant::ForAlbum)
+            record.setText(SON::Media, song.text(SON::Media));
         if (copy) {
             // The copy carries everything of its source under its own new number.
             record = song;
@@ -176,8 +183,9 @@ SongForm::SongForm(ProgramContext& context, Variant variant, WindowRequest reque
     m_ditto = new DittoKey(this, context.access->ditto(), procedureName(variant));
     m_placer = new WindowPlacer(this, context.positions, procedureName(variant));
 
-    m_media = loadMediaList(*context.access);
-    loadCategories();
+    // The album's song form checks a typed medium against the list; the other has a drop list of it.
+    if (variant == Variant::ForAlbum)
+        m_media = loadMediaList(*context.access);
 
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(buildGeneralTab(), QStringLiteral("&General"));
@@ -266,11 +274,7 @@ QWidget* SongForm::buildGeneralTab() {
     row(QStringLiteral("&Album:"), addLine(SON::Album, 40));
 
     if (m_variant == Variant::UpdateSong) {
-        m_mediaCombo = new QComboBox(this);
-        m_mediaCombo->setEditable(true);
-        m_mediaCombo->setInsertPolicy(QComboBox::NoInsert);
-        m_mediaCombo->addItems(m_media);
-        m_mediaCombo->lineEdit()->setMaxLength(20);
+        m_mediaCombo = new MediaDropList(*m_context.access, this);
         m_editors.insert(SON::Media, m_mediaCombo);
         m_ditto->bindField(m_mediaCombo, SON::Media);
         connect(m_mediaCombo->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptMedia(); });
@@ -288,19 +292,16 @@ QWidget* SongForm::buildGeneralTab() {
     checkOnEnter(time, [this] { return acceptTime(); });
     row(QStringLiteral("T&ime:"), time);
     row(QStringLiteral("&File Number:"), addLine(SON::FileNumber, 20));
-    QLineEdit* released = addLine(SON::ReleaseDate, 30);
+    m_released = new ReleaseDateEntry(m_datePicture, this);
+    auto* released = m_released;
+    m_editors.insert(SON::ReleaseDate, released);
     m_ditto->bindField(released, SON::ReleaseDate,
                        [picture = m_datePicture](const QVariant& v) { return formatReleaseDate(v, picture); });
     connect(released, &QLineEdit::editingFinished, this, [this] { acceptReleaseDate(); });
     checkOnEnter(released, [this] { return acceptReleaseDate(); });
     row(QStringLiteral("&Release Date:"), released);
 
-    m_categoryCombo = new QComboBox(this);
-    m_categoryCombo->setEditable(true);
-    m_categoryCombo->setInsertPolicy(QComboBox::NoInsert);
-    m_categoryCombo->lineEdit()->setMaxLength(30);
-    for (const CategoryChoice& c : m_categories)
-        m_categoryCombo->addItem(c.name, c.id);
+    m_categoryCombo = new CategoryDropList(*m_context.access, this);
     connect(m_categoryCombo->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptCategory(); });
     checkOnEnter(m_categoryCombo, [this] { return acceptCategory(); });
     row(QStringLiteral("&Category:"), m_categoryCombo);
@@ -371,26 +372,6 @@ QWidget* SongForm::buildNotesTab() {
     return page;
 }
 
-void SongForm::loadCategories() {
-    m_categories = loadCategoryChoices(*m_context.access);
-    if (!m_categoryCombo)
-        return;
-    const QString text = m_categoryCombo->currentText();
-    m_categoryCombo->clear();
-    for (const CategoryChoice& c : m_categories)
-        m_categoryCombo->addItem(c.name, c.id);
-    m_categoryCombo->setEditText(text);
-}
-
-QString SongForm::categoryName(qint64 id) const {
-    if (id == 0)
-        return QString();
-    for (const CategoryChoice& c : m_categories)
-        if (c.id == id)
-            return c.name;
-    return QString();
-}
-
 void SongForm::showRecord() {
     const Record& r = m_record;
     for (int field : {SON::Artist, SON::Title, SON::Album, SON::FileNumber, SON::UserDefinedKeyField, SON::Style,
@@ -399,23 +380,21 @@ void SongForm::showRecord() {
         lineEdit(field)->setText(r.text(field));
     for (int field : {SON::Recording, SON::PerformanceNotes, SON::Notes})
         memoEdit(field)->setPlainText(r.text(field));
-    QString media = r.text(SON::Media);
-    if (media.trimmed().isEmpty() && !m_media.isEmpty())
-        media = m_media.first();
-    if (m_mediaCombo)
-        m_mediaCombo->setEditText(media);
-    else
+    if (m_mediaCombo) {
+        m_mediaCombo->showMedia(r.text(SON::Media));
+    } else {
+        QString media = r.text(SON::Media);
+        if (media.trimmed().isEmpty() && !m_media.isEmpty())
+            media = m_media.first();
         lineEdit(SON::Media)->setText(media);
+    }
     m_shownTime = format(r.number(SON::Time), kTimePicture);
     lineEdit(SON::Time)->setText(m_shownTime);
-    const qint64 released = r.number(SON::ReleaseDate);
-    m_shownDate = released ? formatReleaseDate(released, m_datePicture) : QString();
-    lineEdit(SON::ReleaseDate)->setText(m_shownDate);
+    m_released->showValue(r.number(SON::ReleaseDate));
     lineEdit(SON::TrackNumber)->setText(format(r.number(SON::TrackNumber), kTrackPicture).trimmed());
     lineEdit(SON::ChartNumber)->setText(format(r.number(SON::ChartNumber), kTrackPicture).trimmed());
     lineEdit(SON::BeatsPerMinute)->setText(format(r.number(SON::BeatsPerMinute), kBpmPicture).trimmed());
-    m_shownCategory = categoryName(r.number(SON::CategoryID));
-    m_categoryCombo->setEditText(m_shownCategory);
+    m_categoryCombo->showCategory(r.number(SON::CategoryID));
     int side = kSides.indexOf(r.text(SON::Side).isEmpty() ? QStringLiteral(" ") : r.text(SON::Side).toUpper());
     m_side->button(side < 0 ? 0 : side)->setChecked(true);
 }
@@ -434,9 +413,7 @@ void SongForm::collect() {
     const QString time = lineEdit(SON::Time)->text();
     if (time != m_shownTime)
         r.setNumber(SON::Time, readTimeEntry(time).value_or(kNoTime));
-    const QString date = lineEdit(SON::ReleaseDate)->text();
-    if (date != m_shownDate)
-        r.setNumber(SON::ReleaseDate, readReleaseDate(date, m_datePicture).value_or(kNoDate));
+    r.setNumber(SON::ReleaseDate, m_released->value(r.number(SON::ReleaseDate)));
     r.setNumber(SON::TrackNumber, numberIn(lineEdit(SON::TrackNumber)));
     r.setNumber(SON::ChartNumber, numberIn(lineEdit(SON::ChartNumber)));
     r.setNumber(SON::BeatsPerMinute, numberIn(lineEdit(SON::BeatsPerMinute)));
@@ -484,12 +461,14 @@ bool SongForm::acceptMedia() {
     if (m_closing)
         return true;
     QWidget* field = editor(SON::Media);
-    QString media = m_mediaCombo ? m_mediaCombo->currentText() : lineEdit(SON::Media)->text();
-    const bool ok = checkMedia(*m_context.access, m_media, media);
-    if (m_mediaCombo)
-        m_mediaCombo->setEditText(media);
-    else
+    bool ok = false;
+    if (m_mediaCombo) {
+        ok = m_mediaCombo->accept();
+    } else {
+        QString media = lineEdit(SON::Media)->text();
+        ok = checkMedia(*m_context.access, m_media, media);
         lineEdit(SON::Media)->setText(media);
+    }
     if (!ok)
         refuse(field);
     return ok;
@@ -514,12 +493,9 @@ bool SongForm::acceptTime() {
 bool SongForm::acceptReleaseDate() {
     if (m_closing)
         return true;
-    QLineEdit* edit = lineEdit(SON::ReleaseDate);
-    if (edit->text() == m_shownDate || readReleaseDate(edit->text(), m_datePicture))
+    if (m_released->accept(*m_context.access))
         return true;
-    m_context.access->ask(
-        {dateEntryTitle(), dateEntryText(edit->text(), m_datePicture, true), ButtonOk, ButtonOk});
-    refuse(edit);
+    refuse(m_released);
     return false;
 }
 
@@ -527,18 +503,11 @@ bool SongForm::acceptCategory() {
     if (m_closing)
         return true;
     qint64 id = 0;
-    QString name;
-    const CategoryAcceptance result =
-        srk::acceptCategory(*m_context.access, m_categoryCombo->currentText(), id, name);
-    if (result == CategoryAcceptance::Added)
-        loadCategories();
-    if (result == CategoryAcceptance::Refused) {
+    if (!m_categoryCombo->accept(id)) {
         refuse(m_categoryCombo);
         return false;
     }
     m_record.setNumber(SON::CategoryID, id);
-    m_categoryCombo->setEditText(name);
-    m_shownCategory = name;
     return true;
 }
 
@@ -620,13 +589,7 @@ void SongForm::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_closing || !m_categoryCombo)
         return;
-    // Another window may have renamed the category meanwhile: show it by its number again, unless the
-    // user is typing another name.
-    if (m_categoryCombo->currentText() != m_shownCategory)
-        return;
-    loadCategories();
-    m_shownCategory = categoryName(m_record.number(SON::CategoryID));
-    m_categoryCombo->setEditText(m_shownCategory);
+    m_categoryCombo->refresh(m_record.number(SON::CategoryID));
 }
 
 void SongForm::done(int result) {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "songs/NewCategory.h"
 #include "store/Record.h"
+#include "ui/services/CategoryDropList.h"
+#include "ui/services/MediaDropList.h"
 #include "ui/services/FormMove.h"
 #include "ui/services/WindowRequest.h"
 
@@ -25,6 +26,7 @@ namespace srk {
 struct ProgramContext;
 class DittoKey;
 class FormToolBar;
+class ReleaseDateEntry;
 class WindowPlacer;
 
 // The song form shared by UpdateSong (called from the song browsers) and UpdateSongsForAlbum (called
@@ -53,8 +55,8 @@ public:
     QWidget* editor(int field) const { return m_editors.value(field); }
     QLineEdit* lineEdit(int field) const;
     QPlainTextEdit* memoEdit(int field) const;
-    QComboBox* mediaList() const { return m_mediaCombo; }
-    QComboBox* categoryList() const { return m_categoryCombo; }
+    MediaDropList* mediaList() const { return m_mediaCombo; }
+    CategoryDropList* categoryList() const { return m_categoryCombo; }
     QRadioButton* sideOption(const QString& value) const;
     QLabel* udkPrompt() const { return m_udkPrompt; }
     QTabWidget* tabs() const { return m_tabs; }
@@ -79,8 +81,6 @@ private:
 
     void showRecord();
     void collect();
-    void loadCategories();
-    QString categoryName(qint64 id) const;
 
     // Field acceptance: each returns false after showing why and selecting the field again.
     bool acceptMedia();
@@ -103,14 +103,13 @@ private:
     Record m_record;
     Record m_original;
     FormMove m_move = FormMove::None;
-    QStringList m_media;
-    QVector<CategoryChoice> m_categories;
-    QString m_shownCategory;
+    QStringList m_media; // the album's song form: the media a typed medium is checked against
     QString m_datePicture;
 
     QHash<int, QWidget*> m_editors;
-    QComboBox* m_mediaCombo = nullptr;
-    QComboBox* m_categoryCombo = nullptr;
+    MediaDropList* m_mediaCombo = nullptr;
+    CategoryDropList* m_categoryCombo = nullptr;
+    ReleaseDateEntry* m_released = nullptr;
     QButtonGroup* m_side = nullptr;
     QLabel* m_udkPrompt = nullptr;
     QTabWidget* m_tabs = nullptr;
@@ -121,7 +120,6 @@ private:
     DittoKey* m_ditto = nullptr;
     QHash<QObject*, std::function<bool()>> m_enterChecks;
     QString m_shownTime;
-    QString m_shownDate;
     WindowPlacer* m_placer = nullptr;
     bool m_closing = false;
 };

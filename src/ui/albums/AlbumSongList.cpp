@@ -1,0 +1,522 @@
+#include "ui/albums/AlbumSongList.h"
+
+#include "albums/AssignByFileNumber.h"
+#include "albums/DropSongOnAlbum.h"
+#include "access/StandardMessages.h"
+#include "access/TableAccess.h"
+#include "catalog/Tables.h"
+#include "store/ErrorCode.h"
+#include "store/PageCursor.h"
+#include "store/Table.h"
+#include "ui/ProgramContext.h"
+#include "ui/services/DragPayload.h"
+#include "ui/services/ListColumns.h"
+#include "ui/services/PageList.h"
+#include "ui/services/PageModel.h"
+#include "ui/services/TableWatch.h"
+#include "ui/songs/SelectFileNumber.h"
+#include "ui/songs/UpdateSongsForAlbum.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace srk {
+
+const QString AlbumSongList::Procedure = QStringLiteral("UpdateAlbums");
+
+namespace {
+
+const QString kListName = QStringLiteral("?Browse:2");
+// The column showing release dates (a bare year shows as the year).
+constexpr int kReleaseDateColumn = 6;
+
+const QVector<int> kColumnFields = {SON::TrackNumber, SON::Artist,     SON::Title,       SON::Time,
+                                    SON::Media,       SON::FileNumber, SON::ReleaseDate};
+
+QString listFormat() {
+    return QStringLiteral("30R(2)|M~Track Number~@n3@"
+                          "80L(2)|M~Artist~@s30@"
+                          "80L(2)|M~Title~@s30@"
+                          "30R(2)|M~Time~@t4@"
+                          "50L(2)|M~Media~@s20@"
+                          "48L(2)|M~File Number~@s10@"
+                          "52L(2)|M~Release Date~@d2@");
+}
+
+// Hands the stored values to the list, which shows them through its column pictures.
+class AlbumSongModel : public PageModel {
+public:
+    using PageModel::PageModel;
+
+protected:
+    QVariant cellData(const PageRow& row, int column, int role) const override {
+        if (role == Qt::DisplayRole) {
+            const QVariant value = fieldValue(row, columns().at(column));
+            return value.isValid() ? value : QVariant(QString());
+        }
+        return PageModel::cellData(row, column, role);
+    }
+};
+
+struct ButtonDesign {
+    const char* text;
+    AlbumSongList::Action action;
+};
+const QVector<ButtonDesign> kButtons = {
+    {"&Add", AlbumSongList::Action::Add},
+    {"Cop&y", AlbumSongList::Action::Copy},
+    {"&Change", AlbumSongList::Action::Change},
+    {"&Delete", AlbumSongList::Action::Delete},
+    {"Select Ex&isting Songs", AlbumSongList::Action::SelectExisting},
+    {"Edit All Son&gs", AlbumSongList::Action::EditAll},
+};
+
+}  // namespace
+
+AlbumSongList::AlbumSongList(ProgramContext& context, std::function<Record()> currentAlbum, QWidget* parent)
+    : QWidget(parent), m_context(context), m_currentAlbum(std::move(currentAlbum)) {
+    m_tablesOpen = true;
+    const bool opened = context.access->openTable(songsTable()).ok();
+    m_cursor = std::make_unique<PageCursor>(*context.store, songsTable(), SON::KeyAlbumID);
+    m_model = new AlbumSongModel(*m_cursor, this);
+    QVector<PageColumn> columns;
+    for (int field : kColumnFields)
+        columns.append({0, field, QString(), QString()});
+    m_model->setColumns(columns);
+    buildWindow();
+    if (opened) {
+        if (m_model->open() == NoError) {
+            followAlbum();
+        } else {
+            context.access->showStandardMessage(StdMsg::ViewOpenError);
+        }
+        auto* watch = new TableWatch(*context.access, {songsTable().label}, this);
+        connect(watch, &TableWatch::changed, this, &AlbumSongList::followTables);
+    }
+    updateButtons();
+}
+
+AlbumSongList::~AlbumSongList() {
+    release();
+}
+
+void AlbumSongList::buildWindow() {
+    m_list = new PageList(m_model, this);
+    m_view = m_list->view();
+    m_view->setAlternatingRowColors(true);
+    m_view->setToolTip(QStringLiteral("Right-Click for Options"));
+    m_list->setDragSource(true);
+    m_list->setKeyHandler([this](QKeyEvent* key) { return handleListKey(key); });
+    m_list->setThumbPosition([] { return -1; });
+    m_view->viewport()->setAcceptDrops(true);
+    m_view->viewport()->installEventFilter(this);
+    connect(m_list, &PageList::moved, this, &AlbumSongList::checkRead);
+    connect(m_list, &PageList::contextMenuRequested, this, &AlbumSongList::showPopup);
+    connect(m_list, &PageList::dragStarted, this, &AlbumSongList::startDrag);
+    connect(m_list, &PageList::activated, this, [this] { press(Action::Change); });
+
+    m_columns = std::make_unique<ListColumns>();
+    m_columns->setReleaseDateColumns({kReleaseDateColumn});
+    m_columns->restore(m_view, m_context.positions, Procedure, kListName, listFormat(),
+                       m_context.preferences.DateFormat);
+
+    auto* buttons = new QHBoxLayout;
+    for (const ButtonDesign& design : kButtons) {
+        auto* b = new QPushButton(QString::fromUtf8(design.text), this);
+        b->setAutoDefault(false);
+        if (design.action == Action::Copy)
+            b->setToolTip(QStringLiteral("Copy record"));
+        const Action a = design.action;
+        connect(b, &QPushButton::clicked, this, [this, a] { press(a); });
+        if (design.action == Action::SelectExisting)
+            buttons->addStretch();
+        buttons->addWidget(b);
+        m_buttons.append({b, design.action});
+    }
+    auto* note = new QLabel(QStringLiteral("Songs can also be dragged from the songs window\n"
+                                           "to the album song list."),
+                            this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(note);
+
+    connect(m_model, &PageModel::highlightChanged, this, &AlbumSongList::updateButtons);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &AlbumSongList::updateButtons);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &AlbumSongList::updateButtons);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &AlbumSongList::updateButtons);
+}
+
+Record AlbumSongList::album() const {
+    Record a = m_currentAlbum ? m_currentAlbum() : Record();
+    return a.isValid() ? a : Record(albumTable());
+}
+
+bool AlbumSongList::followAlbum() {
+    if (m_released || !m_cursor->isOpen())
+        return false;
+    const qint64 id = album().number(ALB::AlbumID);
+    if (id == m_albumId)
+        return false;
+    m_albumId = id;
+    SqlCondition filter;
+    if (id == 0) {
+        // An album without its number yet has no songs; those of album 0 are songs of no album.
+        filter.sql = QStringLiteral("0 = 1");
+        m_cursor->setPinned({});
+    } else {
+        filter.sql = m_cursor->column(0, SON::AlbumID) + QStringLiteral(" = ?");
+        filter.binds << id;
+        m_cursor->setPinned({id});
+    }
+    checkRead(m_model->setOrder(SON::KeyAlbumID, filter, PageCursor::Placement::AtStart));
+    updateButtons();
+    return true;
+}
+
+void AlbumSongList::rebuild() {
+    if (m_released || !m_cursor->isOpen())
+        return;
+    if (!followAlbum()) {
+        const Record highlighted = m_cursor->highlightedRecord();
+        checkRead(highlighted.rowId() > 0 ? m_model->rebuildAt(highlighted) : m_model->top());
+    }
+    updateButtons();
+}
+
+void AlbumSongList::release() {
+    if (m_released)
+        return;
+    m_released = true;
+    m_columns->save(m_context.positions);
+    if (m_tablesOpen) {
+        m_tablesOpen = false;
+        m_context.access->closeTable(songsTable());
+    }
+}
+
+QPushButton* AlbumSongList::button(Action action) const {
+    for (const auto& [b, a] : m_buttons)
+        if (a == action)
+            return b;
+    return nullptr;
+}
+
+Record AlbumSongList::highlightedSong() const {
+    return m_cursor->highlightedRecord();
+}
+
+void AlbumSongList::updateButtons() {
+    const bool rows = m_model->rowCount() > 0;
+    // Songs linked to an album without a number would land in no album at all.
+    const bool numbered = m_albumId > 0 && !m_released;
+    button(Action::Add)->setEnabled(numbered);
+    button(Action::Copy)->setEnabled(numbered && rows);
+    button(Action::Change)->setEnabled(rows && !m_released);
+    button(Action::Delete)->setEnabled(rows && !m_released);
+    button(Action::SelectExisting)->setEnabled(numbered);
+    button(Action::EditAll)->setEnabled(numbered);
+}
+
+void AlbumSongList::checkRead(int code) {
+    if (code == NoError || code == RecordNotAvailable || m_released)
+        return;
+    m_context.access->showStandardMessage(StdMsg::RetrievalError, songsTable().label);
+}
+
+void AlbumSongList::followTables() {
+    if (m_released || !m_cursor->isOpen())
+        return;
+    checkRead(m_model->refresh());
+    updateButtons();
+}
+
+// --- keys, mouse, drag and drop ---
+
+bool AlbumSongList::handleListKey(QKeyEvent* key) {
+    const bool ctrl = key->modifiers() & Qt::ControlModifier;
+    const bool empty = m_model->rowCount() == 0;
+    switch (key->key()) {
+    case Qt::Key_Insert:
+        press(Action::Add);
+        return true;
+    case Qt::Key_Delete:
+        if (!empty)
+            press(Action::Delete);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A plain Enter belongs to the album form (its default button).
+        if (!ctrl)
+            return false;
+        if (!empty)
+            press(Action::Change);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void AlbumSongList::showPopup(const QPoint& globalPos) {
+    // Held weakly: a form deleted while the menu is up deletes the menu with it.
+    const QPointer<QMenu> menu(buildPopup());
+    menu->exec(globalPos);
+    delete menu.data();
+}
+
+QMenu* AlbumSongList::buildPopup() {
+    auto* menu = new QMenu(this);
+    const bool rows = m_model->rowCount() > 0;
+    auto item = [this, menu](Action action, const QString& text, bool enabled) {
+        QAction* a = menu->addAction(text);
+        a->setEnabled(enabled && button(action)->isEnabled());
+        connect(a, &QAction::triggered, this, [this, action] { press(action); });
+    };
+    item(Action::Add, QStringLiteral("&Add"), true);
+    item(Action::Change, QStringLiteral("&Change"), rows);
+    item(Action::Delete, QStringLiteral("&Delete"), rows);
+    menu->addSeparator();
+    item(Action::Copy, QStringLiteral("Cop&y"), rows);
+    return menu;
+}
+
+void AlbumSongList::startDrag() {
+    Record song;
+    if (!readHighlighted(song))
+        return;
+    auto* drag = new QDrag(m_view);
+    drag->setMimeData(makeDragData(kSongsDragId, QString::number(song.number(SON::ID))));
+    drag->exec(Qt::CopyAction);
+}
+
+bool AlbumSongList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (m_albumId > 0 && !m_released && dropValue(drag->mimeData(), kSongsDragId)) {
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+            } else {
+                drag->ignore();
+            }
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const std::optional<QString> value = dropValue(drop->mimeData(), kSongsDragId);
+            bool ok = false;
+            const qint64 id = value ? value->trimmed().toLongLong(&ok) : 0;
+            if (!ok) {
+                drop->ignore();
+                return true;
+            }
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            // The drag's own loop is still running: take the song once it has ended.
+            const QPointer<AlbumSongList> self(this);
+            QMetaObject::invokeMethod(
+                this, [self, id] { if (self) self->dropSong(id); }, Qt::QueuedConnection);
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AlbumSongList::dropSong(qint64 songId) {
+    if (m_released || m_albumId <= 0)
+        return;
+    followAlbum();
+    const DropSongOnAlbum::Result result = DropSongOnAlbum::run(*m_context.access, songId, m_albumId);
+    if (result.outcome == DropSongOnAlbum::Outcome::NotFound)
+        return;
+    if (result.outcome == DropSongOnAlbum::Outcome::Failed)
+        checkRead(m_model->reload());
+    else
+        checkRead(m_model->rebuildAt(result.song));
+    updateButtons();
+    m_view->setFocus();
+}
+
+void AlbumSongList::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_list->fitPageToView();
+}
+
+// --- buttons ---
+
+void AlbumSongList::press(Action action) {
+    QPushButton* b = button(action);
+    if (!b || !b->isEnabled() || m_released)
+        return;
+    switch (action) {
+    case Action::Add:
+        runForm(WindowRequest::Insert);
+        break;
+    case Action::Copy:
+        runForm(WindowRequest::Select);
+        break;
+    case Action::Change:
+        runForm(WindowRequest::Change);
+        break;
+    case Action::Delete:
+        runForm(WindowRequest::Delete);
+        break;
+    case Action::SelectExisting:
+        selectExisting();
+        break;
+    case Action::EditAll:
+        editAll();
+        break;
+    }
+}
+
+bool AlbumSongList::readHighlighted(Record& out) {
+    const PageRow* row = m_cursor->highlightedRow();
+    if (!row)
+        return false;
+    Table songs(*m_context.store, songsTable());
+    out = songs.newRecord();
+    songs.watch();
+    return songs.getByPosition(row->position, out) == NoError;
+}
+
+void AlbumSongList::runForm(WindowRequest request) {
+    const Record albumNow = album();
+    Record song(songsTable());
+    Record highlighted;
+    const bool hasHighlighted = readHighlighted(highlighted);
+    if (request == WindowRequest::Insert) {
+        song.setNumber(SON::AlbumID, albumNow.number(ALB::AlbumID));
+    } else if (!hasHighlighted) {
+        checkRead(m_model->reload());
+        updateButtons();
+        return;
+    } else {
+        song = highlighted;
+    }
+    // A copy is an insert on the highlighted song's values: the form's priming gives it the album's
+    // fields, a new number and the next track.
+    const WindowRequest formRequest = request == WindowRequest::Select ? WindowRequest::Insert : request;
+    const QPointer<AlbumSongList> self(this);
+    const WindowResponse response = UpdateSongsForAlbum::run(m_context, formRequest, song, albumNow, this);
+    // The album form may have gone while the song form was up.
+    if (!self)
+        return;
+    afterForm(formRequest, response, song);
+    m_view->setFocus();
+}
+
+void AlbumSongList::afterForm(WindowRequest request, WindowResponse response, const Record& song) {
+    if (m_released)
+        return;
+    int rc = NoError;
+    if (response != WindowResponse::Completed)
+        rc = m_model->reload();
+    else if (request == WindowRequest::Delete)
+        rc = m_model->removeHighlighted();
+    else
+        rc = m_model->rebuildAt(song);
+    checkRead(rc);
+    updateButtons();
+}
+
+void AlbumSongList::selectExisting() {
+    const Record albumNow = album();
+    const qint64 albumId = albumNow.number(ALB::AlbumID);
+    if (!albumNow.text(ALB::FileNumber).trimmed().isEmpty()) {
+        const int answer = AssignByFileNumber::ask(*m_context.access, albumNow);
+        if (answer == ButtonCancel)
+            return;
+        if (answer == ButtonYes) {
+            AssignByFileNumber::run(*m_context.access, albumNow);
+            rebuild();
+            return;
+        }
+    }
+    Record chosen(songsTable());
+    const QPointer<AlbumSongList> self(this);
+    const WindowResponse response = SelectFileNumber::select(m_context, chosen, this);
+    if (!self || m_released)
+        return;
+    if (response == WindowResponse::Completed &&
+        AssignByFileNumber::assignSong(*m_context.access, chosen, albumId) == NoError) {
+        chosen.setNumber(SON::AlbumID, albumId);
+        checkRead(m_model->rebuildAt(chosen));
+        updateButtons();
+        return;
+    }
+    rebuild();
+}
+
+void AlbumSongList::editAll() {
+    const Record albumNow = album();
+    const qint64 albumId = albumNow.number(ALB::AlbumID);
+    if (albumId <= 0)
+        return;
+    // The walk takes the songs as they are listed now, each once: a song whose track number is changed
+    // on the way is neither met again nor skipped.
+    QVector<qint64> rows;
+    {
+        Table songs(*m_context.store, songsTable());
+        Record first(songsTable());
+        first.setNumber(SON::AlbumID, albumId);
+        KeyAnchor anchor = KeyAnchor::at(first, SON::KeyAlbumID);
+        anchor.row = 0;
+        SqlCondition ofAlbum{QStringLiteral("AlbumID = ?"), {albumId}};
+        for (;;) {
+            QVector<Record> batch;
+            const int rc = songs.fetch(SON::KeyAlbumID, anchor, true, 100, ofAlbum, batch);
+            if (rc != NoError && rc != RecordNotAvailable) {
+                checkRead(rc);
+                return;
+            }
+            if (batch.isEmpty())
+                break;
+            for (const Record& s : batch)
+                rows.append(s.rowId());
+            anchor = KeyAnchor::after(batch.last(), SON::KeyAlbumID);
+        }
+    }
+    const QPointer<AlbumSongList> self(this);
+    Record last;
+    for (qint64 row : rows) {
+        Table songs(*m_context.store, songsTable());
+        Record song = songs.newRecord();
+        songs.watch();
+        // Deleted meanwhile (by another window or station): nothing to edit.
+        if (songs.getByPosition(QString::number(row), song) != NoError)
+            continue;
+        const WindowResponse response = UpdateSongsForAlbum::run(m_context, WindowRequest::Change, song, albumNow, this);
+        if (!self)
+            return;
+        if (response != WindowResponse::Completed)
+            break;
+        last = song;
+    }
+    if (m_released)
+        return;
+    if (last.isValid())
+        checkRead(m_model->rebuildAt(last));
+    else
+        rebuild();
+    updateButtons();
+}
+
+} // namespace srk
