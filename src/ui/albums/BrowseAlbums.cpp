@@ -5,6 +5,7 @@
 #include "store/ErrorCode.h"
 #include "ui/ProgramContext.h"
 #include "ui/WindowRegistry.h"
+#include "ui/albums/UpdateAlbums.h"
 #include "ui/services/PageModel.h"
 #include "ui/songs/BrowseCategories.h"
 
@@ -205,18 +206,12 @@ void BrowseAlbums::runForm(WindowRequest request) {
     // A copy is an insert on the highlighted album's values.
     const WindowRequest formRequest = request == WindowRequest::Select ? WindowRequest::Insert : request;
     const QPointer<BrowseAlbums> self(this);
-    const WindowResponse response = callAlbumForm(formRequest, album);
+    const WindowResponse response = UpdateAlbums::run(m_context, formRequest, album, this);
     // The window may have gone while the form was up; then nothing of it may be touched.
     if (!self)
         return;
     afterForm(formRequest, response, album);
     list()->setFocus();
-}
-
-WindowResponse BrowseAlbums::callAlbumForm(WindowRequest request, Record& album) {
-    Q_UNUSED(request);
-    Q_UNUSED(album);
-    return WindowResponse::Cancelled;
 }
 
 void BrowseAlbums::selectCategory() {

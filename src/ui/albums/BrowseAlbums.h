@@ -52,8 +52,6 @@ protected:
 
 private:
     void runForm(WindowRequest request);
-    // The album form, once the program has it; until then the request ends cancelled.
-    WindowResponse callAlbumForm(WindowRequest request, Record& album);
     void selectCategory();
     void start(const QString& procedure);
     bool available(const QString& procedure) const;
