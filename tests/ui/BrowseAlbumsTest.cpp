@@ -2,6 +2,7 @@
 // headers and title, locator per order, the two category ranges, thumb, popup, keys, the settings it
 // keeps, and the page following a change made by another station.
 
+#include "access/MessageService.h"
 #include "access/ScriptedMessages.h"
 #include "access/TableAccess.h"
 #include "access/TableUse.h"
@@ -11,7 +12,9 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "text/DayNumber.h"
+#include "ui/albums/AlbumForm.h"
 #include "ui/albums/BrowseAlbums.h"
+#include "ui/services/CategoryDropList.h"
 #include "ui/services/ListColumns.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/TableWatch.h"
@@ -30,6 +33,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -130,6 +134,28 @@ protected:
             items << (a->isSeparator() ? QStringLiteral("-")
                                        : (a->isEnabled() ? QString() : QStringLiteral("~")) + a->text());
         return items.join(u'|');
+    }
+
+    QVector<Record> albums() {
+        QVector<Record> rows;
+        TableUse use(*context().access);
+        EXPECT_TRUE(use.open(albumTable()));
+        Table(store(), albumTable()).fetch(ALB::KeyAlbumID, KeyAnchor::start(), true, 1000, rows);
+        return rows;
+    }
+
+    // Answers the album form that the next step opens.
+    static void onForm(std::function<void(AlbumForm*)> action) {
+        onModal([action](QWidget* modal) {
+            auto* form = qobject_cast<AlbumForm*>(modal);
+            ASSERT_NE(form, nullptr) << modal->windowTitle().toStdString();
+            action(form);
+        });
+    }
+    static void retype(QLineEdit* line, const QString& text) {
+        ASSERT_NE(line, nullptr);
+        line->selectAll();
+        QTest::keyClicks(line, text);
     }
 
     // Chooses a category in the category picker that pressing `button` opens.
@@ -409,6 +435,144 @@ TEST_F(BrowseAlbumsTest, TheFramesAlbumsCommandOpensOneBrowserAndAQuitClosesItIn
     EXPECT_EQ(context().access->useCount(albumTable()), 0);
     EXPECT_EQ(context().access->useCount(categoriesTable()), 0);
     EXPECT_EQ(context().preferencesFile.readInt(QStringLiteral("Settings"), QStringLiteral("AlbumTab")), 5);
+}
+
+TEST_F(BrowseAlbumsTest, AddCopyChangeAndDeleteGoThroughTheFormAndTheListFollows) {
+    addAlbum(7, QStringLiteral("Keith Jarrett"), QStringLiteral("Live"), QStringLiteral("E-1"));
+    addAlbum(8, QStringLiteral("Nina Simone"), QStringLiteral("Pastel Blues"));
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    ASSERT_EQ(album(browse), QStringLiteral("Live"));
+
+    // Insert adds: a cleared album, and the list goes to it.
+    QString title;
+    onForm([&title](AlbumForm* form) {
+        title = form->windowTitle();
+        EXPECT_TRUE(form->lineEdit(ALB::Album)->text().isEmpty());
+        retype(form->lineEdit(ALB::Artist), QStringLiteral("Miles Davis"));
+        retype(form->lineEdit(ALB::Album), QStringLiteral("Kind of Blue"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    QTest::keyClick(browse->list(), Qt::Key_Insert);
+    EXPECT_EQ(title, QStringLiteral("Adding an Album Record"));
+    EXPECT_EQ(album(browse), QStringLiteral("Kind of Blue"));
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Albums - 3 entries"));
+    EXPECT_EQ(albums().size(), 3);
+
+    // Copy: an insert on the highlighted album's values.
+    QTest::keyClick(browse->list(), Qt::Key_Home, Qt::ControlModifier);
+    type(browse, QStringLiteral("li"));
+    ASSERT_EQ(album(browse), QStringLiteral("Live"));
+    QString copyName;
+    onForm([&](AlbumForm* form) {
+        copyName = form->lineEdit(ALB::Album)->text();
+        EXPECT_EQ(form->lineEdit(ALB::Artist)->text(), QStringLiteral("Keith Jarrett"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    browse->press(BrowseAlbums::Action::Copy);
+    EXPECT_EQ(copyName, QStringLiteral("Live - Copy"));
+    EXPECT_EQ(album(browse), QStringLiteral("Live - Copy"));
+    const qint64 copyId = browse->highlightedAlbum().number(ALB::AlbumID);
+    EXPECT_NE(copyId, 7);
+    EXPECT_EQ(albums().size(), 4);
+
+    // Ctrl+Enter changes; the list follows the new name.
+    onForm([](AlbumForm* form) {
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Changing an Album Record"));
+        retype(form->lineEdit(ALB::Album), QStringLiteral("Zurich Live"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    QTest::keyClick(browse->list(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(album(browse), QStringLiteral("Zurich Live"));
+    EXPECT_EQ(browse->highlightedAlbum().number(ALB::AlbumID), copyId);
+
+    // A cancelled change leaves album and highlight alone.
+    onForm([](AlbumForm* form) {
+        retype(form->lineEdit(ALB::Album), QStringLiteral("Not kept"));
+        QTest::mouseClick(form->cancelButton(), Qt::LeftButton);
+    });
+    browse->press(BrowseAlbums::Action::Change);
+    EXPECT_EQ(album(browse), QStringLiteral("Zurich Live"));
+
+    // Delete asks first; OK takes the album and its row.
+    messages.addAnswer(ButtonOk);
+    QTest::keyClick(browse->list(), Qt::Key_Delete);
+    EXPECT_EQ(messages.titles().value(0), QStringLiteral("Confirm Delete"));
+    EXPECT_EQ(albums().size(), 3);
+    EXPECT_FALSE(pageAlbums(browse).contains(QStringLiteral("Zurich Live")));
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Albums - 3 entries"));
+
+    // A double click changes the row under it.
+    browse->model()->setHighlight(0);
+    const QString first = album(browse);
+    bool formUp = false;
+    onForm([&formUp](AlbumForm* form) {
+        formUp = form->windowTitle() == QStringLiteral("Changing an Album Record");
+        QTest::mouseClick(form->cancelButton(), Qt::LeftButton);
+    });
+    const QRect cell = browse->list()->visualRect(browse->model()->index(0, 1));
+    QTest::mouseClick(browse->list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(browse->list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    EXPECT_TRUE(formUp);
+    EXPECT_EQ(album(browse), first);
+}
+
+TEST_F(BrowseAlbumsTest, AddOnACategoryTabStartsTheAlbumInThatTabsCategory) {
+    addCategory(4, QStringLiteral("Jazz"));
+    addCategory(7, QStringLiteral("Rock"));
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"), QString(), 4);
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    browse->tabs()->setCurrentIndex(4);
+    browse->setCategoryRange(5, 7, QStringLiteral("Rock"));
+    EXPECT_TRUE(pageAlbums(browse).isEmpty());
+    QString shownCategory;
+    onForm([&shownCategory](AlbumForm* form) {
+        shownCategory = form->categoryList()->currentText();
+        retype(form->lineEdit(ALB::Artist), QStringLiteral("Dee"));
+        retype(form->lineEdit(ALB::Album), QStringLiteral("Four"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    browse->press(BrowseAlbums::Action::Add);
+    EXPECT_EQ(shownCategory, QStringLiteral("Rock"));
+    EXPECT_EQ(pageAlbums(browse), QStringList{QStringLiteral("Four")});
+    const QVector<Record> stored = albums();
+    ASSERT_EQ(stored.size(), 2);
+    EXPECT_EQ(stored[1].number(ALB::CategoryID), 7);
+
+    // On a tab without a range the new album has none.
+    browse->tabs()->setCurrentIndex(0);
+    onForm([&shownCategory](AlbumForm* form) {
+        shownCategory = form->categoryList()->currentText();
+        retype(form->lineEdit(ALB::Album), QStringLiteral("Five"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    browse->press(BrowseAlbums::Action::Add);
+    EXPECT_EQ(shownCategory, QString());
+    EXPECT_EQ(albums().last().number(ALB::CategoryID), 0);
+    EXPECT_EQ(album(browse), QStringLiteral("Five"));
+}
+
+TEST_F(BrowseAlbumsTest, AQuitWhileTheBrowsersFormAddsLeavesNoPrimedAlbumAndClosesTheBrowser) {
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"));
+    QPointer<BrowseAlbums> browse = open();
+    ASSERT_FALSE(browse.isNull());
+    bool formUp = false;
+    onForm([this, &formUp](AlbumForm* form) {
+        formUp = true;
+        QTest::keyClicks(form->lineEdit(ALB::Album), QStringLiteral("Half typed"));
+        QMetaObject::invokeMethod(program.get(), &Program::requestQuit, Qt::QueuedConnection);
+    });
+    browse->press(BrowseAlbums::Action::Add);
+    EXPECT_TRUE(formUp);
+    for (int i = 0; i < 50 && !browse.isNull(); ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(browse.isNull());
+    EXPECT_TRUE(program->frame()->workspace()->subWindowList().isEmpty());
+    EXPECT_EQ(context().access->useCount(albumTable()), 0);
+    const QVector<Record> left = albums();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left[0].text(ALB::Album), QStringLiteral("One"));
 }
 
 } // namespace
