@@ -19,6 +19,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/ProgramContext.h"
 #include "ui/songs/BrowseMedia.h"
+#include "ui/albums/BrowseAlbums.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/SelectAlbum.h"
 #include "ui/songs/SongTabBar.h"
@@ -224,6 +225,29 @@ TEST_F(WindowSizesTest, TheSongListShowsEveryHeaderAndDateWholeAndFillsAMaximise
             << tabs->tabText(i).toStdString();
     }
     browse->press(BrowseSongs::Action::Close);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(WindowSizesTest, TheAlbumListOpensWithItsButtonsHeadersAndDatesWholeAtItsSmallestAndMaximised) {
+    program->frame()->runCommand(BrowseAlbums::Procedure);
+    QMdiSubWindow* sub = program->frame()->workspace()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    auto* browse = qobject_cast<BrowseAlbums*>(sub->widget());
+    ASSERT_NE(browse, nullptr);
+    QCoreApplication::processEvents();
+    expectWindowHoldsItsControls(browse);
+    // Shrunk as far as the window lets it: every button still shows its text.
+    sub->resize(sub->minimumSizeHint());
+    QCoreApplication::processEvents();
+    expectWindowHoldsItsControls(browse);
+    browse->tabs()->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    expectWindowHoldsItsControls(browse);
+    sub->showMaximized();
+    QCoreApplication::processEvents();
+    expectColumnsShowTheirTexts(browse->list(), browse->columns());
+    EXPECT_GE(browse->list()->horizontalHeader()->sectionSize(4), widestDate(browse->list()->font(), u"@d2"_s));
+    browse->press(BrowseAlbums::Action::Close);
     QCoreApplication::processEvents();
 }
 
