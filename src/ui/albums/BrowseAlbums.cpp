@@ -29,7 +29,7 @@ const QString kFlapProcedure = QStringLiteral("PRINTCDFLAPPAGES");
 QString albumFormat() {
     return QStringLiteral("80L(2)|M~Artist~@s40@"
                           "80L(2)|M~Album~@s40@"
-                          "50L(2)|M~Media~@s20@"
+                          "64L(2)|M~Media~@s20@"
                           "50L(2)|M~File Number~@s20@"
                           "52R(2)|M~Released~@d2@"
                           "80L(2)|M~XCCD~@s32@");
