@@ -12,6 +12,7 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "text/DayNumber.h"
+#include "text/Picture.h"
 #include "ui/albums/AlbumForm.h"
 #include "ui/albums/BrowseAlbums.h"
 #include "ui/services/CategoryDropList.h"
@@ -228,6 +229,26 @@ TEST_F(BrowseAlbumsTest, TitleTabsHeadersButtonsAndTheReleasedColumnReadAsDesign
     EXPECT_TRUE(shown.contains(QStringLiteral("1999")) || shown.contains(QStringLiteral("99")))
         << shown.toStdString();
     EXPECT_NE(shown, QStringLiteral("1999"));
+}
+
+TEST_F(BrowseAlbumsTest, ThePreferredDatePictureReplacesTheReleasedColumnsOwnAndYearsStayYears) {
+    const qint64 day = dayNumberFromDate(QDate(1999, 3, 14));
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"), QString(), 0, day);
+    addAlbum(2, QStringLiteral("Bob"), QStringLiteral("Two"), QString(), 0, 1971);
+    context().preferences.DateFormat = QStringLiteral("d17");
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    const QString shown =
+        browse->columns().display(kReleasedColumn, browse->model()->index(0, kReleasedColumn).data(Qt::DisplayRole));
+    EXPECT_EQ(shown, format(QVariant(day), QStringLiteral("@d17")));
+    EXPECT_NE(shown, format(QVariant(day), QStringLiteral("@d2")));
+    EXPECT_EQ(browse->columns().display(kReleasedColumn,
+                                        browse->model()->index(1, kReleasedColumn).data(Qt::DisplayRole)),
+              QStringLiteral("1971"));
+    close(browse);
+    EXPECT_TRUE(context()
+                    .positions.readString(QStringLiteral("BrowseAlbums"), QStringLiteral("SRCFOriginal?Browse:1"))
+                    .contains(QStringLiteral("~Released~@d17@")));
 }
 
 TEST_F(BrowseAlbumsTest, TheLocatorFindsTheFirstAlbumAtOrAfterTheTextInEveryOrder) {
