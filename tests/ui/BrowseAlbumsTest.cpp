@@ -37,6 +37,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -442,6 +443,31 @@ TEST_F(BrowseAlbumsTest, KeysMoveTheHighlightAndTheListFollowsAnotherStationsCha
     EXPECT_EQ(browse->highlightedAlbum().number(ALB::AlbumID), highlighted);
 }
 
+TEST_F(BrowseAlbumsTest, ACategoryChangedByAnotherStationReadsThePageAgain) {
+    addCategory(4, QStringLiteral("Jazz"));
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"), QString(), 4);
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    auto* watch = browse->findChild<TableWatch*>();
+    ASSERT_NE(watch, nullptr);
+    watch->timer().stop();
+    QCoreApplication::processEvents();
+    QSignalSpy changed(watch, &TableWatch::changed);
+    {
+        Store other(data.path());
+        ASSERT_TRUE(other.connect());
+        ASSERT_EQ(other.openFile(categoriesTable()), NoError);
+        Table theirs(other, categoriesTable());
+        Record c(categoriesTable());
+        c.setNumber(CAT::CategoryID, 4);
+        ASSERT_EQ(theirs.get(CAT::KeyCategoryID, c), NoError);
+        c.setText(CAT::Category, QStringLiteral("Modern Jazz"));
+        ASSERT_EQ(theirs.put(c), NoError);
+    }
+    watch->check();
+    EXPECT_TRUE(changed.count() > 0 || changed.wait(2000));
+}
+
 TEST_F(BrowseAlbumsTest, TheFramesAlbumsCommandOpensOneBrowserAndAQuitClosesItInOrder) {
     addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"));
     const int uses = context().access->useCount(albumTable());
@@ -490,7 +516,14 @@ TEST_F(BrowseAlbumsTest, AddCopyChangeAndDeleteGoThroughTheFormAndTheListFollows
         EXPECT_EQ(form->lineEdit(ALB::Artist)->text(), QStringLiteral("Keith Jarrett"));
         QTest::mouseClick(form->okButton(), Qt::LeftButton);
     });
-    browse->press(BrowseAlbums::Action::Copy);
+    // The popup's Copy item presses Copy.
+    {
+        std::unique_ptr<QMenu> menu(browse->buildPopup());
+        QAction* copy = menu->actions().value(4);
+        ASSERT_NE(copy, nullptr);
+        ASSERT_EQ(copy->text(), QStringLiteral("Cop&y"));
+        copy->trigger();
+    }
     EXPECT_EQ(copyName, QStringLiteral("Live - Copy"));
     EXPECT_EQ(album(browse), QStringLiteral("Live - Copy"));
     const qint64 copyId = browse->highlightedAlbum().number(ALB::AlbumID);

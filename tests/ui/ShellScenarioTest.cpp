@@ -233,12 +233,13 @@ TEST_F(ShellScenario, EntriesWithoutTheirWindowAreDisabledAndTipsShowInTheStatus
     Program program(options());
     ASSERT_TRUE(program.start());
     MainFrame* frame = program.frame();
-    QAction* albums = frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Albums"));
-    ASSERT_NE(albums, nullptr);
-    EXPECT_FALSE(albums->isEnabled());
-    frame->registerWindow(QStringLiteral("BrowseAlbums"), [](WindowRegistry&) -> QWidget* { return nullptr; });
-    EXPECT_TRUE(albums->isEnabled());
+    QAction* labels = frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Labels"));
+    ASSERT_NE(labels, nullptr);
+    EXPECT_FALSE(labels->isEnabled());
+    frame->registerWindow(QStringLiteral("BrowseLabels"), [](WindowRegistry&) -> QWidget* { return nullptr; });
+    EXPECT_TRUE(labels->isEnabled());
     EXPECT_TRUE(frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Songs"))->isEnabled());
+    EXPECT_TRUE(frame->menuAction(QStringLiteral("&Browse"), QStringLiteral("&Albums"))->isEnabled());
 
     QAction* exit = frame->menuAction(QStringLiteral("&File"), QStringLiteral("E&xit"));
     ASSERT_NE(exit, nullptr);

@@ -42,6 +42,8 @@ BrowseSheetDesign albumDesign() {
     d.listName = QStringLiteral("?Browse:1");
     d.table = &albumTable();
     d.tables = {&albumTable(), &categoriesTable()};
+    // The category tabs read by category: a category changed elsewhere reads the page again.
+    d.watched = {categoriesTable().label};
     for (int order = 1; order <= kAlbumOrderCount; ++order)
         d.orders.append(&albumOrder(order));
     d.columns = {{0, ALB::Artist},     {0, ALB::Album},       {0, ALB::Media},

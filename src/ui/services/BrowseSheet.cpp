@@ -193,6 +193,7 @@ void BrowseSheet::openSheet(int tabIndex) {
         QStringList labels{m_design.table->label};
         for (const BrowseSheetDesign::Related& r : m_design.related)
             labels.append(r.table->label);
+        labels += m_design.watched;
         auto* watch = new TableWatch(*m_context.access, labels, this);
         connect(watch, &TableWatch::changed, this, &BrowseSheet::followTables);
     }

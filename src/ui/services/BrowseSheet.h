@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <QWidget>
@@ -63,6 +64,7 @@ struct BrowseSheetDesign {
     const TableDef* table = nullptr;
     QVector<Related> related;
     QVector<const TableDef*> tables; // opened when the window opens, released in reverse when it ends
+    QStringList watched;             // tables followed besides the shown ones (labels)
     QVector<const BrowseOrder*> orders;
     QVector<Column> columns;
     QList<int> releaseDateColumns;
