@@ -349,6 +349,35 @@ TEST_F(UpdateAlbumsTest, ThePlayButtonWaitsForAFileNameAndAMissingFileSaysItCoul
     EXPECT_EQ(shown, (QStringList{QStringLiteral("Error"), QStringLiteral("Could not play ") + missing + QStringLiteral(".")}));
 }
 
+TEST_F(UpdateAlbumsTest, AFileThatIsNoSoundSaysItCouldNotPlayOnceThePlayerFindsOut) {
+    const QString noise = data.file(QStringLiteral("not-a-sound.wav"));
+    QFile f(noise);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    Record album = stored(add(albumTable(), [&](Record& a) {
+        a.setNumber(ALB::AlbumID, 1);
+        a.setText(ALB::Album, QStringLiteral("Homogenic"));
+        a.setText(ALB::Media, QStringLiteral("CD"));
+        a.setText(ALB::AssociatedWavFile, noise);
+    }));
+    bool enabled = false;
+    QStringList titles;
+    QString text;
+    runForm(WindowRequest::Change, album, [&](AlbumForm* form) {
+        enabled = form->playButton()->isEnabled();
+        form->tabs()->setCurrentIndex(3);
+        click(form->playButton());
+        QTRY_VERIFY_WITH_TIMEOUT(messages.count() > 0, 5000);
+        titles = messages.titles();
+        text = messages.last().text;
+        click(form->cancelButton());
+    });
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(titles, QStringList{QStringLiteral("Error")});
+    EXPECT_EQ(text, QStringLiteral("Could not play ") + noise + QStringLiteral("."));
+}
+
 TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaledToFit) {
     const QString picture = data.file(QStringLiteral("cover.png"));
     QImage wide(400, 100, QImage::Format_RGB32);
@@ -640,6 +669,23 @@ TEST_F(UpdateAlbumsTest, TheSongsTabListsTheAlbumsSongsAndAddsSongsFromTheAlbumA
     ASSERT_EQ(songs.size(), 4);
     EXPECT_EQ(songs.last().number(SON::AlbumID), 1);
     EXPECT_EQ(songs.last().text(SON::Artist), QStringLiteral("Low (trio)"));
+}
+
+TEST_F(UpdateAlbumsTest, AnAddingFormDeletedWithItsOwnerTakesItsPrimedAlbumAlong) {
+    addAlbum(1, QStringLiteral("Slint"), QStringLiteral("Spiderland"));
+    auto* owner = new QWidget;
+    owner->show();
+    int whileOpen = 0;
+    onModal([&](QWidget* modal) {
+        ASSERT_NE(qobject_cast<AlbumForm*>(modal), nullptr);
+        whileOpen = all(albumTable()).size();
+        delete owner;
+    });
+    Record album(albumTable());
+    EXPECT_EQ(UpdateAlbums::run(context(), WindowRequest::Insert, album, owner), WindowResponse::Cancelled);
+    EXPECT_EQ(whileOpen, 2);
+    EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1}));
+    EXPECT_EQ(ModalWindows::instance().running(), 0);
 }
 
 // A termination signal while the album form adds: the form goes as its Cancel would, then the frame.
