@@ -491,4 +491,34 @@ TEST_F(AlbumSongListTest, FollowsSongsChangedElsewhere) {
     QTRY_COMPARE_WITH_TIMEOUT(listedTitles().size(), 2, 5000);
 }
 
+TEST_F(AlbumSongListTest, KeysAndDoubleClickPressTheButtons) {
+    addSong(1, kAlbumId, 1, QStringLiteral("Pink Moon"));
+    openList();
+    QTableView* view = list->list();
+    view->setFocus();
+    QStringList forms;
+    auto cancelForm = [&forms](QWidget* modal) {
+        auto* form = qobject_cast<SongForm*>(modal);
+        ASSERT_NE(form, nullptr) << modal->windowTitle().toStdString();
+        forms << form->windowTitle();
+        form->cancelButton()->click();
+    };
+    onModal(cancelForm);
+    QTest::keyClick(view, Qt::Key_Insert);
+    onModal(cancelForm);
+    QTest::keyClick(view, Qt::Key_Return, Qt::ControlModifier);
+    onModal(cancelForm);
+    const QRect row = view->visualRect(list->model()->index(0, 2));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    EXPECT_EQ(forms, (QStringList{QStringLiteral("Adding Information"), QStringLiteral("Changing Information"),
+                                  QStringLiteral("Changing Information")}));
+    messages.clear();
+    messages.addAnswer(ButtonCancel);
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("Confirm Delete")});
+    EXPECT_EQ(onDisk().size(), 1);
+    EXPECT_EQ(listedTitles(), QStringList{QStringLiteral("Pink Moon")});
+}
+
 } // namespace
