@@ -26,7 +26,9 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -437,8 +439,17 @@ TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaled
     QImage wide(400, 100, QImage::Format_RGB32);
     wide.fill(Qt::darkBlue);
     ASSERT_TRUE(wide.save(picture));
-    Record album = stored(addAlbum(1, QStringLiteral("Björk"), QStringLiteral("Post")));
-    QString dialogTitle, filter;
+    // The album names a picture that is gone: the dialog starts in its folder.
+    ASSERT_TRUE(QDir(data.path()).mkpath(QStringLiteral("art")));
+    const QString oldPicture = data.file(QStringLiteral("art/old.png"));
+    Record album = stored(add(albumTable(), [&](Record& a) {
+        a.setNumber(ALB::AlbumID, 1);
+        a.setText(ALB::Artist, QStringLiteral("Björk"));
+        a.setText(ALB::Album, QStringLiteral("Post"));
+        a.setText(ALB::Media, QStringLiteral("CD"));
+        a.setText(ALB::AssociatedImage, oldPicture);
+    }));
+    QString dialogTitle, filter, startFolder;
     bool shownBefore = true, shownAfter = false;
     QRect shownRect;
     QSize display;
@@ -450,6 +461,7 @@ TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaled
             ASSERT_NE(dialog, nullptr);
             dialogTitle = dialog->windowTitle();
             filter = dialog->nameFilters().join(u';');
+            startFolder = dialog->directory().absolutePath();
             dialog->selectFile(picture);
             static_cast<QDialog*>(dialog)->accept();
         });
@@ -463,6 +475,7 @@ TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaled
     EXPECT_EQ(r, WindowResponse::Completed);
     EXPECT_EQ(dialogTitle, QStringLiteral("Choose a File"));
     EXPECT_EQ(filter, QStringLiteral("All Files (*)"));
+    EXPECT_EQ(startFolder, QFileInfo(oldPicture).absolutePath());
     EXPECT_FALSE(shownBefore);
     EXPECT_TRUE(shownAfter);
     // Four to one, as wide as the display and a quarter as high, centred.
@@ -506,11 +519,17 @@ TEST_F(UpdateAlbumsTest, TheDittoKeyPutsBackTheFieldOfTheAlbumSavedLast) {
         type(form->editor(ALB::FileNumber), QStringLiteral("D-97"));
         type(form->editor(ALB::ReleaseDate), QStringLiteral("1997"));
         type(form->editor(ALB::XCCD), QStringLiteral("a10b2c0d"));
+        type(form->mediaList(), QStringLiteral("LP"));
+        type(form->editor(ALB::AssociatedWavFile), QStringLiteral("/s/lo-boob.wav"));
+        type(form->editor(ALB::AssociatedImage), QStringLiteral("/s/dots.png"));
+        type(form->editor(ALB::Playlist), QStringLiteral("Loops"));
+        type(form->editor(ALB::CDIdentifier), QStringLiteral("D-UHF 17"));
         click(form->okButton());
     });
     ASSERT_EQ(all(albumTable()).size(), 1);
     Record next(albumTable());
     QString artist, fileNumber, released, xccd, album2;
+    QStringList others;
     runForm(WindowRequest::Insert, next, [&](AlbumForm* form) {
         // The key is a shortcut of the form: it works once the form is the active window.
         EXPECT_TRUE(QTest::qWaitForWindowActive(form, 5000));
@@ -528,8 +547,19 @@ TEST_F(UpdateAlbumsTest, TheDittoKeyPutsBackTheFieldOfTheAlbumSavedLast) {
         form->editor(ALB::XCCD)->setFocus();
         QTest::keyClick(form->editor(ALB::XCCD), Qt::Key_Apostrophe, Qt::ControlModifier);
         xccd = form->lineEdit(ALB::XCCD)->text();
+        for (QWidget* field : {form->editor(ALB::Media), form->editor(ALB::AssociatedWavFile),
+                               form->editor(ALB::AssociatedImage), form->editor(ALB::Playlist),
+                               form->editor(ALB::CDIdentifier), form->editor(ALB::Album)}) {
+            field->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Apostrophe, Qt::ControlModifier);
+        }
+        others = QStringList{form->mediaList()->currentText(), form->lineEdit(ALB::AssociatedWavFile)->text(),
+                             form->lineEdit(ALB::AssociatedImage)->text(), form->lineEdit(ALB::Playlist)->text(),
+                             form->lineEdit(ALB::CDIdentifier)->text(), form->lineEdit(ALB::Album)->text()};
         click(form->cancelButton());
     });
+    EXPECT_EQ(others, (QStringList{u"LP"_s, u"/s/lo-boob.wav"_s, u"/s/dots.png"_s, u"Loops"_s, u"D-UHF 17"_s,
+                                   u"Dots and Loops"_s}));
     EXPECT_EQ(artist, QStringLiteral("Stereolab"));
     // Only the focused field takes its value back.
     EXPECT_TRUE(album2.isEmpty());
