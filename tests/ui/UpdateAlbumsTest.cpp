@@ -405,8 +405,11 @@ TEST_F(UpdateAlbumsTest, ThePlayButtonWaitsForAFileNameAndAMissingFileSaysItCoul
     EXPECT_EQ(shown, (QStringList{QStringLiteral("Error"), QStringLiteral("Could not play ") + missing + QStringLiteral(".")}));
 }
 
-TEST_F(UpdateAlbumsTest, AFileThatIsNoSoundSaysItCouldNotPlayOnceThePlayerFindsOut) {
-    const QString noise = data.file(QStringLiteral("not-a-sound.wav"));
+class UpdateAlbumsNoise : public UpdateAlbumsTest, public ::testing::WithParamInterface<const char*> {};
+
+// A file that is no wave sound is reported, whatever its name says it is.
+TEST_P(UpdateAlbumsNoise, AFileThatIsNoSoundSaysItCouldNotPlayOnceThePlayerFindsOut) {
+    const QString noise = data.file(QStringLiteral("not-a-sound.") + QLatin1String(GetParam()));
     QFile f(noise);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
@@ -433,6 +436,8 @@ TEST_F(UpdateAlbumsTest, AFileThatIsNoSoundSaysItCouldNotPlayOnceThePlayerFindsO
     EXPECT_EQ(titles, QStringList{QStringLiteral("Error")});
     EXPECT_EQ(text, QStringLiteral("Could not play ") + noise + QStringLiteral("."));
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UpdateAlbumsNoise, ::testing::Values("wav", "mp3"));
 
 TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaledToFit) {
     const QString picture = data.file(QStringLiteral("cover.png"));
