@@ -15,14 +15,17 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/albums/AlbumForm.h"
+#include "ui/albums/AlbumSongList.h"
 #include "ui/albums/UpdateAlbums.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/PageModel.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -112,26 +115,44 @@ int main(int argc, char** argv) {
     }
     std::printf("album %lld with %d songs\n", album.number(ALB::AlbumID), kSongs);
 
-    Figure open;
-    for (int run = 0; run < runs; ++run) {
-        Record current = album;
-        QElapsedTimer t;
-        double shown = -1;
-        // Runs inside the form's own loop once it is up and every pending event is handled.
-        QTimer::singleShot(0, &frame, [&] {
-            QApplication::processEvents();
-            shown = double(t.nsecsElapsed()) / 1e6;
-            if (QDialog* form = ModalWindows::instance().innermost())
+    // From the call to the form up and idle; with songsTab, until its song list is shown as well.
+    int shownRows = 0;
+    auto measure = [&](bool songsTab, Figure& figure) {
+        for (int run = 0; run < runs; ++run) {
+            Record current = album;
+            QElapsedTimer t;
+            double shown = -1;
+            int rows = -1;
+            // Runs inside the form's own loop once it is up and every pending event is handled.
+            QTimer::singleShot(0, &frame, [&] {
+                QApplication::processEvents();
+                auto* form = qobject_cast<AlbumForm*>(ModalWindows::instance().innermost());
+                if (!form)
+                    return;
+                if (songsTab) {
+                    form->tabs()->setCurrentIndex(1);
+                    QApplication::processEvents();
+                }
+                shown = double(t.nsecsElapsed()) / 1e6;
+                rows = form->songList()->model()->rowCount();
                 form->reject();
-        });
-        t.start();
-        UpdateAlbums::run(context, WindowRequest::Change, current, &frame);
-        if (shown < 0) {
-            std::fprintf(stderr, "the form did not open\n");
-            return 1;
+            });
+            t.start();
+            UpdateAlbums::run(context, WindowRequest::Change, current, &frame);
+            if (shown < 0 || (songsTab && rows <= 0)) {
+                std::fprintf(stderr, "the form did not open with the album's songs\n");
+                return false;
+            }
+            shownRows = rows;
+            figure.add(shown);
         }
-        open.add(shown);
-    }
+        return true;
+    };
+    Figure open, openSongs;
+    if (!measure(false, open) || !measure(true, openSongs))
+        return 1;
     open.print("UpdateAlbums open, 30-song album");
+    openSongs.print("UpdateAlbums open to its Songs tab");
+    std::printf("song rows on the first page: %d\n", shownRows);
     return 0;
 }

@@ -26,7 +26,9 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -37,6 +39,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -239,6 +242,59 @@ TEST_F(UpdateAlbumsTest, ChangeWritesTheEditAndChangingNothingWritesNothing) {
     EXPECT_EQ(messages.count(), 0);
 }
 
+TEST_F(UpdateAlbumsTest, AChangeByAnotherStationIsShownAndTheFormStaysUntilSavedAgain) {
+    const Record original = addAlbum(2, QStringLiteral("PJ Harvey"), QStringLiteral("Rid of Me"));
+    Record album = stored(original);
+    bool stayed = false;
+    QString shownAlbum;
+    const WindowResponse r = runForm(WindowRequest::Change, album, [&](AlbumForm* form) {
+        Record other = stored(original);
+        other.setText(ALB::Album, QStringLiteral("Rid of Me (4-track)"));
+        {
+            TableUse use(*context().access);
+            ASSERT_EQ(Table(store(), albumTable()).put(other), NoError);
+        }
+        type(form->editor(ALB::FileNumber), QStringLiteral("P-93"));
+        click(form->okButton());
+        stayed = form->isVisible();
+        shownAlbum = form->lineEdit(ALB::Album)->text();
+        type(form->editor(ALB::FileNumber), QStringLiteral("P-93"));
+        click(form->okButton());
+    });
+    EXPECT_EQ(r, WindowResponse::Completed);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(shownAlbum, QStringLiteral("Rid of Me (4-track)"));
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, QStringLiteral("This record was changed by another station."));
+    const Record now = stored(original);
+    EXPECT_EQ(now.text(ALB::Album), QStringLiteral("Rid of Me (4-track)"));
+    EXPECT_EQ(now.text(ALB::FileNumber), QStringLiteral("P-93"));
+}
+
+TEST_F(UpdateAlbumsTest, AnAlbumNumberThatKeepsFailingAsksAfterEveryThreeAttempts) {
+    // "Live" was copied before: a second copy clashes on the album name key at every add.
+    const Record live = addAlbum(1, QStringLiteral("Keith Jarrett"), QStringLiteral("Live"));
+    addAlbum(2, QStringLiteral("Keith Jarrett"), QStringLiteral("Live - Copy"));
+    Record album = stored(live);
+    messages.addAnswer(ButtonRetry);
+    messages.addAnswer(ButtonCancel);
+    // No form may open; should one open all the same, it is noted and closed so the test cannot hang.
+    bool opened = false;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&opened] {
+        if (QDialog* form = ModalWindows::instance().innermost()) {
+            opened = true;
+            ModalWindows::cancel(form);
+        }
+    });
+    guard.start(20);
+    EXPECT_EQ(UpdateAlbums::run(context(), WindowRequest::Insert, album, nullptr), WindowResponse::Cancelled);
+    EXPECT_EQ(messages.titles(),
+              (QStringList{QStringLiteral("Auto Increment Error"), QStringLiteral("Auto Increment Error")}));
+    EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1, 2}));
+    EXPECT_FALSE(opened);
+}
+
 TEST_F(UpdateAlbumsTest, CancellingAnInsertRemovesOnlyThePrimedAlbum) {
     addAlbum(1, QStringLiteral("Tom Waits"), QStringLiteral("Rain Dogs"));
     addAlbum(2, QStringLiteral("Tom Waits"), QStringLiteral("Bone Machine"));
@@ -349,13 +405,56 @@ TEST_F(UpdateAlbumsTest, ThePlayButtonWaitsForAFileNameAndAMissingFileSaysItCoul
     EXPECT_EQ(shown, (QStringList{QStringLiteral("Error"), QStringLiteral("Could not play ") + missing + QStringLiteral(".")}));
 }
 
+class UpdateAlbumsNoise : public UpdateAlbumsTest, public ::testing::WithParamInterface<const char*> {};
+
+// A file that is no wave sound is reported, whatever its name says it is.
+TEST_P(UpdateAlbumsNoise, AFileThatIsNoSoundSaysItCouldNotPlayOnceThePlayerFindsOut) {
+    const QString noise = data.file(QStringLiteral("not-a-sound.") + QLatin1String(GetParam()));
+    QFile f(noise);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    Record album = stored(add(albumTable(), [&](Record& a) {
+        a.setNumber(ALB::AlbumID, 1);
+        a.setText(ALB::Album, QStringLiteral("Homogenic"));
+        a.setText(ALB::Media, QStringLiteral("CD"));
+        a.setText(ALB::AssociatedWavFile, noise);
+    }));
+    bool enabled = false;
+    QStringList titles;
+    QString text;
+    runForm(WindowRequest::Change, album, [&](AlbumForm* form) {
+        enabled = form->playButton()->isEnabled();
+        form->tabs()->setCurrentIndex(3);
+        click(form->playButton());
+        QTRY_VERIFY_WITH_TIMEOUT(messages.count() > 0, 5000);
+        titles = messages.titles();
+        text = messages.last().text;
+        click(form->cancelButton());
+    });
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(titles, QStringList{QStringLiteral("Error")});
+    EXPECT_EQ(text, QStringLiteral("Could not play ") + noise + QStringLiteral("."));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UpdateAlbumsNoise, ::testing::Values("wav", "mp3"));
+
 TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaledToFit) {
     const QString picture = data.file(QStringLiteral("cover.png"));
     QImage wide(400, 100, QImage::Format_RGB32);
     wide.fill(Qt::darkBlue);
     ASSERT_TRUE(wide.save(picture));
-    Record album = stored(addAlbum(1, QStringLiteral("Björk"), QStringLiteral("Post")));
-    QString dialogTitle, filter;
+    // The album names a picture that is gone: the dialog starts in its folder.
+    ASSERT_TRUE(QDir(data.path()).mkpath(QStringLiteral("art")));
+    const QString oldPicture = data.file(QStringLiteral("art/old.png"));
+    Record album = stored(add(albumTable(), [&](Record& a) {
+        a.setNumber(ALB::AlbumID, 1);
+        a.setText(ALB::Artist, QStringLiteral("Björk"));
+        a.setText(ALB::Album, QStringLiteral("Post"));
+        a.setText(ALB::Media, QStringLiteral("CD"));
+        a.setText(ALB::AssociatedImage, oldPicture);
+    }));
+    QString dialogTitle, filter, startFolder;
     bool shownBefore = true, shownAfter = false;
     QRect shownRect;
     QSize display;
@@ -367,6 +466,7 @@ TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaled
             ASSERT_NE(dialog, nullptr);
             dialogTitle = dialog->windowTitle();
             filter = dialog->nameFilters().join(u';');
+            startFolder = dialog->directory().absolutePath();
             dialog->selectFile(picture);
             static_cast<QDialog*>(dialog)->accept();
         });
@@ -380,6 +480,7 @@ TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaled
     EXPECT_EQ(r, WindowResponse::Completed);
     EXPECT_EQ(dialogTitle, QStringLiteral("Choose a File"));
     EXPECT_EQ(filter, QStringLiteral("All Files (*)"));
+    EXPECT_EQ(startFolder, QFileInfo(oldPicture).absolutePath());
     EXPECT_FALSE(shownBefore);
     EXPECT_TRUE(shownAfter);
     // Four to one, as wide as the display and a quarter as high, centred.
@@ -423,11 +524,17 @@ TEST_F(UpdateAlbumsTest, TheDittoKeyPutsBackTheFieldOfTheAlbumSavedLast) {
         type(form->editor(ALB::FileNumber), QStringLiteral("D-97"));
         type(form->editor(ALB::ReleaseDate), QStringLiteral("1997"));
         type(form->editor(ALB::XCCD), QStringLiteral("a10b2c0d"));
+        type(form->mediaList(), QStringLiteral("LP"));
+        type(form->editor(ALB::AssociatedWavFile), QStringLiteral("/s/lo-boob.wav"));
+        type(form->editor(ALB::AssociatedImage), QStringLiteral("/s/dots.png"));
+        type(form->editor(ALB::Playlist), QStringLiteral("Loops"));
+        type(form->editor(ALB::CDIdentifier), QStringLiteral("D-UHF 17"));
         click(form->okButton());
     });
     ASSERT_EQ(all(albumTable()).size(), 1);
     Record next(albumTable());
     QString artist, fileNumber, released, xccd, album2;
+    QStringList others;
     runForm(WindowRequest::Insert, next, [&](AlbumForm* form) {
         // The key is a shortcut of the form: it works once the form is the active window.
         EXPECT_TRUE(QTest::qWaitForWindowActive(form, 5000));
@@ -445,8 +552,19 @@ TEST_F(UpdateAlbumsTest, TheDittoKeyPutsBackTheFieldOfTheAlbumSavedLast) {
         form->editor(ALB::XCCD)->setFocus();
         QTest::keyClick(form->editor(ALB::XCCD), Qt::Key_Apostrophe, Qt::ControlModifier);
         xccd = form->lineEdit(ALB::XCCD)->text();
+        for (QWidget* field : {form->editor(ALB::Media), form->editor(ALB::AssociatedWavFile),
+                               form->editor(ALB::AssociatedImage), form->editor(ALB::Playlist),
+                               form->editor(ALB::CDIdentifier), form->editor(ALB::Album)}) {
+            field->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Apostrophe, Qt::ControlModifier);
+        }
+        others = QStringList{form->mediaList()->currentText(), form->lineEdit(ALB::AssociatedWavFile)->text(),
+                             form->lineEdit(ALB::AssociatedImage)->text(), form->lineEdit(ALB::Playlist)->text(),
+                             form->lineEdit(ALB::CDIdentifier)->text(), form->lineEdit(ALB::Album)->text()};
         click(form->cancelButton());
     });
+    EXPECT_EQ(others, (QStringList{u"LP"_s, u"/s/lo-boob.wav"_s, u"/s/dots.png"_s, u"Loops"_s, u"D-UHF 17"_s,
+                                   u"Dots and Loops"_s}));
     EXPECT_EQ(artist, QStringLiteral("Stereolab"));
     // Only the focused field takes its value back.
     EXPECT_TRUE(album2.isEmpty());
@@ -640,6 +758,23 @@ TEST_F(UpdateAlbumsTest, TheSongsTabListsTheAlbumsSongsAndAddsSongsFromTheAlbumA
     ASSERT_EQ(songs.size(), 4);
     EXPECT_EQ(songs.last().number(SON::AlbumID), 1);
     EXPECT_EQ(songs.last().text(SON::Artist), QStringLiteral("Low (trio)"));
+}
+
+TEST_F(UpdateAlbumsTest, AnAddingFormDeletedWithItsOwnerTakesItsPrimedAlbumAlong) {
+    addAlbum(1, QStringLiteral("Slint"), QStringLiteral("Spiderland"));
+    auto* owner = new QWidget;
+    owner->show();
+    int whileOpen = 0;
+    onModal([&](QWidget* modal) {
+        ASSERT_NE(qobject_cast<AlbumForm*>(modal), nullptr);
+        whileOpen = all(albumTable()).size();
+        delete owner;
+    });
+    Record album(albumTable());
+    EXPECT_EQ(UpdateAlbums::run(context(), WindowRequest::Insert, album, owner), WindowResponse::Cancelled);
+    EXPECT_EQ(whileOpen, 2);
+    EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1}));
+    EXPECT_EQ(ModalWindows::instance().running(), 0);
 }
 
 // A termination signal while the album form adds: the form goes as its Cancel would, then the frame.

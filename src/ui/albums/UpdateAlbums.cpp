@@ -4,6 +4,7 @@
 #include "access/RecordRoutines.h"
 #include "access/TableAccess.h"
 #include "access/TableUse.h"
+#include "albums/NewAlbum.h"
 #include "catalog/Tables.h"
 #include "ui/ProgramContext.h"
 #include "ui/albums/AlbumForm.h"
@@ -34,15 +35,8 @@ WindowResponse UpdateAlbums::run(ProgramContext& context, WindowRequest request,
 
     const Record asCalled = album;
     Record record = album;
-    if (request == WindowRequest::Insert) {
-        const QString name = album.text(ALB::Album).trimmed();
-        if (!name.isEmpty()) {
-            record.setText(ALB::Album, name + QStringLiteral(" - Copy"));
-            record.setText(ALB::CDIdentifier, QString());
-        }
-        if (prime(access, albumTable(), record) != PrimeStatus::Primed)
-            return WindowResponse::Cancelled;
-    }
+    if (request == WindowRequest::Insert && primeAlbum(access, record) != PrimeStatus::Primed)
+        return WindowResponse::Cancelled;
 
     ModalWindow<AlbumForm> form(context, request, record, request == WindowRequest::Change ? asCalled : record,
                                 parent);

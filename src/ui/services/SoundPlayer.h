@@ -3,14 +3,12 @@
 #include <QObject>
 #include <QString>
 
-class QAudioOutput;
-class QMediaPlayer;
 class QSoundEffect;
 
 namespace srk {
 
-// Plays a sound file in the background. A file that cannot be opened is refused at once; one that
-// turns out not to play reports failed() later.
+// Plays a wave sound file in the background. A file that cannot be opened is refused at once; one
+// that turns out to be no wave sound reports failed() once the decoder finds out.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
@@ -26,8 +24,6 @@ Q_SIGNALS:
 
 private:
     QSoundEffect* m_effect = nullptr;
-    QMediaPlayer* m_player = nullptr;
-    QAudioOutput* m_output = nullptr;
     QString m_playing;
 };
 
