@@ -21,6 +21,7 @@
 #include "ui/services/TableWatch.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
+#include "ui/WindowRegistry.h"
 #include "ui/songs/LookupBrowse.h"
 #include "ui/songs/SongTabBar.h"
 #include "ui/support/ModalWindows.h"
@@ -250,6 +251,36 @@ TEST_F(BrowseAlbumsTest, ThePreferredDatePictureReplacesTheReleasedColumnsOwnAnd
     EXPECT_TRUE(context()
                     .positions.readString(QStringLiteral("BrowseAlbums"), QStringLiteral("SRCFOriginal?Browse:1"))
                     .contains(QStringLiteral("~Released~@d17@")));
+}
+
+TEST_F(BrowseAlbumsTest, ThePrintoutWizardsLabelAndFlapPagesStartOnceTheProgramHasTheirWindows) {
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"), QStringLiteral("F1"));
+    QStringList started;
+    for (const char* name : {"PrintALB:OneAlbum", "AddSingleArtist", "AddCompilation", "LabelWizard",
+                             "PRINTCDFLAPPAGES"}) {
+        const QString procedure = QString::fromLatin1(name);
+        program->frame()->registerWindow(procedure, [&started, procedure](WindowRegistry&) -> QWidget* {
+            started << procedure;
+            return nullptr;
+        });
+    }
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(popupItems(browse), QStringLiteral("&Add|&Change|&Delete|-|Cop&y|Compilation Wizard|&Print|-|"
+                                                 "Create Label...|Quick CD Insert"));
+    browse->press(BrowseAlbums::Action::Print);
+    browse->press(BrowseAlbums::Action::SingleArtistWizard);
+    QTest::mouseClick(browse->button(BrowseAlbums::Action::CompilationWizard), Qt::LeftButton);
+    {
+        std::unique_ptr<QMenu> menu(browse->buildPopup());
+        const QList<QAction*> items = menu->actions();
+        ASSERT_EQ(items.size(), 10);
+        items[8]->trigger();
+        items[9]->trigger();
+    }
+    EXPECT_EQ(started, (QStringList{QStringLiteral("PrintALB:OneAlbum"), QStringLiteral("AddSingleArtist"),
+                                    QStringLiteral("AddCompilation"), QStringLiteral("LabelWizard"),
+                                    QStringLiteral("PRINTCDFLAPPAGES")}));
 }
 
 TEST_F(BrowseAlbumsTest, TheLocatorFindsTheFirstAlbumAtOrAfterTheTextInEveryOrder) {
