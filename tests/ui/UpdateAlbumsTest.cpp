@@ -615,6 +615,24 @@ TEST_F(UpdateAlbumsTest, AReleaseYearBelow3000StaysAYearAndAFullDateShowsInThePr
     EXPECT_EQ(stored(album).number(ALB::ReleaseDate), 2999);
 }
 
+TEST_F(UpdateAlbumsTest, EnterChecksTheFieldOnceAndPressesOKWhenItPasses) {
+    Record album = stored(addAlbum(1, QStringLiteral("Cocteau Twins"), QStringLiteral("Treasure")));
+    bool stayed = false;
+    const WindowResponse r = runForm(WindowRequest::Change, album, [&](AlbumForm* form) {
+        QLineEdit* released = form->lineEdit(ALB::ReleaseDate);
+        type(released, QStringLiteral("next spring"));
+        QTest::keyClick(released, Qt::Key_Return);
+        stayed = form->isVisible();
+        type(released, QStringLiteral("1984"));
+        QTest::keyClick(released, Qt::Key_Return);
+    });
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(r, WindowResponse::Completed);
+    // The refusal is said once, not again by the OK the same key would have pressed.
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(stored(album).number(ALB::ReleaseDate), 1984);
+}
+
 TEST_F(UpdateAlbumsTest, AnUnknownMediumIsRefusedAndTheCategorySetsItsId) {
     const Record jazz = add(categoriesTable(), [](Record& c) {
         c.setNumber(CAT::CategoryID, 6);
