@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QHash>
 
-#include <functional>
-
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;

@@ -43,7 +43,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include <optional>

@@ -2,15 +2,13 @@
 
 #include "store/Record.h"
 #include "ui/services/CategoryDropList.h"
-#include "ui/services/MediaDropList.h"
 #include "ui/services/FormMove.h"
+#include "ui/services/MediaDropList.h"
 #include "ui/services/WindowRequest.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QStringList>
-
-#include <functional>
 
 class QButtonGroup;
 class QComboBox;
