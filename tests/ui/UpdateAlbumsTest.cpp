@@ -43,6 +43,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <csignal>
 #include <functional>
 
@@ -334,6 +336,49 @@ TEST_F(UpdateAlbumsTest, ADuplicateAlbumNamesTheKeyAndTheFormStaysOpen) {
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("Duplicate Key Error"));
     EXPECT_TRUE(messages.last().text.endsWith(QStringLiteral("ALB:KeyAlbum"))) << messages.last().text.toStdString();
+    EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1}));
+}
+
+// Refuses every update of the album file while it lives, as a full disk or a read-only file would.
+class RefusedAlbumUpdates {
+public:
+    explicit RefusedAlbumUpdates(Store& store) : m_store(store), m_schema(Store::schemaName(albumTable()).toUtf8()) {
+        sqlite3_set_authorizer(m_store.handle(), &RefusedAlbumUpdates::authorize, this);
+    }
+    ~RefusedAlbumUpdates() { sqlite3_set_authorizer(m_store.handle(), nullptr, nullptr); }
+    RefusedAlbumUpdates(const RefusedAlbumUpdates&) = delete;
+    RefusedAlbumUpdates& operator=(const RefusedAlbumUpdates&) = delete;
+
+private:
+    static int authorize(void* self, int action, const char*, const char*, const char* schema, const char*) {
+        const auto* me = static_cast<RefusedAlbumUpdates*>(self);
+        return action == SQLITE_UPDATE && schema && me->m_schema == schema ? SQLITE_DENY : SQLITE_OK;
+    }
+    Store& m_store;
+    QByteArray m_schema;
+};
+
+TEST_F(UpdateAlbumsTest, AnInsertTheFileRefusesSaysSoKeepsTheFormAndLosesNothingOnCancel) {
+    addAlbum(1, QStringLiteral("Julee Cruise"), QStringLiteral("Floating into the Night"));
+    Record album(albumTable());
+    bool stayed = false;
+    QString typed;
+    const WindowResponse r = runForm(WindowRequest::Insert, album, [&](AlbumForm* form) {
+        type(form->editor(ALB::Artist), QStringLiteral("Angelo Badalamenti"));
+        type(form->editor(ALB::Album), QStringLiteral("Soundtrack"));
+        {
+            RefusedAlbumUpdates refused(store());
+            click(form->okButton());
+        }
+        stayed = form->isVisible();
+        typed = form->lineEdit(ALB::Album)->text();
+        click(form->cancelButton());
+    });
+    EXPECT_EQ(r, WindowResponse::Cancelled);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(typed, QStringLiteral("Soundtrack"));
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Record Insert Error"));
     EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1}));
 }
 
