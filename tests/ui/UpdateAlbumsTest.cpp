@@ -43,6 +43,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <csignal>
 #include <functional>
 
@@ -337,6 +339,49 @@ TEST_F(UpdateAlbumsTest, ADuplicateAlbumNamesTheKeyAndTheFormStaysOpen) {
     EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1}));
 }
 
+// Refuses every update of the album file while it lives, as a full disk or a read-only file would.
+class RefusedAlbumUpdates {
+public:
+    explicit RefusedAlbumUpdates(Store& store) : m_store(store), m_schema(Store::schemaName(albumTable()).toUtf8()) {
+        sqlite3_set_authorizer(m_store.handle(), &RefusedAlbumUpdates::authorize, this);
+    }
+    ~RefusedAlbumUpdates() { sqlite3_set_authorizer(m_store.handle(), nullptr, nullptr); }
+    RefusedAlbumUpdates(const RefusedAlbumUpdates&) = delete;
+    RefusedAlbumUpdates& operator=(const RefusedAlbumUpdates&) = delete;
+
+private:
+    static int authorize(void* self, int action, const char*, const char*, const char* schema, const char*) {
+        const auto* me = static_cast<RefusedAlbumUpdates*>(self);
+        return action == SQLITE_UPDATE && schema && me->m_schema == schema ? SQLITE_DENY : SQLITE_OK;
+    }
+    Store& m_store;
+    QByteArray m_schema;
+};
+
+TEST_F(UpdateAlbumsTest, AnInsertTheFileRefusesSaysSoKeepsTheFormAndLosesNothingOnCancel) {
+    addAlbum(1, QStringLiteral("Julee Cruise"), QStringLiteral("Floating into the Night"));
+    Record album(albumTable());
+    bool stayed = false;
+    QString typed;
+    const WindowResponse r = runForm(WindowRequest::Insert, album, [&](AlbumForm* form) {
+        type(form->editor(ALB::Artist), QStringLiteral("Angelo Badalamenti"));
+        type(form->editor(ALB::Album), QStringLiteral("Soundtrack"));
+        {
+            RefusedAlbumUpdates refused(store());
+            click(form->okButton());
+        }
+        stayed = form->isVisible();
+        typed = form->lineEdit(ALB::Album)->text();
+        click(form->cancelButton());
+    });
+    EXPECT_EQ(r, WindowResponse::Cancelled);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(typed, QStringLiteral("Soundtrack"));
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Record Insert Error"));
+    EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1}));
+}
+
 TEST_F(UpdateAlbumsTest, DeleteAsksFirstAndTakesTheAlbumsSongsButNotAnotherAlbumsOnTheSameFileNumber) {
     const Record going = addAlbum(1, QStringLiteral("Can"), QStringLiteral("Tago Mago"), QStringLiteral("K-1"));
     addAlbum(2, QStringLiteral("Can"), QStringLiteral("Ege Bamyasi"), QStringLiteral("K-1"));
@@ -613,6 +658,24 @@ TEST_F(UpdateAlbumsTest, AReleaseYearBelow3000StaysAYearAndAFullDateShowsInThePr
     EXPECT_TRUE(stayed);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(stored(album).number(ALB::ReleaseDate), 2999);
+}
+
+TEST_F(UpdateAlbumsTest, EnterChecksTheFieldOnceAndPressesOKWhenItPasses) {
+    Record album = stored(addAlbum(1, QStringLiteral("Cocteau Twins"), QStringLiteral("Treasure")));
+    bool stayed = false;
+    const WindowResponse r = runForm(WindowRequest::Change, album, [&](AlbumForm* form) {
+        QLineEdit* released = form->lineEdit(ALB::ReleaseDate);
+        type(released, QStringLiteral("next spring"));
+        QTest::keyClick(released, Qt::Key_Return);
+        stayed = form->isVisible();
+        type(released, QStringLiteral("1984"));
+        QTest::keyClick(released, Qt::Key_Return);
+    });
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(r, WindowResponse::Completed);
+    // The refusal is said once, not again by the OK the same key would have pressed.
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(stored(album).number(ALB::ReleaseDate), 1984);
 }
 
 TEST_F(UpdateAlbumsTest, AnUnknownMediumIsRefusedAndTheCategorySetsItsId) {

@@ -12,6 +12,7 @@
 #include "ui/albums/UpdateAlbums.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/DittoKey.h"
+#include "ui/services/FieldChecks.h"
 #include "ui/services/MediaDropList.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/ReleaseDateEntry.h"
@@ -25,7 +26,6 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -73,6 +73,7 @@ AlbumForm::AlbumForm(ProgramContext& context, WindowRequest request, const Recor
     });
 
     m_tabs = new QTabWidget(this);
+    m_checks = new FieldChecks(m_tabs);
     m_tabs->addTab(buildGeneralTab(), QStringLiteral("General"));
     m_tabs->addTab(buildSongsTab(), QStringLiteral("Songs"));
     m_tabs->addTab(buildNotesTab(), QStringLiteral("Notes"));
@@ -146,12 +147,12 @@ QWidget* AlbumForm::buildGeneralTab() {
     m_editors.insert(ALB::Media, m_media);
     m_ditto->bindField(m_media, ALB::Media);
     connect(m_media->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptMedia(); });
-    checkOnEnter(m_media, [this] { return acceptMedia(); });
+    m_checks->checkOnEnter(m_media, [this] { return acceptMedia(); });
     row(QStringLiteral("&Media:"), m_media);
 
     m_category = new CategoryDropList(*m_context.access, this);
     connect(m_category->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptCategory(); });
-    checkOnEnter(m_category, [this] { return acceptCategory(); });
+    m_checks->checkOnEnter(m_category, [this] { return acceptCategory(); });
     row(QStringLiteral("&Category:"), m_category);
 
     row(QStringLiteral("&File Number:"), addLine(ALB::FileNumber, 20));
@@ -162,7 +163,7 @@ QWidget* AlbumForm::buildGeneralTab() {
     m_ditto->bindField(m_released, ALB::ReleaseDate,
                        [picture = m_released->picture()](const QVariant& v) { return formatReleaseDate(v, picture); });
     connect(m_released, &QLineEdit::editingFinished, this, [this] { acceptReleaseDate(); });
-    checkOnEnter(m_released, [this] { return acceptReleaseDate(); });
+    m_checks->checkOnEnter(m_released, [this] { return acceptReleaseDate(); });
     row(QStringLiteral("&Release Date:"), m_released);
     return page;
 }
@@ -271,53 +272,17 @@ Record AlbumForm::currentAlbum() const {
     return r;
 }
 
-void AlbumForm::checkOnEnter(QWidget* field, std::function<bool()> accept) {
-    m_enterChecks.insert(field, accept);
-    field->installEventFilter(this);
-    if (auto* combo = qobject_cast<QComboBox*>(field)) {
-        m_enterChecks.insert(combo->lineEdit(), accept);
-        combo->lineEdit()->installEventFilter(this);
-    }
-}
-
-bool AlbumForm::eventFilter(QObject* watched, QEvent* event) {
-    // Enter accepts the field and presses OK: a refused field keeps the key, so that OK does not go on
-    // to bring the same message again.
-    if (event->type() == QEvent::KeyPress && !m_closing) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const auto check = m_enterChecks.constFind(watched);
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && check != m_enterChecks.constEnd() && !(*check)())
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void AlbumForm::refuse(QWidget* field) {
-    for (QWidget* w = field; w && w != this; w = w->parentWidget()) {
-        const int tab = m_tabs->indexOf(w);
-        if (tab >= 0) {
-            m_tabs->setCurrentIndex(tab);
-            break;
-        }
-    }
-    field->setFocus();
-    if (auto* combo = qobject_cast<QComboBox*>(field))
-        combo->lineEdit()->selectAll();
-    else if (auto* line = qobject_cast<QLineEdit*>(field))
-        line->selectAll();
-}
-
 bool AlbumForm::acceptMedia() {
     if (m_closing || m_media->accept())
         return true;
-    refuse(m_media);
+    m_checks->refuse(m_media);
     return false;
 }
 
 bool AlbumForm::acceptReleaseDate() {
     if (m_closing || m_released->accept(*m_context.access))
         return true;
-    refuse(m_released);
+    m_checks->refuse(m_released);
     return false;
 }
 
@@ -326,7 +291,7 @@ bool AlbumForm::acceptCategory() {
         return true;
     qint64 id = 0;
     if (!m_category->accept(id)) {
-        refuse(m_category);
+        m_checks->refuse(m_category);
         return false;
     }
     m_record.setNumber(ALB::CategoryID, id);
@@ -381,7 +346,7 @@ bool AlbumForm::save() {
     if (m_request == WindowRequest::Insert) {
         if (completePrimed(access, albumTable(), m_record) == 0)
             return true;
-        refuse(editor(ALB::Artist));
+        m_checks->refuse(editor(ALB::Artist));
         return false;
     }
     switch (updateWithRetry(access, albumTable(), m_record, m_original, false)) {

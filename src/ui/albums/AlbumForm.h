@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QHash>
 
-#include <functional>
-
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -20,6 +18,7 @@ struct ProgramContext;
 class AlbumSongList;
 class CategoryDropList;
 class DittoKey;
+class FieldChecks;
 class MediaDropList;
 class ReleaseDateEntry;
 class ScaledImage;
@@ -61,7 +60,6 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* addLine(int field, int width);
@@ -80,8 +78,6 @@ private:
     bool acceptReleaseDate();
     bool acceptCategory();
     bool acceptAll();
-    void refuse(QWidget* field);
-    void checkOnEnter(QWidget* field, std::function<bool()> accept);
 
     void playSound();
     void chooseImage();
@@ -110,7 +106,7 @@ private:
     SoundPlayer* m_player = nullptr;
     DittoKey* m_ditto = nullptr;
     WindowPlacer* m_placer = nullptr;
-    QHash<QObject*, std::function<bool()>> m_enterChecks;
+    FieldChecks* m_checks = nullptr;
     bool m_closing = false;
 };
 

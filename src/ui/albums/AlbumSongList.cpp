@@ -362,8 +362,12 @@ void AlbumSongList::showEvent(QShowEvent* event) {
 // --- buttons ---
 
 void AlbumSongList::press(Action action) {
+    if (m_released)
+        return;
+    // The form may have given the album its number since the list was read.
+    followAlbum();
     QPushButton* b = button(action);
-    if (!b || !b->isEnabled() || m_released)
+    if (!b || !b->isEnabled())
         return;
     switch (action) {
     case Action::Add:

@@ -18,6 +18,7 @@
 #include "text/TypedEntry.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/DittoKey.h"
+#include "ui/services/FieldChecks.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/services/MediaDropList.h"
 #include "ui/services/ModalWindows.h"
@@ -42,7 +43,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -188,6 +188,7 @@ SongForm::SongForm(ProgramContext& context, Variant variant, WindowRequest reque
         m_media = loadMediaList(*context.access);
 
     m_tabs = new QTabWidget(this);
+    m_checks = new FieldChecks(m_tabs);
     m_tabs->addTab(buildGeneralTab(), QStringLiteral("&General"));
     m_tabs->addTab(buildCustomTab(), QStringLiteral("DJ/Custom"));
     m_tabs->addTab(buildRecordingTab(), QStringLiteral("Recording/Performance"));
@@ -278,18 +279,18 @@ QWidget* SongForm::buildGeneralTab() {
         m_editors.insert(SON::Media, m_mediaCombo);
         m_ditto->bindField(m_mediaCombo, SON::Media);
         connect(m_mediaCombo->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptMedia(); });
-        checkOnEnter(m_mediaCombo, [this] { return acceptMedia(); });
+        m_checks->checkOnEnter(m_mediaCombo, [this] { return acceptMedia(); });
         row(QStringLiteral("&Media:"), m_mediaCombo);
     } else {
         QLineEdit* media = addLine(SON::Media, 20);
         connect(media, &QLineEdit::editingFinished, this, [this] { acceptMedia(); });
-        checkOnEnter(media, [this] { return acceptMedia(); });
+        m_checks->checkOnEnter(media, [this] { return acceptMedia(); });
         row(QStringLiteral("&Media:"), media);
     }
 
     QLineEdit* time = addLine(SON::Time, 12, kTimePicture);
     connect(time, &QLineEdit::editingFinished, this, [this] { acceptTime(); });
-    checkOnEnter(time, [this] { return acceptTime(); });
+    m_checks->checkOnEnter(time, [this] { return acceptTime(); });
     row(QStringLiteral("T&ime:"), time);
     row(QStringLiteral("&File Number:"), addLine(SON::FileNumber, 20));
     m_released = new ReleaseDateEntry(m_datePicture, this);
@@ -298,18 +299,18 @@ QWidget* SongForm::buildGeneralTab() {
     m_ditto->bindField(released, SON::ReleaseDate,
                        [picture = m_datePicture](const QVariant& v) { return formatReleaseDate(v, picture); });
     connect(released, &QLineEdit::editingFinished, this, [this] { acceptReleaseDate(); });
-    checkOnEnter(released, [this] { return acceptReleaseDate(); });
+    m_checks->checkOnEnter(released, [this] { return acceptReleaseDate(); });
     row(QStringLiteral("&Release Date:"), released);
 
     m_categoryCombo = new CategoryDropList(*m_context.access, this);
     connect(m_categoryCombo->lineEdit(), &QLineEdit::editingFinished, this, [this] { acceptCategory(); });
-    checkOnEnter(m_categoryCombo, [this] { return acceptCategory(); });
+    m_checks->checkOnEnter(m_categoryCombo, [this] { return acceptCategory(); });
     row(QStringLiteral("&Category:"), m_categoryCombo);
 
     QLineEdit* track = addLine(SON::TrackNumber, 3, kTrackPicture);
     track->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), track));
     connect(track, &QLineEdit::editingFinished, this, [this] { acceptTrack(); });
-    checkOnEnter(track, [this] { return acceptTrack(); });
+    m_checks->checkOnEnter(track, [this] { return acceptTrack(); });
     row(QStringLiteral("Track &Number:"), track);
 
     auto* sides = new QWidget(page);
@@ -332,7 +333,7 @@ QWidget* SongForm::buildCustomTab() {
     QLineEdit* chart = addLine(SON::ChartNumber, 3, kTrackPicture);
     chart->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), chart));
     connect(chart, &QLineEdit::editingFinished, this, [this] { acceptChart(); });
-    checkOnEnter(chart, [this] { return acceptChart(); });
+    m_checks->checkOnEnter(chart, [this] { return acceptChart(); });
     form->addRow(QStringLiteral("Highest Chart Number:"), chart);
 
     const QString udk = m_context.preferences.UDKPrompt.trimmed();
@@ -421,42 +422,6 @@ void SongForm::collect() {
     r.setText(SON::Side, side <= 0 ? QString() : kSides[side]);
 }
 
-void SongForm::checkOnEnter(QWidget* field, std::function<bool()> accept) {
-    m_enterChecks.insert(field, accept);
-    field->installEventFilter(this);
-    if (auto* combo = qobject_cast<QComboBox*>(field)) {
-        m_enterChecks.insert(combo->lineEdit(), accept);
-        combo->lineEdit()->installEventFilter(this);
-    }
-}
-
-bool SongForm::eventFilter(QObject* watched, QEvent* event) {
-    // Enter accepts the field and presses OK: a refused field keeps the key, so that OK does not go on
-    // to bring the same message again.
-    if (event->type() == QEvent::KeyPress && !m_closing) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const auto check = m_enterChecks.constFind(watched);
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && check != m_enterChecks.constEnd() && !(*check)())
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void SongForm::refuse(QWidget* field) {
-    for (QWidget* w = field; w && w != this; w = w->parentWidget()) {
-        const int tab = m_tabs->indexOf(w);
-        if (tab >= 0) {
-            m_tabs->setCurrentIndex(tab);
-            break;
-        }
-    }
-    field->setFocus();
-    if (auto* combo = qobject_cast<QComboBox*>(field))
-        combo->lineEdit()->selectAll();
-    else if (auto* line = qobject_cast<QLineEdit*>(field))
-        line->selectAll();
-}
-
 bool SongForm::acceptMedia() {
     if (m_closing)
         return true;
@@ -470,7 +435,7 @@ bool SongForm::acceptMedia() {
         lineEdit(SON::Media)->setText(media);
     }
     if (!ok)
-        refuse(field);
+        m_checks->refuse(field);
     return ok;
 }
 
@@ -483,7 +448,7 @@ bool SongForm::acceptTime() {
     const std::optional<qint64> typed = readTimeEntry(edit->text());
     if (!typed) {
         m_context.access->ask({timeEntryTitle(), timeEntryText(edit->text(), kTimePicture), ButtonOk, ButtonOk});
-        refuse(edit);
+        m_checks->refuse(edit);
         return false;
     }
     edit->setText(format(correctedSongTime(*typed), kTimePicture));
@@ -495,7 +460,7 @@ bool SongForm::acceptReleaseDate() {
         return true;
     if (m_released->accept(*m_context.access))
         return true;
-    refuse(m_released);
+    m_checks->refuse(m_released);
     return false;
 }
 
@@ -504,7 +469,7 @@ bool SongForm::acceptCategory() {
         return true;
     qint64 id = 0;
     if (!m_categoryCombo->accept(id)) {
-        refuse(m_categoryCombo);
+        m_checks->refuse(m_categoryCombo);
         return false;
     }
     m_record.setNumber(SON::CategoryID, id);
@@ -516,7 +481,7 @@ bool SongForm::acceptTrack() {
         return true;
     if (checkTrackNumber(*m_context.access, numberIn(lineEdit(SON::TrackNumber))))
         return true;
-    refuse(lineEdit(SON::TrackNumber));
+    m_checks->refuse(lineEdit(SON::TrackNumber));
     return false;
 }
 
@@ -525,7 +490,7 @@ bool SongForm::acceptChart() {
         return true;
     if (checkChartNumber(*m_context.access, numberIn(lineEdit(SON::ChartNumber))))
         return true;
-    refuse(lineEdit(SON::ChartNumber));
+    m_checks->refuse(lineEdit(SON::ChartNumber));
     return false;
 }
 
@@ -551,7 +516,7 @@ bool SongForm::save() {
     if (m_request == WindowRequest::Insert) {
         if (saveNewSong(access, m_record))
             return true;
-        refuse(editor(SON::Artist));
+        m_checks->refuse(editor(SON::Artist));
         return false;
     }
     switch (updateWithRetry(access, songsTable(), m_record, m_original, false)) {

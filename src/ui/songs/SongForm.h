@@ -2,15 +2,13 @@
 
 #include "store/Record.h"
 #include "ui/services/CategoryDropList.h"
-#include "ui/services/MediaDropList.h"
 #include "ui/services/FormMove.h"
+#include "ui/services/MediaDropList.h"
 #include "ui/services/WindowRequest.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QStringList>
-
-#include <functional>
 
 class QButtonGroup;
 class QComboBox;
@@ -25,6 +23,7 @@ namespace srk {
 
 struct ProgramContext;
 class DittoKey;
+class FieldChecks;
 class FormToolBar;
 class ReleaseDateEntry;
 class WindowPlacer;
@@ -69,7 +68,6 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* addLine(int field, int width, const QString& picture = QString());
@@ -90,8 +88,6 @@ private:
     bool acceptTrack();
     bool acceptChart();
     bool acceptAll();
-    void refuse(QWidget* field);
-    void checkOnEnter(QWidget* field, std::function<bool()> accept);
 
     void finish(FormMove move);
     bool save();
@@ -118,7 +114,7 @@ private:
     QPushButton* m_albumButton = nullptr;
     FormToolBar* m_toolBar = nullptr;
     DittoKey* m_ditto = nullptr;
-    QHash<QObject*, std::function<bool()>> m_enterChecks;
+    FieldChecks* m_checks = nullptr;
     QString m_shownTime;
     WindowPlacer* m_placer = nullptr;
     bool m_closing = false;

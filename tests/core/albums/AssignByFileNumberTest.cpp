@@ -71,13 +71,16 @@ TEST_F(AssignByFileNumberRun, LinksOnlyTheSongsOfTheAlbumsMediumUnderItsFileNumb
     const Record lp = filed(3, QStringLiteral("LP"), QStringLiteral("ND-3"));
     const Record nextNumber = filed(4, QStringLiteral("CD"), QStringLiteral("ND-4"));
     const Record before = filed(5, QStringLiteral("CD"), QStringLiteral("ND-2"));
+    // Filed by the key with the album's medium whatever its letter case: linked as well.
+    const Record lowerCase = filed(6, QStringLiteral("cd"), QStringLiteral("ND-3"));
 
     const AssignByFileNumber::Result r = AssignByFileNumber::run(access, a);
-    EXPECT_EQ(r.assigned, 2);
+    EXPECT_EQ(r.assigned, 3);
     EXPECT_EQ(r.end, AssignByFileNumber::End::OtherFileNumber);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("Process complete."));
-    EXPECT_EQ(messages.last().text, QStringLiteral("2 songs assigned."));
+    EXPECT_EQ(messages.last().text, QStringLiteral("3 songs assigned."));
+    EXPECT_EQ(albumOf(lowerCase), 7);
     EXPECT_EQ(albumOf(cd1), 7);
     EXPECT_EQ(albumOf(cd2), 7);
     EXPECT_EQ(albumOf(lp), 0);
