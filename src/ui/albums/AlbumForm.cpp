@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace srk {
@@ -90,7 +91,15 @@ AlbumForm::AlbumForm(ProgramContext& context, WindowRequest request, const Recor
     connect(m_ok, &QPushButton::clicked, this, &AlbumForm::finish);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // Takes no focus, so the value goes into the field the user is in.
+    m_dittoButton = new QToolButton(this);
+    m_dittoButton->setText(QStringLiteral("Ditto"));
+    m_dittoButton->setToolTip(QStringLiteral("Recall this field from the album saved last (Ctrl+')"));
+    m_dittoButton->setFocusPolicy(Qt::NoFocus);
+    connect(m_dittoButton, &QToolButton::clicked, this, [this] { m_ditto->dittoFocusedField(); });
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_dittoButton);
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);

@@ -11,6 +11,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QToolButton;
 
 namespace srk {
 
@@ -48,6 +49,7 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
+    QToolButton* dittoButton() const { return m_dittoButton; }
     QPushButton* playButton() const { return m_play; }
     QPushButton* chooseImageButton() const { return m_chooseImage; }
     QPushButton* readButton() const { return m_read; }
@@ -96,6 +98,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    QToolButton* m_dittoButton = nullptr;
     QPushButton* m_play = nullptr;
     QPushButton* m_chooseImage = nullptr;
     QPushButton* m_read = nullptr;
