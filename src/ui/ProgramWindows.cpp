@@ -1,5 +1,6 @@
 #include "ui/ProgramWindows.h"
 
+#include "ui/albums/AlbumWizard.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
 
@@ -8,6 +9,7 @@ namespace srk {
 void registerProgramWindows(WindowRegistry& windows) {
     registerCategoryAndMediaWindows(windows);
     BrowseSongs::registerWith(windows);
+    AlbumWizard::registerWith(windows);
 }
 
 } // namespace srk

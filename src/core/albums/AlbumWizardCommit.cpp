@@ -1,5 +1,6 @@
 #include "albums/AlbumWizardCommit.h"
 
+#include "albums/AddWizardRows.h"
 #include "access/AutoNumber.h"
 #include "access/TableAccess.h"
 #include "catalog/Tables.h"
@@ -13,7 +14,6 @@ namespace srk {
 namespace {
 
 constexpr int kIdTries = 10000;
-constexpr int kBatch = 256;
 
 const QString kVarious = QStringLiteral("Various");
 
@@ -85,31 +85,6 @@ qint64 addWizardAlbum(TableAccess& access, const AlbumWizardCommit& c, AlbumWiza
     return album.number(ALB::AlbumID);
 }
 
-// Every row of the instance in track order; false after a read error (out holds what was read).
-bool instanceRows(TableAccess& access, qint64 instance, QVector<Record>& out) {
-    Table rows(access.store(), addWizardTable());
-    Record probe(addWizardTable());
-    probe.setNumber(AW::Instance, instance);
-    probe.setNumber(AW::Track, Record::minOf(FieldKind::Dec2));
-    KeyAnchor anchor = KeyAnchor::at(probe, AW::KeyInstance);
-    for (;;) {
-        QVector<Record> batch;
-        const int rc = rows.fetch(AW::KeyInstance, anchor, true, kBatch, batch);
-        if (rc == RecordNotAvailable)
-            return true;
-        if (rc != NoError)
-            return false;
-        for (const Record& r : batch) {
-            if (r.number(AW::Instance) != instance)
-                return true;
-            out << r;
-        }
-        if (batch.size() < kBatch)
-            return true;
-        anchor = KeyAnchor::after(batch.last(), AW::KeyInstance);
-    }
-}
-
 // Adds the song, moving its id on past clashes; false when it could not be stored.
 bool addSong(TableAccess& access, Table& songs, Record& song) {
     int rc = songs.add(song);
@@ -168,7 +143,7 @@ AlbumWizardOutcome commitAlbumWizard(TableAccess& access, const AlbumWizardCommi
     }
 
     QVector<Record> rows;
-    if (!instanceRows(access, c.instance, rows)) {
+    if (readAddWizardRows(store, c.instance, rows) != NoError) {
         out.readFailed = true;
         show(access, QStringLiteral("Error!"), QStringLiteral("Error adding from Wizard:  ") + errorText(access));
     }

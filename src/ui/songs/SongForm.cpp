@@ -19,6 +19,7 @@
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/WindowInstance.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
 #include "ui/services/WindowSize.h"
@@ -80,6 +81,7 @@ WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowReq
                              const Record* album, QWidget* parent, FormMove* move) {
     if (move)
         *move = FormMove::None;
+    context.threadInstance = windowInstance(parent);
     if (!song.isValid())
         song = Record(songsTable());
     const Record asCalled = song;
