@@ -14,6 +14,7 @@
 #include "ui/services/WindowInstance.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/songs/BrowseSongs.h"
+#include "ui/songs/LookupBrowse.h"
 #include "ui/support/ModalWindows.h"
 #include "ui/support/ProgramFixture.h"
 
@@ -267,6 +268,102 @@ TEST_F(AddAlbumWizardTest, ASongThatCannotBeAddedKeepsItsRowAndTheWizardStaysOpe
     const QVector<Record> left = rows(addWizardTable());
     ASSERT_EQ(left.size(), 1);
     EXPECT_EQ(left[0].text(AW::Title), QStringLiteral("kept"));
+}
+
+TEST_F(AddAlbumWizardTest, HeaderFieldsAddACategoryAndPickAMissingMedium) {
+    QString picked;
+    withWizard(QStringLiteral("AddSingleArtist"), [&](AlbumWizard* wizard) {
+        type(wizard->editor(SON::Artist), QStringLiteral("A"));
+        type(wizard->editor(SON::Album), QStringLiteral("B"));
+        type(wizard->editor(SON::CategoryID), QStringLiteral("Brand New Style"));
+        type(wizard->editor(SON::Media), QStringLiteral("No Such Medium"));
+        addRow(wizard, QStringLiteral("one"), QString());
+        messages.clear();
+        messages.addAnswer(ButtonYes);
+        // The medium is not in the table: the media list comes up to pick one.
+        onModal([&](QWidget* modal) {
+            auto* list = modal->findChild<LookupBrowse*>();
+            ASSERT_NE(list, nullptr);
+            picked = list->highlightedText().trimmed();
+            QTest::mouseClick(list->button(LookupBrowse::Action::Select), Qt::LeftButton);
+        });
+        wizard->press(Action::Ok);
+        EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("Category not found")});
+    });
+    ASSERT_FALSE(picked.isEmpty());
+    const QVector<Record> categories = rows(categoriesTable());
+    qint64 added = 0;
+    for (const Record& c : categories)
+        if (c.text(CAT::Category) == QStringLiteral("Brand New Style"))
+            added = c.number(CAT::CategoryID);
+    EXPECT_NE(added, 0);
+    const QVector<Record> songs = rows(songsTable());
+    ASSERT_EQ(songs.size(), 1);
+    EXPECT_EQ(songs[0].text(SON::Media), picked);
+    EXPECT_EQ(songs[0].number(SON::CategoryID), added);
+    EXPECT_EQ(rows(albumTable()).value(0).number(ALB::CategoryID), added);
+}
+
+TEST_F(AddAlbumWizardTest, EditAllSongsWalksTheRowsDittoCopiesAndTheListKeysWork) {
+    withWizard(QStringLiteral("AddSingleArtist"), [&](AlbumWizard* wizard) {
+        addRow(wizard, QStringLiteral("one"), QStringLiteral("0:03:10"));
+        // The ditto key brings the time of the row saved before.
+        bool dittoSeen = false;
+        onModal([&](QWidget* modal) {
+            auto* form = qobject_cast<UpdateAddWizard*>(modal);
+            ASSERT_NE(form, nullptr);
+            type(form->titleEdit(), QStringLiteral("two"));
+            form->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+            form->timeEdit()->setFocus();
+            QTest::keyClick(form->timeEdit(), Qt::Key_Apostrophe, Qt::ControlModifier);
+            dittoSeen = !form->timeEdit()->text().isEmpty();
+            QTest::mouseClick(form->okButton(), Qt::LeftButton);
+        });
+        wizard->list()->setFocus();
+        QTest::keyClick(wizard->list(), Qt::Key_Insert);
+        EXPECT_TRUE(dittoSeen);
+        ASSERT_EQ(wizard->rows().size(), 2);
+        EXPECT_EQ(wizard->rows()[1].number(AW::Time), wizard->rows()[0].number(AW::Time));
+
+        // Every row in turn, then the end is told.
+        messages.clear();
+        onModal([&](QWidget* first) {
+            auto* form = qobject_cast<UpdateAddWizard*>(first);
+            ASSERT_NE(form, nullptr);
+            EXPECT_EQ(form->windowTitle(), QStringLiteral("Track Will Be Changed  (1)"));
+            type(form->titleEdit(), QStringLiteral("ONE"));
+            onModal([](QWidget* second) {
+                auto* next = qobject_cast<UpdateAddWizard*>(second);
+                ASSERT_NE(next, nullptr);
+                EXPECT_EQ(next->windowTitle(), QStringLiteral("Track Will Be Changed  (2)"));
+                type(next->titleEdit(), QStringLiteral("TWO"));
+                QTest::mouseClick(next->okButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(form->okButton(), Qt::LeftButton);
+        });
+        wizard->press(Action::EditAll);
+        EXPECT_EQ(titles(wizard), (QStringList{QStringLiteral("ONE"), QStringLiteral("TWO")}));
+        EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("Information")});
+        EXPECT_EQ(messages.last().text, QStringLiteral("End of songs on this album."));
+
+        // A cancelled row form ends the walk without the message.
+        messages.clear();
+        onModal([](QWidget* modal) { QTest::mouseClick(qobject_cast<UpdateAddWizard*>(modal)->cancelButton(), Qt::LeftButton); });
+        wizard->press(Action::EditAll);
+        EXPECT_EQ(messages.count(), 0);
+
+        // The delete key asks first.
+        wizard->highlight(0);
+        messages.addAnswer(ButtonOk);
+        wizard->list()->setFocus();
+        QTest::keyClick(wizard->list(), Qt::Key_Delete);
+        EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("Confirm Delete")});
+        EXPECT_EQ(titles(wizard), QStringList{QStringLiteral("TWO")});
+        messages.addAnswer(ButtonYes);
+        wizard->press(Action::Cancel);
+    });
+    ASSERT_EQ(rows(addWizardTable()).size(), 1);
 }
 
 class AddAlbumWizardQuit : public AddAlbumWizardTest {

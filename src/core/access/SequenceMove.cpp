@@ -15,9 +15,14 @@ int orderField(const SequenceTable& t) {
 
 bool sameParent(const SequenceTable& t, const Record& a, const Record& b) {
     const QVector<int>& parts = t.def->keys[t.key].components;
-    for (int i = 0; i + 1 < parts.size(); ++i)
-        if (a.value(parts[i]) != b.value(parts[i]))
+    for (int i = 0; i + 1 < parts.size(); ++i) {
+        const int f = parts[i];
+        // As the key sees it: text without regard to case.
+        const bool same = isTextKind(t.def->fields[f].kind) ? a.text(f).compare(b.text(f), Qt::CaseInsensitive) == 0
+                                                           : a.number(f) == b.number(f);
+        if (!same)
             return false;
+    }
     return true;
 }
 
