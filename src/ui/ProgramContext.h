@@ -22,6 +22,8 @@ struct ProgramContext {
     IniFile positions;    // POSITION.INI in the data folder
     IniFile preferencesFile;  // SRKRO97.INI
     Preferences preferences;
+    // The add-album wizards' instance number: set by the song form, read by the wizards (0 until then).
+    qint64 threadInstance = 0;
 };
 
 }  // namespace srk

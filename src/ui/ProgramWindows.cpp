@@ -1,6 +1,7 @@
 #include "ui/ProgramWindows.h"
 
 #include "ui/albums/BrowseAlbums.h"
+#include "ui/albums/AlbumWizard.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
 
@@ -10,6 +11,7 @@ void registerProgramWindows(WindowRegistry& windows) {
     registerCategoryAndMediaWindows(windows);
     BrowseSongs::registerWith(windows);
     BrowseAlbums::registerWith(windows);
+    AlbumWizard::registerWith(windows);
 }
 
 } // namespace srk

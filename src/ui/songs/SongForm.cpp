@@ -23,6 +23,7 @@
 #include "ui/services/MediaDropList.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/ReleaseDateEntry.h"
+#include "ui/services/WindowInstance.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/ProgramContext.h"
 #include "ui/services/WindowSize.h"
@@ -83,6 +84,7 @@ WindowResponse SongForm::run(ProgramContext& context, Variant variant, WindowReq
                              const Record* album, QWidget* parent, FormMove* move) {
     if (move)
         *move = FormMove::None;
+    context.threadInstance = windowInstance(parent);
     if (!song.isValid())
         song = Record(songsTable());
     const Record asCalled = song;
