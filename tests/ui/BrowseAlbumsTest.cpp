@@ -14,6 +14,7 @@
 #include "text/DayNumber.h"
 #include "text/Picture.h"
 #include "ui/albums/AlbumForm.h"
+#include "ui/albums/AlbumWizard.h"
 #include "ui/albums/BrowseAlbums.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/ListColumns.h"
@@ -180,11 +181,13 @@ TEST_F(BrowseAlbumsTest, AnEmptyTableGivesAnEmptyPageGreyedButtonsAndAGreyedPopu
     EXPECT_EQ(browse->model()->rowCount(), 0);
     EXPECT_TRUE(browse->button(BrowseAlbums::Action::Add)->isEnabled());
     for (auto a : {BrowseAlbums::Action::Copy, BrowseAlbums::Action::Change, BrowseAlbums::Action::Delete,
-                   BrowseAlbums::Action::Print, BrowseAlbums::Action::SingleArtistWizard,
-                   BrowseAlbums::Action::CompilationWizard})
+                   BrowseAlbums::Action::Print})
         EXPECT_FALSE(browse->button(a)->isEnabled()) << browse->button(a)->text().toStdString();
+    // The wizards add albums to an empty table as well.
+    for (auto a : {BrowseAlbums::Action::SingleArtistWizard, BrowseAlbums::Action::CompilationWizard})
+        EXPECT_TRUE(browse->button(a)->isEnabled()) << browse->button(a)->text().toStdString();
     EXPECT_TRUE(browse->thumb()->isHidden());
-    EXPECT_EQ(popupItems(browse), QStringLiteral("&Add|~&Change|~&Delete|-|~Cop&y|~Compilation Wizard|~&Print|-|"
+    EXPECT_EQ(popupItems(browse), QStringLiteral("&Add|~&Change|~&Delete|-|~Cop&y|Compilation Wizard|~&Print|-|"
                                                  "~Create Label...|~Quick CD Insert"));
     EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
 }
@@ -218,9 +221,9 @@ TEST_F(BrowseAlbumsTest, TitleTabsHeadersButtonsAndTheReleasedColumnReadAsDesign
     EXPECT_EQ(browse->button(BrowseAlbums::Action::Print)->toolTip(), QStringLiteral("Print information"));
     EXPECT_TRUE(browse->button(BrowseAlbums::Action::Copy)->isEnabled());
     EXPECT_TRUE(browse->button(BrowseAlbums::Action::Change)->isEnabled());
-    // The wizards and the printout have no window yet: greyed, in the popup as well.
+    // The printout has no window yet: greyed, in the popup as well.
     EXPECT_FALSE(browse->button(BrowseAlbums::Action::Print)->isEnabled());
-    EXPECT_EQ(popupItems(browse), QStringLiteral("&Add|&Change|&Delete|-|Cop&y|~Compilation Wizard|~&Print|-|"
+    EXPECT_EQ(popupItems(browse), QStringLiteral("&Add|&Change|&Delete|-|Cop&y|Compilation Wizard|~&Print|-|"
                                                  "~Create Label...|~Quick CD Insert"));
 
     // A bare year shows as the year; a whole date through the list's date picture.
@@ -281,6 +284,27 @@ TEST_F(BrowseAlbumsTest, ThePrintoutWizardsLabelAndFlapPagesStartOnceTheProgramH
     EXPECT_EQ(started, (QStringList{QStringLiteral("PrintALB:OneAlbum"), QStringLiteral("AddSingleArtist"),
                                     QStringLiteral("AddCompilation"), QStringLiteral("LabelWizard"),
                                     QStringLiteral("PRINTCDFLAPPAGES")}));
+}
+
+TEST_F(BrowseAlbumsTest, TheSingleArtistWizardButtonAddsAnAlbumTheListThenShows) {
+    addAlbum(1, QStringLiteral("Ann"), QStringLiteral("One"), QStringLiteral("F1"));
+    BrowseAlbums* browse = open();
+    ASSERT_NE(browse, nullptr);
+    bool wizardSeen = false;
+    onModal([&](QWidget* modal) {
+        auto* wizard = qobject_cast<AlbumWizard*>(modal);
+        ASSERT_NE(wizard, nullptr) << modal->windowTitle().toStdString();
+        wizardSeen = true;
+        retype(wizard->editor(SON::Artist), QStringLiteral("Zed"));
+        retype(wizard->editor(SON::Album), QStringLiteral("Zero"));
+        wizard->press(AlbumWizard::Action::Ok);
+    });
+    QTest::mouseClick(browse->button(BrowseAlbums::Action::SingleArtistWizard), Qt::LeftButton);
+    EXPECT_TRUE(wizardSeen);
+    ASSERT_EQ(albums().size(), 2);
+    EXPECT_EQ(browse->windowTitle(), QStringLiteral("Albums - 2 entries"));
+    EXPECT_EQ(browse->model()->rowCount(), 2);
+    EXPECT_EQ(messages.count(), 0) << messages.titles().join(u',').toStdString();
 }
 
 TEST_F(BrowseAlbumsTest, TheLocatorFindsTheFirstAlbumAtOrAfterTheTextInEveryOrder) {

@@ -165,10 +165,10 @@ void BrowseAlbums::press(Action action) {
         start(kPrintProcedure);
         break;
     case Action::SingleArtistWizard:
-        start(kSingleArtistProcedure);
+        runWizard(kSingleArtistProcedure);
         break;
     case Action::CompilationWizard:
-        start(kCompilationProcedure);
+        runWizard(kCompilationProcedure);
         break;
     case Action::CreateLabel:
         start(kLabelProcedure);
@@ -193,6 +193,14 @@ void BrowseAlbums::start(const QString& procedure) {
     if (!available(procedure))
         return;
     m_windows->runCommand(procedure);
+}
+
+void BrowseAlbums::runWizard(const QString& procedure) {
+    const QPointer<BrowseAlbums> self(this);
+    start(procedure);
+    // The album the wizard added shows at once, not only when the change notice comes round.
+    if (self)
+        followTables();
 }
 
 void BrowseAlbums::runForm(WindowRequest request) {

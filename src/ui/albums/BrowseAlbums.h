@@ -54,6 +54,7 @@ private:
     void runForm(WindowRequest request);
     void selectCategory();
     void start(const QString& procedure);
+    void runWizard(const QString& procedure);
     bool available(const QString& procedure) const;
 
     WindowRegistry* m_windows = nullptr; // outlives the window

@@ -184,6 +184,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // Reads the page again when the tables changed (here or in another process).
+    void followTables();
+
     ProgramContext& m_context;
     bool m_closing = false;
 
@@ -193,8 +196,6 @@ private:
     void editLocator(QKeyEvent* key);
     void startDrag();
     void showPopup(const QPoint& globalPos);
-    // Reads the page again when the tables changed (here or in another process).
-    void followTables();
 
     BrowseSheetDesign m_design;
     std::unique_ptr<PageCursor> m_cursor;
