@@ -27,17 +27,22 @@ inline bool writeBin(const QString& path, const QVector<qint32>& trackFrames, bo
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    // Silence is a file of zeros: leave it sparse, so long discs cost nothing to make.
+    if (!tone) {
+        qint64 all = 0;
+        for (qint32 f : trackFrames)
+            all += f;
+        return file.resize(all * SectorBytes);
+    }
     QByteArray sector(SectorBytes, '\0');
     for (int t = 0; t < trackFrames.size(); ++t) {
         qint64 sample = 0;
         for (qint32 f = 0; f < trackFrames[t]; ++f) {
-            if (tone) {
-                for (int i = 0; i < SectorBytes / 4; ++i, ++sample) {
-                    const auto v = qint16(3000 * std::sin(2 * M_PI * 220.0 * (t + 1) * double(sample) / 44100.0));
-                    for (int c = 0; c < 2; ++c) {
-                        sector[i * 4 + c * 2] = char(v & 0xff);
-                        sector[i * 4 + c * 2 + 1] = char((v >> 8) & 0xff);
-                    }
+            for (int i = 0; i < SectorBytes / 4; ++i, ++sample) {
+                const auto v = qint16(3000 * std::sin(2 * M_PI * 220.0 * (t + 1) * double(sample) / 44100.0));
+                for (int c = 0; c < 2; ++c) {
+                    sector[i * 4 + c * 2] = char(v & 0xff);
+                    sector[i * 4 + c * 2 + 1] = char((v >> 8) & 0xff);
                 }
             }
             if (file.write(sector) != SectorBytes)

@@ -149,9 +149,11 @@ int MciInterpreter::status(const QStringList& words, QString& reply) {
             reply = QStringLiteral("stopped");
         return MciError::None;
     }
-    // A disc without audio cannot be played, so the audio device is not ready for it.
+    // Ready is the device's readiness for commands: a drive with its door open still takes them (and
+    // says "open" as its mode). An empty drive, an unreadable disc and one without audio are not ready.
     if (item == QLatin1String("ready")) {
-        reply = state == DriveState::AudioDisc ? QStringLiteral("true") : QStringLiteral("false");
+        reply = state == DriveState::AudioDisc || state == DriveState::TrayOpen ? QStringLiteral("true")
+                                                                                : QStringLiteral("false");
         return MciError::None;
     }
     if (item == QLatin1String("media present")) {

@@ -99,7 +99,8 @@ TEST_F(CdAudioCommands, DoorOpenNotReadyAndNoDrive) {
     useImageIn(image, true, false);
     ASSERT_EQ(send("open cdaudio shareable"), QStringLiteral("1"));
     EXPECT_EQ(send("status cdaudio mode"), QStringLiteral("open"));
-    EXPECT_EQ(send("status cdaudio ready"), QString());
+    EXPECT_EQ(send("status cdaudio ready"), QStringLiteral("1"));
+    EXPECT_EQ(send("status cdaudio media present"), QString());
     EXPECT_EQ(send("status cdaudio number of tracks"), QStringLiteral("Error:276"));
     EXPECT_EQ(send("play cdaudio"), QStringLiteral("Error:276"));
     send("close cdaudio");
