@@ -6,6 +6,10 @@
 
 #include <cdio/mmc.h>
 
+#ifdef __linux__
+#include <sys/stat.h>
+#endif
+
 namespace srk {
 
 DeviceDrive::DeviceDrive(const QString& device) : m_device(device) {}
@@ -27,7 +31,14 @@ DriveState DeviceDrive::open() {
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
         return DriveState::Unavailable;
-    m_cdio = cdio_open(QFile::encodeName(path).constData(), DRIVER_DEVICE);
+    const QByteArray name = QFile::encodeName(path);
+#ifdef __linux__
+    // Drives are block devices here; anything else that opens (a terminal, /dev/null) is no drive.
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0 || !S_ISBLK(status.st_mode))
+        return DriveState::Unavailable;
+#endif
+    m_cdio = cdio_open(name.constData(), DRIVER_DEVICE);
     if (!m_cdio)
         return DriveState::Unavailable;
     return state();

@@ -66,6 +66,9 @@ TEST(DiscDrive, BrokenImagesAndUnusableDevicesNeverCrash) {
     EXPECT_EQ(ImageDrive(dir + QStringLiteral("/folder.cue")).open(), DriveState::Unavailable);
     EXPECT_EQ(DeviceDrive(dir).open(), DriveState::Unavailable);
     EXPECT_EQ(DeviceDrive(dir + QStringLiteral("/no-such-device")).open(), DriveState::Unavailable);
+    // Things that open but are no drive: a plain file, a character device.
+    EXPECT_EQ(DeviceDrive(dir + QStringLiteral("/cut.bin")).open(), DriveState::Unavailable);
+    EXPECT_EQ(DeviceDrive(QStringLiteral("/dev/null")).open(), DriveState::Unavailable);
 }
 
 TEST(DiscDrive, ADiscWithoutAudioIsADataDisc) {
