@@ -9,9 +9,15 @@
 #include "albums/CopyToAlbum.h"
 #include "albums/TestAlbumIDs.h"
 #include "catalog/Tables.h"
+#include "cd/CdDeviceChoice.h"
+#include "cd/CdSerialNumber.h"
+#include "cd/DiscTime.h"
+#include "cd/SendMciCommand.h"
 #include "maintenance/CatalogCheck.h"
 #include "maintenance/SyntheticCatalog.h"
 #include "query/QueryFunctions.h"
+#include "settings/IniFile.h"
+#include "settings/Preferences.h"
 #include "settings/SettingsPaths.h"
 #include "store/Store.h"
 #include "store/Table.h"
@@ -40,8 +46,11 @@ const char* const kUsage =
     "  test-album-links                       link every song to the album of its name, number songs without id\n"
     "  format VALUE PICTURE                   show a value through a display picture\n"
     "  deformat TEXT PICTURE                  read a text back through a display picture\n"
+    "  disc-info                              the disc's serial number, track count and track lengths\n"
     "\n"
-    "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n";
+    "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n"
+    "The compact disc drive is --cd-device PATH (a device, or a .cue/.toc/.nrg disc image), else the\n"
+    "preference CDDevice, else the system's default drive.\n";
 
 void out(const QString& text) { std::fputs(qPrintable(text + QLatin1Char('\n')), stdout); }
 void err(const QString& text) { std::fputs(qPrintable(text + QLatin1Char('\n')), stderr); }
@@ -293,12 +302,59 @@ int commandFormat(const QStringList& args, bool back) {
     return 0;
 }
 
+// The drive from the preferences file, unless --cd-device chose one.
+void loadCdDevicePreference() {
+    const FolderResult config = resolveConfigFolder();
+    if (!config.ok())
+        return;
+    IniFile file;
+    if (file.load(preferencesFilePath(config.path)))
+        setCdDevicePreference(Preferences::load(file).CDDevice);
+}
+
+int commandDiscInfo(const QStringList& args) {
+    if (!args.isEmpty())
+        return usageError(QStringLiteral("disc-info takes no arguments but --cd-device PATH"));
+    loadCdDevicePreference();
+    const QString device = chosenCdDevice();
+    const QString name = device.isEmpty() ? QStringLiteral("the default drive") : QLatin1Char('\'') + device + QLatin1Char('\'');
+    // Asked once on its own, the drive says why it cannot be used in more words than the replies do.
+    DriveState state = DriveState::Unavailable;
+    {
+        const std::unique_ptr<CdDrive> probe = makeCdDrive(device);
+        state = probe->open();
+        probe->close();
+    }
+    if (state != DriveState::AudioDisc) {
+        err(QStringLiteral("sonorika-cli: cannot read a disc from %1: %2").arg(name, driveStateText(state)));
+        return 1;
+    }
+    if (mciReplyNumber(SendMciCommand(QStringLiteral("open cdaudio shareable"), 0)) != 1) {
+        err(QStringLiteral("sonorika-cli: cannot open %1").arg(name));
+        return 1;
+    }
+    int tracks = 0;
+    const QString serial = CdSerialNumber(&SendMciCommand, &tracks);
+    out(QStringLiteral("serial number\t") + serial);
+    out(QStringLiteral("tracks\t%1").arg(tracks));
+    for (int n = 1; n <= tracks; ++n)
+        out(QStringLiteral("track %1\t%2")
+                .arg(n)
+                .arg(FormatMinutesSeconds(
+                    ConvertDiscTime(SendMciCommand(QStringLiteral("status cdaudio length track %1").arg(n), 0)))));
+    SendMciCommand(QStringLiteral("close cdaudio"), 0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Store::addConnectionHook(&registerQueryFunctions);
     QStringList args = app.arguments().mid(1);
+    QString cdDeviceError;
+    if (!takeCdDeviceArgument(args, cdDeviceError))
+        return usageError(cdDeviceError);
     QString requested;
     bool dataGiven = false;
     for (int i = 0; i < args.size();) {
@@ -328,6 +384,8 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("format") || command == QLatin1String("deformat"))
         return commandFormat(args, command == QLatin1String("deformat"));
+    if (command == QLatin1String("disc-info"))
+        return commandDiscInfo(args);
 
     const FolderResult folder = resolveDataFolder(requested);
     if (!folder.ok()) {

@@ -4,8 +4,15 @@
 
 namespace srk {
 
-// A clock-time value (hundredths of a second + 1, 0 for none) as five characters of minutes and
-// seconds, hours folded into the minutes ("74:30", " 4:35"); five blanks for 0.
-QString FormatMinutesSeconds(qint64 time);
+// A length reply "mm:ss:ff" as a clock-time value (hundredths of a second + 1). Frames "99" count as
+// one more second, other frames are dropped; 60 minutes or more become one hour.
+qint32 ConvertDiscTime(const QString& reply);
+
+// A clock-time value as five characters "mm:ss", hours folded into the minutes and a leading zero of
+// the minutes blank; 0 gives five blanks.
+QString FormatMinutesSeconds(qint32 time);
+
+// A reply read as a number the way the callers test it: text that is not a whole number counts as 0.
+int mciReplyNumber(const QString& reply);
 
 }  // namespace srk

@@ -43,6 +43,7 @@ const Field fields[] = {
     {QLatin1StringView("AltCasFmt"), &Preferences::AltCasFmt},
     {QLatin1StringView("Logo"), &Preferences::Logo, 255},
     {QLatin1StringView("CDTimer"), &Preferences::CDTimer},
+    {QLatin1StringView("CDDevice"), &Preferences::CDDevice, 255},
     {QLatin1StringView("SetupWizardComplete"), &Preferences::SetupWizardComplete},
 };
 

@@ -37,6 +37,7 @@ struct Preferences {
     int AltCasFmt = 0;
     QString Logo;      // company logo picture file, up to 255 characters
     int CDTimer = 150; // hundredths of a second; 0 = do not poll
+    QString CDDevice;  // drive device or disc image path, up to 255 characters; blank = the default drive
     int SetupWizardComplete = 0;
 
     // Every key from section "Settings"; a missing key keeps its default, texts are cut to their widths.

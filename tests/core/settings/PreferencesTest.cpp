@@ -56,6 +56,7 @@ TEST(Preferences, RoundTripUnderTheFilesOwnKeyNames) {
     prefs.AltCasFmt = 1;
     prefs.Logo = u"/home/me/logo; final.png"_s;
     prefs.CDTimer = 0;
+    prefs.CDDevice = u"/home/me/rips/Disc One.cue"_s;
     prefs.SetupWizardComplete = 1;
     {
         IniFile file(path);
@@ -65,6 +66,7 @@ TEST(Preferences, RoundTripUnderTheFilesOwnKeyNames) {
     const QByteArray raw = readRaw(path);
     EXPECT_TRUE(raw.contains("\nGLO:Delimiter==\n"));
     EXPECT_TRUE(raw.contains("\nAddMode=Ask Each Time\n"));
+    EXPECT_TRUE(raw.contains("\nCDDevice=/home/me/rips/Disc One.cue\n"));
     EXPECT_TRUE(raw.startsWith("[Settings]\nSU_Albums=1\n"));
 
     IniFile file(path);
