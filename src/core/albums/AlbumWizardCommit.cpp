@@ -17,8 +17,12 @@ constexpr int kIdTries = 10000;
 
 const QString kVarious = QStringLiteral("Various");
 
-void show(TableAccess& access, const QString& title, const QString& text) {
-    access.ask({title, text, ButtonOk, ButtonOk});
+// Messages wait until the files are written: a box answered at leisure must not keep the other stations
+// locked out of the catalogue.
+using Notes = QVector<Message>;
+
+void note(Notes& notes, const QString& title, const QString& text) {
+    notes.append({title, text, ButtonOk, ButtonOk});
 }
 
 QString errorText(TableAccess& access) {
@@ -44,7 +48,7 @@ qint64 albumNamed(Table& albums, const QString& artist, const QString& name) {
 }
 
 // Step 1 with the switch on; the album id the songs are linked to.
-qint64 addWizardAlbum(TableAccess& access, const AlbumWizardCommit& c, AlbumWizardOutcome& out) {
+qint64 addWizardAlbum(TableAccess& access, const AlbumWizardCommit& c, AlbumWizardOutcome& out, Notes& notes) {
     Table albums(access.store(), albumTable());
     const Record& h = c.header;
     Record album(albumTable());
@@ -68,7 +72,7 @@ qint64 addWizardAlbum(TableAccess& access, const AlbumWizardCommit& c, AlbumWiza
         album.setText(ALB::Album, album.text(ALB::Album).trimmed() + QStringLiteral(" (Copy)"));
     Record clash;
     if (taken(albums, ALB::KeyArtist, album, &clash)) {
-        show(access, QStringLiteral("Warning"),
+        note(notes, QStringLiteral("Warning"),
              QStringLiteral("The artist and album information is a duplicate of information already in the "
                             "database"));
         // The songs go to the album that is already there rather than to a number nobody holds.
@@ -76,7 +80,7 @@ qint64 addWizardAlbum(TableAccess& access, const AlbumWizardCommit& c, AlbumWiza
     }
     if (albums.add(album) != NoError) {
         const QString error = errorText(access);
-        show(access, QStringLiteral("Error"),
+        note(notes, QStringLiteral("Error"),
              QStringLiteral("Error adding album information:\n\n") + error + QLatin1Char('\n') +
                  albumClashTags(access, album));
         return albumNamed(albums, album.text(ALB::Artist), album.text(ALB::Album));
@@ -86,7 +90,7 @@ qint64 addWizardAlbum(TableAccess& access, const AlbumWizardCommit& c, AlbumWiza
 }
 
 // Adds the song, moving its id on past clashes; false when it could not be stored.
-bool addSong(TableAccess& access, Table& songs, Record& song) {
+bool addSong(TableAccess& access, Table& songs, Record& song, Notes& notes) {
     int rc = songs.add(song);
     if (rc == DuplicateKey) {
         const qint64 count = songs.records();
@@ -100,7 +104,7 @@ bool addSong(TableAccess& access, Table& songs, Record& song) {
     }
     if (rc == NoError)
         return true;
-    show(access, QStringLiteral("Error!"),
+    note(notes, QStringLiteral("Error!"),
          QStringLiteral("Error adding to music database from Wizard:  ") + errorText(access));
     return false;
 }
@@ -128,13 +132,14 @@ QString songsNotAddedText(int count) {
 
 AlbumWizardOutcome commitAlbumWizard(TableAccess& access, const AlbumWizardCommit& c) {
     AlbumWizardOutcome out;
+    Notes notes;
     Store& store = access.store();
     store.stream();
 
     if (c.settledAlbumId >= 0) {
         out.albumId = c.settledAlbumId;
     } else if (c.addAlbum) {
-        out.albumId = addWizardAlbum(access, c, out);
+        out.albumId = addWizardAlbum(access, c, out, notes);
     } else {
         Table albums(store, albumTable());
         out.albumId = albumNamed(albums,
@@ -145,7 +150,7 @@ AlbumWizardOutcome commitAlbumWizard(TableAccess& access, const AlbumWizardCommi
     QVector<Record> rows;
     if (readAddWizardRows(store, c.instance, rows) != NoError) {
         out.readFailed = true;
-        show(access, QStringLiteral("Error!"), QStringLiteral("Error adding from Wizard:  ") + errorText(access));
+        note(notes, QStringLiteral("Error!"), QStringLiteral("Error adding from Wizard:  ") + errorText(access));
     }
 
     Table songs(store, songsTable());
@@ -168,10 +173,10 @@ AlbumWizardOutcome commitAlbumWizard(TableAccess& access, const AlbumWizardCommi
         song.setNumber(SON::Time, time);
         if (time != 0)
             song.setText(SON::AdditionalInformation1, format(time, QStringLiteral("@t4")).right(5));
-        if (addSong(access, songs, song)) {
+        if (addSong(access, songs, song, notes)) {
             ++out.songsAdded;
             if (wizardRows.remove(row) != NoError)
-                show(access, QStringLiteral("Error!"),
+                note(notes, QStringLiteral("Error!"),
                      QStringLiteral("Error adding from Wizard:  ") + errorText(access));
         } else {
             ++out.songsNotAdded;
@@ -179,6 +184,8 @@ AlbumWizardOutcome commitAlbumWizard(TableAccess& access, const AlbumWizardCommi
         id = song.number(SON::ID) + 1;
     }
     store.flush();
+    for (const Message& m : notes)
+        access.ask(m);
     return out;
 }
 

@@ -236,3 +236,36 @@ TEST_F(WizardCommit, ClashTagsNameEveryUniqueKeyTaken) {
 }
 
 }  // namespace
+
+namespace {
+
+// Notes whether the catalogue's files were held in a write frame while a message waited for its answer.
+class FrameWatchingMessages : public MessageService {
+public:
+    explicit FrameWatchingMessages(Store& store) : m_store(store) {}
+    int ask(const Message& message) override {
+        titles << message.title;
+        heldFrame << m_store.inTransaction();
+        return ButtonOk;
+    }
+    QStringList titles;
+    QVector<bool> heldFrame;
+
+private:
+    Store& m_store;
+};
+
+// A warning answered at leisure must not keep other stations locked out of the catalogue.
+TEST_F(WizardCommit, ItsMessagesComeOnceTheFilesAreWritten) {
+    FrameWatchingMessages watching(store);
+    TableAccess own(store, watching);
+    for (int round = 1; round <= 3; ++round) {
+        const Record h = header(100 * round, QStringLiteral("Low"), QStringLiteral("Secret Name"));
+        row(1, 1, QStringLiteral("Starfire"));
+        EXPECT_EQ(commitAlbumWizard(own, commit(h)).songsAdded, 1);
+    }
+    EXPECT_EQ(watching.titles, QStringList{QStringLiteral("Warning")});
+    EXPECT_EQ(watching.heldFrame, QVector<bool>{false});
+}
+
+}  // namespace
