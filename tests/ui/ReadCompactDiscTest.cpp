@@ -369,3 +369,45 @@ TEST_F(ReadCompactDiscQuit, AQuitAfterAReadEndsTheProgramAndLeavesNothingPrimed)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ReadCompactDiscQuit, AQuitWhileTheDiscIsReadEndsTheProgramInOrder) {
+    cdtest::useImage(threeTrackImage());
+    Record album = addAlbum(6, QStringLiteral("Bark Psychosis"), QStringLiteral("Hex"));
+    QSignalSpy ended(program.get(), &Program::ended);
+    bool raised = false;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        ReadCompactDisc* window = ReadCompactDisc::current();
+        if (!raised && window && window->statusLine() == QStringLiteral("Track 2 of 3")) {
+            raised = true;
+            ::raise(SIGTERM);
+        }
+    });
+    QString shownAfter;
+    const WindowResponse r = runForm(
+        WindowRequest::Change, album,
+        [&](AlbumForm* form) {
+            watch.start();
+            click(form->loadFromCdButton());
+            watch.stop();
+            shownAfter = form->lineEdit(ALB::CDIdentifier)->text();
+        },
+        program->frame());
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(r, WindowResponse::Cancelled);
+    // The reading finished its batch before the form went; the form took nothing from it.
+    EXPECT_TRUE(shownAfter.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_EQ(ModalWindows::instance().running(), 0);
+    EXPECT_EQ(ReadCompactDisc::current(), nullptr);
+    EXPECT_EQ(all(songsTable()).size(), 3);
+    const QVector<Record> albums = all(albumTable());
+    ASSERT_EQ(albums.size(), 1);
+    EXPECT_TRUE(albums[0].text(ALB::CDIdentifier).isEmpty());
+    EXPECT_FALSE(mciInterpreter().isOpen());
+}
+
+}  // namespace
