@@ -33,7 +33,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Sonorika Pro 97"));
     QApplication::setOrganizationName(QStringLiteral("Sonorika"));
 
-    const FolderResult data = dataFolderFromArguments(QCoreApplication::arguments());
+    QStringList arguments = QCoreApplication::arguments();
+    QString argumentError;
+    if (!Program::takeArguments(arguments, argumentError)) {
+        QMessageBox::critical(nullptr, QStringLiteral("Sonorika Pro 97"), argumentError);
+        return 1;
+    }
+    const FolderResult data = dataFolderFromArguments(arguments);
     const FolderResult config = resolveConfigFolder();
     for (const FolderResult* folder : {&data, &config}) {
         if (!folder->ok()) {

@@ -765,8 +765,8 @@ TEST_F(UpdateAlbumsTest, EveryTabShowsItsPromptsButtonsAndTipsWhole) {
         EXPECT_TRUE(buttons.contains(text)) << text.toStdString();
     EXPECT_EQ(xccdTip, QStringLiteral("CDDB Number (Internet)"));
     EXPECT_EQ(serialTip, QStringLiteral("CD Serial Number"));
-    EXPECT_FALSE(readEnabled);
-    EXPECT_FALSE(loadEnabled);
+    EXPECT_TRUE(readEnabled);
+    EXPECT_TRUE(loadEnabled);
 }
 
 

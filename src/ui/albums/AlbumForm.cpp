@@ -10,6 +10,7 @@
 #include "ui/ProgramContext.h"
 #include "ui/albums/AlbumSongList.h"
 #include "ui/albums/UpdateAlbums.h"
+#include "ui/cd/ReadCompactDisc.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FieldChecks.h"
@@ -239,9 +240,8 @@ QWidget* AlbumForm::buildCompactDiscTab() {
 
     m_loadFromCd = formButton(QStringLiteral("Load Song Information from CD Player"), page);
     form->addRow(QString(), m_loadFromCd);
-    // The disc reader is not part of the program yet.
-    m_read->setEnabled(false);
-    m_loadFromCd->setEnabled(false);
+    connect(m_read, &QPushButton::clicked, this, &AlbumForm::readDiscIdentity);
+    connect(m_loadFromCd, &QPushButton::clicked, this, &AlbumForm::loadSongsFromDisc);
     return page;
 }
 
@@ -338,6 +338,44 @@ void AlbumForm::chooseImage() {
         return;
     image->setText(dialog->selectedFiles().first());
     m_image->showFile(image->text());
+}
+
+void AlbumForm::readDiscIdentity() {
+    Record album = currentAlbum();
+    const QString before = album.text(ALB::CDIdentifier);
+    const QPointer<AlbumForm> self(this);
+    const bool read = ReadCompactDisc::run(m_context, true, false, album, 0, this);
+    if (!self || m_closing)
+        return;
+    if (read) {
+        const QString now = album.text(ALB::CDIdentifier);
+        m_record.setText(ALB::CDIdentifier, now);
+        lineEdit(ALB::CDIdentifier)->setText(now);
+        m_context.access->ask({QStringLiteral("Process complete"),
+                               now != before ? QStringLiteral("CD Identification updated.")
+                                             : QStringLiteral("CD Identification not updated."),
+                               ButtonOk, ButtonOk});
+        if (!self || m_closing)
+            return;
+    }
+    m_songs->rebuild();
+}
+
+void AlbumForm::loadSongsFromDisc() {
+    Record album = currentAlbum();
+    // An album being added is only primed: songs linked to it now would outlive a Cancel.
+    if (m_request == WindowRequest::Insert)
+        album.setNumber(ALB::AlbumID, 0);
+    const QPointer<AlbumForm> self(this);
+    const bool read = ReadCompactDisc::run(m_context, false, false, album, 0, this);
+    if (!self || m_closing)
+        return;
+    if (read) {
+        m_record.setText(ALB::CDIdentifier, album.text(ALB::CDIdentifier));
+        m_record.setNumber(ALB::TotalTime, album.number(ALB::TotalTime));
+        lineEdit(ALB::CDIdentifier)->setText(album.text(ALB::CDIdentifier));
+    }
+    m_songs->rebuild();
 }
 
 void AlbumForm::finish() {

@@ -83,6 +83,8 @@ private:
 
     void playSound();
     void chooseImage();
+    void readDiscIdentity();
+    void loadSongsFromDisc();
     void finish();
     bool save();
 

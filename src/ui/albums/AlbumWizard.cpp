@@ -20,6 +20,7 @@
 #include "ui/ProgramContext.h"
 #include "ui/WindowRegistry.h"
 #include "ui/albums/UpdateAddWizard.h"
+#include "ui/cd/ReadCompactDisc.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowRequest.h"
@@ -258,8 +259,6 @@ QWidget* AlbumWizard::buildSongsTab() {
     rowButtons->addStretch();
     rowButtons->addWidget(text(Action::EditAll, QStringLiteral("Edit All Son&gs")));
     rowButtons->addWidget(text(Action::ReadDisc, QStringLiteral("&Read Compact Disc Information")));
-    // The disc reader is not part of this window yet.
-    m_buttons[int(Action::ReadDisc)]->setEnabled(false);
 
     m_popup = new QMenu(this);
     m_popup->addAction(QStringLiteral("&Add"), this, [this] { press(Action::Add); });
@@ -299,7 +298,7 @@ void AlbumWizard::press(Action action) {
     case Action::Change: runRowForm(int(WindowRequest::Change)); break;
     case Action::Delete: runRowForm(int(WindowRequest::Delete)); break;
     case Action::EditAll: editAll(); break;
-    case Action::ReadDisc: break;
+    case Action::ReadDisc: readDisc(); break;
     case Action::Ok: commit(); break;
     case Action::Cancel: reject(); break;
     }
@@ -512,6 +511,22 @@ bool AlbumWizard::acceptReleaseDate() {
 
 bool AlbumWizard::acceptHeader() {
     return acceptReleaseDate() && acceptCategory() && acceptMedia();
+}
+
+void AlbumWizard::readDisc() {
+    Record album = m_album;
+    // New rows take the album's artist; a compilation has none, so its rows say "Various".
+    album.setText(ALB::Artist, m_artist ? m_artist->text() : QString());
+    const QPointer<AlbumWizard> self(this);
+    const bool read = ReadCompactDisc::run(m_context, false, true, album, m_instance, this);
+    if (!self || m_closing)
+        return;
+    if (read) {
+        // Kept until the commit, which gives it to the new album.
+        m_album.setText(ALB::CDIdentifier, album.text(ALB::CDIdentifier));
+        m_album.setNumber(ALB::TotalTime, album.number(ALB::TotalTime));
+    }
+    refresh();
 }
 
 void AlbumWizard::collect() {

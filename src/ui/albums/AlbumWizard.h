@@ -73,6 +73,7 @@ private:
     bool acceptMedia();
     bool acceptCategory();
     bool acceptReleaseDate();
+    void readDisc();
     void collect();
     bool headerChanged();
 

@@ -6,6 +6,7 @@
 #include "access/TableAccess.h"
 #include "albums/CopyToAlbum.h"
 #include "catalog/Tables.h"
+#include "cd/CdDeviceChoice.h"
 #include "query/QueryFunctions.h"
 #include "settings/SettingsPaths.h"
 #include "store/Store.h"
@@ -84,6 +85,10 @@ bool Program::openTables() {
     return true;
 }
 
+bool Program::takeArguments(QStringList& arguments, QString& errorText) {
+    return takeCdDeviceArgument(arguments, errorText);
+}
+
 bool Program::start() {
     // Before anything that takes time: a quit asked for during the start is kept for the frame.
     watchForQuit();
@@ -123,6 +128,7 @@ bool Program::start() {
     const QString lastVersion = recordRunVersion(m_context.preferencesFile, programVersion());
     m_context.preferencesFile.save();
     m_context.preferences = Preferences::load(m_context.preferencesFile);
+    setCdDevicePreference(m_context.preferences.CDDevice);
     askAlbumQuestion(lastVersion);
     m_frame->setToolBarPicture(toolBarPictureFile(m_context.preferencesFile));
     registerWindows();

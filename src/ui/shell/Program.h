@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <memory>
 
@@ -36,6 +37,10 @@ public:
 
     explicit Program(const Options& options);
     ~Program() override;
+
+    // Takes the program's own options out of its arguments ("--cd-device PATH" chooses the drive
+    // before the "CDDevice" preference). False, with a reason, when one of them is given wrong.
+    static bool takeArguments(QStringList& arguments, QString& errorText);
 
     // Opens tables, settings and the frame. False when the program has to stop (the reason was shown
     // and stopText() holds it).
