@@ -99,13 +99,13 @@ int main(int argc, char** argv) {
         album.setText(ALB::Artist, QStringLiteral("Bench"));
         QElapsedTimer t;
         t.start();
-        failures += ReadCompactDisc(store, album, 0, 1, BenchInstance).read != 1;
+        failures += readDisc(store, album, 0, 1, BenchInstance).read != 1;
         wizardF.add(double(t.nsecsElapsed()) / 1e6);
 
         album.setNumber(ALB::AlbumID, BenchAlbumId);
         album.setText(ALB::Album, QStringLiteral("Bench Disc"));
         t.restart();
-        failures += ReadCompactDisc(store, album, 0, 0, 0).read != 1;
+        failures += readDisc(store, album, 0, 0, 0).read != 1;
         songsF.add(double(t.nsecsElapsed()) / 1e6);
     }
     wizardF.print("read 99 tracks into wizard rows");

@@ -193,8 +193,8 @@ void Reader::writeAlbumSongs() {
 
 }  // namespace
 
-DiscReadingResult ReadCompactDisc(Store& store, Record& album, int identifyOnly, int fillWizard,
-                                  qint64 wizardInstance, DiscReadingProgress* progress, const MciSender& send) {
+DiscReadingResult readDisc(Store& store, Record& album, int identifyOnly, int fillWizard,
+                           qint64 wizardInstance, DiscReadingProgress* progress, const MciSender& send) {
     Reader reader(store, album, progress, send ? send : MciSender(&SendMciCommand));
     return reader.run(identifyOnly != 0, fillWizard != 0, wizardInstance);
 }

@@ -39,8 +39,7 @@ inline constexpr QLatin1StringView CdDoorOpenText{"CD player door open."};
 // TotalTime and writes either the wizard rows of wizardInstance (fill-wizard set) or, for a saved
 // album (AlbumID not 0), the album's songs; each as one streamed batch. The album and song and
 // AddWizard tables must be open.
-DiscReadingResult ReadCompactDisc(Store& store, Record& album, int identifyOnly, int fillWizard,
-                                  qint64 wizardInstance, DiscReadingProgress* progress = nullptr,
-                                  const MciSender& send = MciSender());
+DiscReadingResult readDisc(Store& store, Record& album, int identifyOnly, int fillWizard, qint64 wizardInstance,
+                           DiscReadingProgress* progress = nullptr, const MciSender& send = MciSender());
 
 }  // namespace srk

@@ -17,8 +17,7 @@ namespace srk {
 
 namespace {
 
-// The core's reading function hides the window's class name here.
-using Window = class ReadCompactDisc;
+using Window = ReadCompactDisc;
 
 QPointer<Window>& running() {
     static QPointer<Window> window;
@@ -121,7 +120,7 @@ bool ReadCompactDisc::run(ProgramContext& context, bool identifyOnly, bool fillW
         QPointer<ReadCompactDisc> window(new ReadCompactDisc(parent));
         running() = window;
         WindowProgress progress(window.data());
-        result = srk::ReadCompactDisc(*context.store, working, identifyOnly ? 1 : 0, fillWizard ? 1 : 0,
+        result = readDisc(*context.store, working, identifyOnly ? 1 : 0, fillWizard ? 1 : 0,
                                       wizardInstance, &progress);
         delete window.data();
     }

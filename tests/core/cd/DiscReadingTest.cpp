@@ -74,7 +74,7 @@ TEST_F(DiscReading, AWizardGetsTrackRowsAndKeepsWhatWasTyped) {
     Record album(albumTable());
     album.setNumber(ALB::AlbumID, 5);  // a saved album: the wizard still gets rows, not songs
 
-    const DiscReadingResult result = ReadCompactDisc(store, album, 0, 1, 7, &progress);
+    const DiscReadingResult result = readDisc(store, album, 0, 1, 7, &progress);
     ASSERT_EQ(result.read, 1) << result.errorText.toStdString();
     EXPECT_EQ(album.text(ALB::CDIdentifier), QStringLiteral(" 3357012750170011201"));
     EXPECT_EQ(album.number(ALB::TotalTime), 35701);
@@ -106,7 +106,7 @@ TEST_F(DiscReading, TheAlbumsArtistGoesOnNewRowsCutToThirtyCharacters) {
     cdtest::useImage(discimages::writeCueBin(folder.path(), QStringLiteral("one"), {61 * Sec}));
     Record album(albumTable());
     album.setText(ALB::Artist, QStringLiteral("The Extraordinarily Long Band Name"));
-    ASSERT_EQ(ReadCompactDisc(store, album, 0, 1, 3).read, 1);
+    ASSERT_EQ(readDisc(store, album, 0, 1, 3).read, 1);
     const QHash<int, Record> rows = wizardRows(3);
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[1].text(AW::Artist), QStringLiteral("The Extraordinarily Long Band"));
@@ -120,7 +120,7 @@ TEST_F(DiscReading, IdentifyOnlyLeavesTheTotalTimeAndWritesNothing) {
     cdtest::useImage(threeTracks());
     Record album = this->album(5, QStringLiteral("Saved"), QStringLiteral("F1"));
     album.setNumber(ALB::TotalTime, 12345);
-    const DiscReadingResult result = ReadCompactDisc(store, album, 1, 0, 0, &progress);
+    const DiscReadingResult result = readDisc(store, album, 1, 0, 0, &progress);
     ASSERT_EQ(result.read, 1);
     EXPECT_EQ(album.text(ALB::CDIdentifier), QStringLiteral(" 3357012750170011201"));
     EXPECT_EQ(album.number(ALB::TotalTime), 12345);
@@ -137,7 +137,7 @@ TEST_F(DiscReading, ASavedAlbumGetsItsSongsAndKeepsTheOnesItHas) {
     Record kept = song(40, QStringLiteral("F9"), 5, 2);
     song(41, QStringLiteral("X"));
 
-    ASSERT_EQ(ReadCompactDisc(store, album, 0, 0, 0).read, 1);
+    ASSERT_EQ(readDisc(store, album, 0, 0, 0).read, 1);
     EXPECT_EQ(album.number(ALB::TotalTime), 14501);  // 2:25 and 74 frames
     const QHash<int, Record> songs = albumSongs(5);
     ASSERT_EQ(songs.size(), 2);
@@ -162,7 +162,7 @@ TEST_F(DiscReading, ASavedAlbumGetsItsSongsAndKeepsTheOnesItHas) {
 TEST_F(DiscReading, AnUnsavedAlbumGetsNoSongs) {
     cdtest::useImage(discimages::writeCueBin(folder.path(), QStringLiteral("one"), {30 * Sec}));
     Record album(albumTable());
-    ASSERT_EQ(ReadCompactDisc(store, album, 0, 0, 0).read, 1);
+    ASSERT_EQ(readDisc(store, album, 0, 0, 0).read, 1);
     EXPECT_EQ(album.number(ALB::TotalTime), 3001);
     EXPECT_EQ(records(songsTable()), 0);
     EXPECT_EQ(records(addWizardTable()), 0);
@@ -192,7 +192,7 @@ TEST_F(DiscReading, FailedChecksShowTheirMessageAndWriteNothing) {
         Record album = this->album(int(1 + records(albumTable())), QStringLiteral("A%1").arg(records(albumTable())),
                                    QStringLiteral("F"));
         album.setNumber(ALB::TotalTime, 777);
-        const DiscReadingResult result = ReadCompactDisc(store, album, 0, 1, 4, &shown);
+        const DiscReadingResult result = readDisc(store, album, 0, 1, 4, &shown);
         EXPECT_EQ(result.read, 0);
         EXPECT_EQ(result.errorText, QString(c.text));
         EXPECT_TRUE(album.text(ALB::CDIdentifier).isEmpty());
@@ -208,7 +208,7 @@ TEST_F(DiscReading, ADriveThePlayerHoldsIsReadAndLeftOpen) {
     cdtest::useImage(threeTracks());
     ASSERT_EQ(cdtest::send("open cdaudio shareable"), QStringLiteral("1"));
     Record album(albumTable());
-    ASSERT_EQ(ReadCompactDisc(store, album, 1, 0, 0).read, 1);
+    ASSERT_EQ(readDisc(store, album, 1, 0, 0).read, 1);
     EXPECT_EQ(album.text(ALB::CDIdentifier), QStringLiteral(" 3357012750170011201"));
     EXPECT_TRUE(mciInterpreter().isOpen());
 }
@@ -234,7 +234,7 @@ MciSender cumulativeDrive(const QStringList& lengths, const QString& discLength)
 TEST_F(DiscReading, CumulativeTrackLengthsAreTurnedIntoTrackLengths) {
     Record album(albumTable());
     const QStringList cumulative = {QStringLiteral("50:00:00"), QStringLiteral("30:00:00"), QStringLiteral("10:00:00")};
-    ASSERT_EQ(ReadCompactDisc(store, album, 0, 1, 1, &progress, cumulativeDrive(cumulative, QStringLiteral("50:00:00"))).read,
+    ASSERT_EQ(readDisc(store, album, 0, 1, 1, &progress, cumulativeDrive(cumulative, QStringLiteral("50:00:00"))).read,
               1);
     EXPECT_TRUE(progress.statusLines.contains(QStringLiteral("Enhanced CD Detected")));
     QHash<int, Record> rows = wizardRows(1);
@@ -245,7 +245,7 @@ TEST_F(DiscReading, CumulativeTrackLengthsAreTurnedIntoTrackLengths) {
     // A long disc whose lengths add up to its own length is left as it is.
     RecordedProgress plain;
     const QStringList genuine = {QStringLiteral("31:00:00"), QStringLiteral("31:00:00"), QStringLiteral("31:00:00")};
-    ASSERT_EQ(ReadCompactDisc(store, album, 0, 1, 2, &plain, cumulativeDrive(genuine, QStringLiteral("93:00:40"))).read,
+    ASSERT_EQ(readDisc(store, album, 0, 1, 2, &plain, cumulativeDrive(genuine, QStringLiteral("93:00:40"))).read,
               1);
     EXPECT_FALSE(plain.statusLines.contains(QStringLiteral("Enhanced CD Detected")));
     rows = wizardRows(2);
