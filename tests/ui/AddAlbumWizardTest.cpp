@@ -401,3 +401,44 @@ TEST_F(AddAlbumWizardQuit, AQuitWithARowFormOpenLeavesNoPlaceholderAndEndsInOrde
 }
 
 }  // namespace
+
+namespace {
+
+// A row changed by another station while its form is open: the form shows that station's values and
+// stays, and the second OK saves on top of them.
+TEST_F(AddAlbumWizardTest, ARowChangedByAnotherStationIsShownAndSavedOnTopOfIt) {
+    withWizard(QStringLiteral("AddSingleArtist"), [&](AlbumWizard* wizard) {
+        addRow(wizard, QStringLiteral("Hazey Jane"), QStringLiteral("0:04:31"));
+        ASSERT_EQ(wizard->rows().size(), 1);
+        const Record stored = wizard->rows().first();
+        QString shownTitle;
+        bool stayed = false;
+        onModal([&](QWidget* modal) {
+            auto* form = qobject_cast<UpdateAddWizard*>(modal);
+            ASSERT_NE(form, nullptr);
+            Record other = stored;
+            other.setText(AW::Title, QStringLiteral("Hazey Jane II"));
+            {
+                TableUse use(*context().access);
+                ASSERT_EQ(Table(store(), addWizardTable()).put(other), NoError);
+            }
+            type(form->timeEdit(), QStringLiteral("0:03:46"));
+            QTest::mouseClick(form->okButton(), Qt::LeftButton);
+            stayed = form->isVisible();
+            shownTitle = form->titleEdit()->text();
+            QTest::mouseClick(form->okButton(), Qt::LeftButton);
+        });
+        wizard->highlight(0);
+        wizard->press(Action::Change);
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(shownTitle, QStringLiteral("Hazey Jane II"));
+        const QVector<Record> now = rows(addWizardTable());
+        ASSERT_EQ(now.size(), 1);
+        EXPECT_EQ(now.first().text(AW::Title), QStringLiteral("Hazey Jane II"));
+        wizard->press(Action::Cancel);
+    });
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("This record was changed by another station")));
+}
+
+}  // namespace

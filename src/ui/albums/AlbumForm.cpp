@@ -14,6 +14,7 @@
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FieldChecks.h"
+#include "ui/services/FormUpdate.h"
 #include "ui/services/MediaDropList.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/ReleaseDateEntry.h"
@@ -396,21 +397,8 @@ bool AlbumForm::save() {
         m_checks->refuse(editor(ALB::Artist));
         return false;
     }
-    switch (updateWithRetry(access, albumTable(), m_record, m_original, false)) {
-    case UpdateOutcome::Saved:
-        return true;
-    case UpdateOutcome::Refreshed:
-        // Another station's values are shown; saving again starts from them.
-        m_original = m_record;
-        showRecord();
-        return false;
-    case UpdateOutcome::LeaveUnsaved:
-        reject();
-        return false;
-    case UpdateOutcome::StayInForm:
-        return false;
-    }
-    return false;
+    return followUpdateOutcome(updateWithRetry(access, albumTable(), m_record, m_original, false), *this, m_record,
+                               m_original, [this] { showRecord(); });
 }
 
 void AlbumForm::changeEvent(QEvent* event) {

@@ -53,21 +53,6 @@ QString listFormat() {
                           "52L(2)|M~Release Date~@d2@");
 }
 
-// Hands the stored values to the list, which shows them through its column pictures.
-class AlbumSongModel : public PageModel {
-public:
-    using PageModel::PageModel;
-
-protected:
-    QVariant cellData(const PageRow& row, int column, int role) const override {
-        if (role == Qt::DisplayRole) {
-            const QVariant value = fieldValue(row, columns().at(column));
-            return value.isValid() ? value : QVariant(QString());
-        }
-        return PageModel::cellData(row, column, role);
-    }
-};
-
 struct ButtonDesign {
     const char* text;
     AlbumSongList::Action action;
@@ -88,7 +73,7 @@ AlbumSongList::AlbumSongList(ProgramContext& context, std::function<Record()> cu
     m_tablesOpen = true;
     const bool opened = context.access->openTable(songsTable()).ok();
     m_cursor = std::make_unique<PageCursor>(*context.store, songsTable(), SON::KeyAlbumID);
-    m_model = new AlbumSongModel(*m_cursor, this);
+    m_model = new StoredValuePageModel(*m_cursor, this);
     QVector<PageColumn> columns;
     for (int field : kColumnFields)
         columns.append({0, field, QString(), QString()});

@@ -10,6 +10,7 @@
 #include "text/TypedEntry.h"
 #include "ui/ProgramContext.h"
 #include "ui/services/DittoKey.h"
+#include "ui/services/FormUpdate.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
@@ -87,10 +88,8 @@ UpdateAddWizard::UpdateAddWizard(ProgramContext& context, Variant variant, Windo
         form->addRow(label, edit);
         return edit;
     };
-    if (variant == Variant::WithArtist) {
+    if (variant == Variant::WithArtist)
         m_artist = line(QStringLiteral("&Artist:"), 30);
-        m_artist->setText(row.text(AW::Artist));
-    }
     m_title = line(QStringLiteral("&Title:"), 30);
     m_time = line(QStringLiteral("T&ime:"), 12);
     m_track = line(QStringLiteral("Track:"), 3);
@@ -99,10 +98,7 @@ UpdateAddWizard::UpdateAddWizard(ProgramContext& context, Variant variant, Windo
     m_ditto->bindField(m_time, AW::Time, kTimePicture);
     m_ditto->bindField(m_track, AW::Track, kTrackPicture);
 
-    m_title->setText(row.text(AW::Title));
-    m_shownTime = format(row.number(AW::Time), kTimePicture).trimmed();
-    m_time->setText(m_shownTime);
-    m_track->setText(QString::number(row.number(AW::Track)));
+    showRow();
 
     m_ok = new QPushButton(QStringLiteral("&Ok"), this);
     m_ok->setDefault(true);
@@ -119,6 +115,15 @@ UpdateAddWizard::UpdateAddWizard(ProgramContext& context, Variant variant, Windo
     layout->addLayout(buttons);
     fitWindow(this);
     (m_artist ? m_artist : m_title)->setFocus();
+}
+
+void UpdateAddWizard::showRow() {
+    if (m_artist)
+        m_artist->setText(m_row.text(AW::Artist));
+    m_title->setText(m_row.text(AW::Title));
+    m_shownTime = format(m_row.number(AW::Time), kTimePicture).trimmed();
+    m_time->setText(m_shownTime);
+    m_track->setText(QString::number(m_row.number(AW::Track)));
 }
 
 bool UpdateAddWizard::collect() {
@@ -159,18 +164,9 @@ void UpdateAddWizard::finish() {
             return;
         }
     } else {
-        switch (updateWithRetry(access, addWizardTable(), m_row, m_original, false)) {
-        case UpdateOutcome::Saved:
-            break;
-        case UpdateOutcome::Refreshed:
-            m_original = m_row;
+        if (!followUpdateOutcome(updateWithRetry(access, addWizardTable(), m_row, m_original, false), *this, m_row,
+                                 m_original, [this] { showRow(); }))
             return;
-        case UpdateOutcome::LeaveUnsaved:
-            reject();
-            return;
-        case UpdateOutcome::StayInForm:
-            return;
-        }
     }
     access.ditto().remember(procedureName(m_variant), m_row);
     accept();

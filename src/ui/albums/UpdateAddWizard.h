@@ -44,6 +44,7 @@ public:
 
 private:
     void finish();
+    void showRow();
     bool collect();
 
     ProgramContext& m_context;

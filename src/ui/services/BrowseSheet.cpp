@@ -38,22 +38,6 @@ namespace {
 
 constexpr int kLocatorWidth = 30;
 
-// Hands the stored values to the list, which shows them through its column pictures (so the
-// preferred date picture and the user's layout apply).
-class RawPageModel : public PageModel {
-public:
-    using PageModel::PageModel;
-
-protected:
-    QVariant cellData(const PageRow& row, int column, int role) const override {
-        if (role == Qt::DisplayRole) {
-            const QVariant value = fieldValue(row, columns().at(column));
-            return value.isValid() ? value : QVariant(QString());
-        }
-        return PageModel::cellData(row, column, role);
-    }
-};
-
 } // namespace
 
 BrowseSheet::BrowseSheet(ProgramContext& context, QWidget* parent) : QWidget(parent), m_context(context) {}
@@ -78,7 +62,7 @@ void BrowseSheet::setUpSheet(const BrowseSheetDesign& design) {
     m_cursor = std::make_unique<PageCursor>(*m_context.store, *m_design.table, m_design.orders.at(0)->key);
     for (const BrowseSheetDesign::Related& r : m_design.related)
         m_cursor->addRelated(*r.table, r.field, r.relatedField);
-    m_model = new RawPageModel(*m_cursor, this);
+    m_model = new StoredValuePageModel(*m_cursor, this);
     QVector<PageColumn> columns;
     for (const BrowseSheetDesign::Column& c : m_design.columns)
         columns.append({c.table, c.field, QString(), QString()});

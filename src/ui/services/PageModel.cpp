@@ -256,4 +256,12 @@ void PageModel::setHighlight(int row) {
     sync(NoError);
 }
 
+QVariant StoredValuePageModel::cellData(const PageRow& row, int column, int role) const {
+    if (role == Qt::DisplayRole) {
+        const QVariant value = fieldValue(row, columns().at(column));
+        return value.isValid() ? value : QVariant(QString());
+    }
+    return PageModel::cellData(row, column, role);
+}
+
 } // namespace srk

@@ -99,4 +99,14 @@ private:
     int m_shownHighlight = -1;
 };
 
+// Hands the stored values to the view, which shows them through its column pictures (so the preferred
+// date picture and the user's list layout apply).
+class StoredValuePageModel : public PageModel {
+public:
+    using PageModel::PageModel;
+
+protected:
+    QVariant cellData(const PageRow& row, int column, int role) const override;
+};
+
 } // namespace srk

@@ -5,6 +5,7 @@
 #include "access/TableAccess.h"
 #include "access/TableUse.h"
 #include "store/Table.h"
+#include "ui/services/FormUpdate.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormToolBar.h"
 #include "ui/services/ModalWindows.h"
@@ -162,20 +163,8 @@ bool LookupForm::save() {
         }
         return false;
     }
-    switch (updateWithRetry(access, def, m_record, m_original, true)) {
-    case UpdateOutcome::Saved:
-        return true;
-    case UpdateOutcome::Refreshed:
-        m_edit->setText(m_record.text(m_design.field));
-        m_original = m_record;
-        return false;
-    case UpdateOutcome::LeaveUnsaved:
-        reject();
-        return false;
-    case UpdateOutcome::StayInForm:
-        return false;
-    }
-    return false;
+    return followUpdateOutcome(updateWithRetry(access, def, m_record, m_original, true), *this, m_record, m_original,
+                               [this] { m_edit->setText(m_record.text(m_design.field)); });
 }
 
 }  // namespace srk

@@ -16,6 +16,7 @@
 #include "text/PreferredDatePicture.h"
 #include "text/ReleaseDate.h"
 #include "text/TypedEntry.h"
+#include "ui/services/FormUpdate.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/DittoKey.h"
 #include "ui/services/FieldChecks.h"
@@ -521,21 +522,8 @@ bool SongForm::save() {
         m_checks->refuse(editor(SON::Artist));
         return false;
     }
-    switch (updateWithRetry(access, songsTable(), m_record, m_original, false)) {
-    case UpdateOutcome::Saved:
-        return true;
-    case UpdateOutcome::Refreshed:
-        // Another station's values are shown; saving again starts from them.
-        m_original = m_record;
-        showRecord();
-        return false;
-    case UpdateOutcome::LeaveUnsaved:
-        reject();
-        return false;
-    case UpdateOutcome::StayInForm:
-        return false;
-    }
-    return false;
+    return followUpdateOutcome(updateWithRetry(access, songsTable(), m_record, m_original, false), *this, m_record,
+                               m_original, [this] { showRecord(); });
 }
 
 void SongForm::defaultFromAlbum() {
