@@ -32,8 +32,6 @@ int CdDrive::trackIndexAt(qint32 sector) const {
 void CdDrive::forgetDisc() {
     m_tracks.clear();
     m_leadOut = 0;
-    m_playState = PlayState::Stopped;
-    m_position = 0;
 }
 
 }  // namespace srk

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVector>
 
+#include <mutex>
+
 namespace srk {
 
 // What a drive can tell before any track is read. Each way a disc cannot be used has its own state.
@@ -40,6 +42,9 @@ public:
     virtual DriveState state() = 0;
     // The device or image path the drive was made for (blank for the system's default drive).
     virtual QString source() const = 0;
+    // Reads `count` raw audio sectors (2352 bytes each) from `first` into `out`; false when they cannot be
+    // read. Safe to call from the playback thread while another thread asks state().
+    virtual bool readAudioSectors(qint32 first, int count, char* out) = 0;
 
     const QVector<DiscTrack>& tracks() const { return m_tracks; }
     int trackCount() const { return int(m_tracks.size()); }
@@ -50,20 +55,13 @@ public:
     // The track (index into tracks()) holding a sector; the last one for the lead-out and beyond.
     int trackIndexAt(qint32 sector) const;
 
-    // Where playback stands. The playback engine moves these; until there is one they only record
-    // what the commands asked for.
-    PlayState playState() const { return m_playState; }
-    qint32 position() const { return m_position; }
-    void setPlayState(PlayState state) { m_playState = state; }
-    void setPosition(qint32 sector) { m_position = sector; }
-
 protected:
     void forgetDisc();
 
     QVector<DiscTrack> m_tracks;
     qint32 m_leadOut = 0;
-    PlayState m_playState = PlayState::Stopped;
-    qint32 m_position = 0;
+    // libcdio handles are not shared between threads without this.
+    std::mutex m_cdioMutex;
 };
 
 }  // namespace srk

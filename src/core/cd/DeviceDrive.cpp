@@ -45,14 +45,19 @@ DriveState DeviceDrive::open() {
 }
 
 void DeviceDrive::close() {
-    if (m_cdio)
-        cdio_destroy(m_cdio);
-    m_cdio = nullptr;
+    {
+        // The playback thread may be reading from it.
+        std::lock_guard<std::mutex> guard(m_cdioMutex);
+        if (m_cdio)
+            cdio_destroy(m_cdio);
+        m_cdio = nullptr;
+    }
     m_tocRead = false;
     forgetDisc();
 }
 
 DriveState DeviceDrive::state() {
+    std::lock_guard<std::mutex> guard(m_cdioMutex);
     if (!m_cdio)
         return DriveState::Unavailable;
     // 1 = open; drives that cannot tell answer -1 and are taken as closed.
@@ -66,6 +71,11 @@ DriveState DeviceDrive::state() {
         m_tocRead = m_discState == DriveState::AudioDisc || m_discState == DriveState::DataDisc;
     }
     return m_discState;
+}
+
+bool DeviceDrive::readAudioSectors(qint32 first, int count, char* out) {
+    std::lock_guard<std::mutex> guard(m_cdioMutex);
+    return m_cdio && count > 0 && cdio_read_audio_sectors(m_cdio, out, first, unsigned(count)) == DRIVER_OP_SUCCESS;
 }
 
 }  // namespace srk

@@ -15,6 +15,7 @@ public:
     DriveState open() override;
     void close() override;
     DriveState state() override;
+    bool readAudioSectors(qint32 first, int count, char* out) override;
     QString source() const override { return m_device; }
 
 private:

@@ -74,9 +74,13 @@ DriveState ImageDrive::open() {
 }
 
 void ImageDrive::close() {
-    if (m_cdio)
-        cdio_destroy(m_cdio);
-    m_cdio = nullptr;
+    {
+        // The playback thread may be reading from it.
+        std::lock_guard<std::mutex> guard(m_cdioMutex);
+        if (m_cdio)
+            cdio_destroy(m_cdio);
+        m_cdio = nullptr;
+    }
     m_discState = DriveState::Unavailable;
     forgetDisc();
 }
@@ -99,6 +103,11 @@ bool ImageDrive::sectorsReadable() {
         if (t.audio && cdio_read_audio_sector(m_cdio, sector, t.start + t.frames - 1) != DRIVER_OP_SUCCESS)
             return false;
     return true;
+}
+
+bool ImageDrive::readAudioSectors(qint32 first, int count, char* out) {
+    std::lock_guard<std::mutex> guard(m_cdioMutex);
+    return m_cdio && count > 0 && cdio_read_audio_sectors(m_cdio, out, first, unsigned(count)) == DRIVER_OP_SUCCESS;
 }
 
 }  // namespace srk

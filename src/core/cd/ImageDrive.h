@@ -16,6 +16,7 @@ public:
     DriveState open() override;
     void close() override;
     DriveState state() override;
+    bool readAudioSectors(qint32 first, int count, char* out) override;
     QString source() const override { return m_path; }
 
     // An image has no door and is always ready; these put it into those states so that the paths of a

@@ -1,5 +1,6 @@
 #include "cd/MciInterpreter.h"
 
+#include "cd/AudioSinkFactory.h"
 #include "cd/MciErrors.h"
 
 namespace srk {
@@ -31,7 +32,10 @@ bool wholeNumber(const QString& text, int& value) {
 
 MciInterpreter::MciInterpreter(DriveFactory factory) : m_factory(std::move(factory)) {}
 
-MciInterpreter::~MciInterpreter() = default;
+MciInterpreter::~MciInterpreter() {
+    // The engine reads from the drive until it is gone.
+    m_engine.reset();
+}
 
 int MciInterpreter::execute(const QString& command, QString& reply) {
     reply.clear();
@@ -76,6 +80,7 @@ int MciInterpreter::open(const QStringList& words, QString& reply) {
     if (!drive || drive->open() == DriveState::Unavailable)
         return MciError::DeviceNotInstalled;
     m_drive = std::move(drive);
+    m_engine = std::make_unique<PlaybackEngine>(*m_drive, makeAudioSink());
     m_format = TimeFormat::Msf;
     // The reply to an open is the device's number; there is only ever one.
     reply = QStringLiteral("1");
@@ -85,6 +90,7 @@ int MciInterpreter::open(const QStringList& words, QString& reply) {
 int MciInterpreter::close(const QStringList& words) {
     if (words.size() > 2)
         return MciError::UnrecognizedKeyword;
+    m_engine.reset();
     m_drive->close();
     m_drive.reset();
     return MciError::None;
@@ -141,9 +147,9 @@ int MciInterpreter::status(const QStringList& words, QString& reply) {
             reply = QStringLiteral("open");
         else if (!discThere)
             reply = QStringLiteral("not ready");
-        else if (m_drive->playState() == PlayState::Playing)
+        else if (m_engine->mode() == PlayState::Playing)
             reply = QStringLiteral("playing");
-        else if (m_drive->playState() == PlayState::Paused)
+        else if (m_engine->mode() == PlayState::Paused)
             reply = QStringLiteral("paused");
         else
             reply = QStringLiteral("stopped");
@@ -178,11 +184,11 @@ int MciInterpreter::status(const QStringList& words, QString& reply) {
     if (item == QLatin1String("number of tracks")) {
         reply = QString::number(tracks.size());
     } else if (item == QLatin1String("current track")) {
-        reply = QString::number(tracks[m_drive->trackIndexAt(m_drive->position())].number);
+        reply = QString::number(tracks[m_drive->trackIndexAt(m_engine->position())].number);
     } else if (item == QLatin1String("length")) {
         reply = lengthText(m_drive->discFrames());
     } else if (item == QLatin1String("position")) {
-        reply = positionText(m_drive->position());
+        reply = positionText(m_engine->position());
     } else if (item == QLatin1String("start position")) {
         reply = positionText(tracks.first().start);
     } else {
@@ -221,7 +227,10 @@ int MciInterpreter::parseTime(const QString& text, qint32& sector) const {
 int MciInterpreter::play(const QStringList& words) {
     if (const int error = needDisc())
         return error;
-    qint32 from = m_drive->position();
+    qint32 from = m_engine->position();
+    qint32 to = m_drive->leadOut();
+    bool fromGiven = false;
+    bool toGiven = false;
     for (int i = 2; i < words.size(); i += 2) {
         if (words[i] != QLatin1String("from") && words[i] != QLatin1String("to"))
             return MciError::UnrecognizedKeyword;
@@ -232,12 +241,22 @@ int MciInterpreter::play(const QStringList& words) {
             return error;
         if (sector < m_drive->tracks().first().start || sector > m_drive->leadOut())
             return MciError::OutOfRange;
-        // Where to stop matters only to the playback engine, which is not part of this layer yet.
-        if (words[i] == QLatin1String("from"))
+        if (words[i] == QLatin1String("from")) {
             from = sector;
+            fromGiven = true;
+        } else {
+            to = sector;
+            toGiven = true;
+        }
     }
-    m_drive->setPosition(from);
-    m_drive->setPlayState(PlayState::Playing);
+    // A plain "play" after "pause" goes on from where the sound stopped.
+    if (!fromGiven && !toGiven && m_engine->mode() == PlayState::Paused) {
+        m_engine->resume();
+        return MciError::None;
+    }
+    if (to < from)
+        return MciError::OutOfRange;
+    m_engine->play(from, to);
     return MciError::None;
 }
 
@@ -246,8 +265,10 @@ int MciInterpreter::pauseOrStop(const QStringList& words, PlayState state) {
         return MciError::UnrecognizedKeyword;
     if (const int error = needDisc())
         return error;
-    if (state == PlayState::Stopped || m_drive->playState() == PlayState::Playing)
-        m_drive->setPlayState(state);
+    if (state == PlayState::Stopped)
+        m_engine->stop();
+    else
+        m_engine->pause();
     return MciError::None;
 }
 

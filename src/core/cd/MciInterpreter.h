@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cd/CdDrive.h"
+#include "cd/PlaybackEngine.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,8 @@ public:
     // The open drive, null when closed.
     CdDrive* drive() const { return m_drive.get(); }
     TimeFormat timeFormat() const { return m_format; }
+    // What plays the open drive's sound, null when closed.
+    PlaybackEngine* engine() const { return m_engine.get(); }
 
 private:
     int open(const QStringList& words, QString& reply);
@@ -48,6 +51,7 @@ private:
 
     DriveFactory m_factory;
     std::unique_ptr<CdDrive> m_drive;
+    std::unique_ptr<PlaybackEngine> m_engine;
     TimeFormat m_format = TimeFormat::Msf;
 };
 

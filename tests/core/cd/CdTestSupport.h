@@ -2,7 +2,9 @@
 
 #include "support/DiscImages.h"
 
+#include "cd/AudioSinkFactory.h"
 #include "cd/CdDeviceChoice.h"
+#include "cd/NullAudioSink.h"
 #include "cd/ImageDrive.h"
 #include "cd/SendMciCommand.h"
 
@@ -32,12 +34,23 @@ inline void useImageIn(const QString& path, bool doorOpen, bool notReady) {
 inline QString send(const char* command) { return srk::SendMciCommand(QString::fromLatin1(command), 0); }
 
 // Closes whatever a test left open on the process's "cdaudio" device and puts the drive choice back.
+// While it lives, the device plays into null sinks on a clock only the test moves, so no reply depends on
+// how fast the machine is.
 struct DeviceGuard {
+    DeviceGuard() {
+        srk::setAudioSinkFactory([clock = clock] {
+            auto sink = std::make_unique<srk::NullAudioSink>(clock);
+            sink->setKeepSamples(true);
+            return sink;
+        });
+    }
     ~DeviceGuard() {
         if (srk::mciInterpreter().isOpen())
             srk::SendMciCommand(QStringLiteral("close cdaudio"), 0);
         useDefaultDrive();
+        srk::setAudioSinkFactory(nullptr);
     }
+    std::shared_ptr<srk::VirtualClock> clock = std::make_shared<srk::VirtualClock>();
 };
 
 }  // namespace cdtest
@@ -51,4 +64,5 @@ protected:
     }
     static QString send(const char* command) { return cdtest::send(command); }
     cdtest::DeviceGuard guard;
+    srk::VirtualClock& clock() { return *guard.clock; }
 };

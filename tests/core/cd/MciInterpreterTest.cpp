@@ -5,6 +5,9 @@
 
 #include <QDir>
 
+#include <chrono>
+#include <thread>
+
 using namespace srk;
 
 namespace {
@@ -123,6 +126,61 @@ TEST_F(CdAudioCommands, ADataDiscIsThereButNotReadyForAudio) {
     EXPECT_EQ(send("status cdaudio media present"), QStringLiteral("1"));
     EXPECT_EQ(send("status cdaudio ready"), QString());
     EXPECT_EQ(send("status cdaudio number of tracks"), QStringLiteral("1"));
+}
+
+// The replies while playing come from what the sink has played: the clock is moved on in steps of a
+// tenth of a second once the engine has filled the sink, as a device would drain it.
+class CdAudioPlaying : public CdAudioCommands {
+protected:
+    void playFor(int tenths) {
+        for (int i = 0; i < tenths; ++i) {
+            AudioSink& sink = mciInterpreter().engine()->sink();
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (sink.framesWritten() - sink.framesPlayed() < 4410 && !mciInterpreter().engine()->fedToEnd()) {
+                ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the engine never fed the sink";
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            clock().advanceMicroseconds(100000);
+        }
+    }
+};
+
+TEST_F(CdAudioPlaying, PositionTrackAndModeFollowWhatIsHeard) {
+    ASSERT_EQ(send("open cdaudio shareable"), QStringLiteral("1"));
+    send("set cdaudio time format tmsf");
+    EXPECT_EQ(send("play cdaudio from 1:04:33:00"), QString());
+    playFor(20);
+    EXPECT_EQ(send("status cdaudio position"), QStringLiteral("01:04:35:00"));
+    EXPECT_EQ(send("status cdaudio current track"), QStringLiteral("1"));
+    // Track 1 ends 10 frames after 4:35: a second later the second track is heard.
+    playFor(10);
+    EXPECT_EQ(send("status cdaudio current track"), QStringLiteral("2"));
+    EXPECT_EQ(send("status cdaudio position"), QStringLiteral("02:00:00:65"));
+    EXPECT_EQ(send("status cdaudio mode"), QStringLiteral("playing"));
+
+    // Pause, then a plain play goes on from there; twice.
+    EXPECT_EQ(send("pause cdaudio"), QString());
+    playFor(30);
+    EXPECT_EQ(send("status cdaudio position"), QStringLiteral("02:00:00:65"));
+    EXPECT_EQ(send("play cdaudio"), QString());
+    playFor(10);
+    EXPECT_EQ(send("pause cdaudio"), QString());
+    playFor(10);
+    EXPECT_EQ(send("play cdaudio"), QString());
+    playFor(10);
+    EXPECT_EQ(send("status cdaudio position"), QStringLiteral("02:00:02:65"));
+
+    send("set cdaudio time format ms");
+    // The lead-in, all of track 1 and 2 s 65 frames of track 2: 21000 frames.
+    EXPECT_EQ(send("status cdaudio position"), QStringLiteral("280000"));
+
+    // Played to a "to": it stops there by itself.
+    send("set cdaudio time format tmsf");
+    EXPECT_EQ(send("play cdaudio from 3:00:10:00 to 3:00:11:00"), QString());
+    playFor(20);
+    EXPECT_EQ(send("status cdaudio mode"), QStringLiteral("stopped"));
+    EXPECT_EQ(send("status cdaudio position"), QStringLiteral("03:00:11:00"));
+    EXPECT_EQ(send("play cdaudio from 3:00:10:00 to 2:00:00:00"), QStringLiteral("Error:282"));
 }
 
 }  // namespace
