@@ -28,24 +28,23 @@ qint64 VirtualClock::nowMicroseconds() const {
 void VirtualClock::waitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, qint64) { cv.wait(lock); }
 
 int VirtualClock::addListener(std::function<void()> listener) {
-    std::lock_guard<std::mutex> guard(m_mutex);
+    std::lock_guard<std::mutex> guard(m_listenerMutex);
     m_listeners.emplace_back(m_nextId, std::move(listener));
     return m_nextId++;
 }
 
 void VirtualClock::removeListener(int id) {
-    std::lock_guard<std::mutex> guard(m_mutex);
+    std::lock_guard<std::mutex> guard(m_listenerMutex);
     std::erase_if(m_listeners, [id](const auto& l) { return l.first == id; });
 }
 
 void VirtualClock::advanceMicroseconds(qint64 us) {
-    std::vector<std::pair<int, std::function<void()>>> listeners;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
         m_now += us;
-        listeners = m_listeners;
     }
-    for (const auto& l : listeners)
+    std::lock_guard<std::mutex> guard(m_listenerMutex);
+    for (const auto& l : m_listeners)
         l.second();
 }
 

@@ -38,6 +38,8 @@ public:
 private:
     mutable std::mutex m_mutex;
     qint64 m_now = 0;
+    // Held while listeners run, so one removed (its sink destroyed) is never called afterwards.
+    std::mutex m_listenerMutex;
     int m_nextId = 1;
     std::vector<std::pair<int, std::function<void()>>> m_listeners;
 };
