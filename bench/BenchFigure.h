@@ -2,8 +2,11 @@
 
 // Timing figures shared by the benchmarks: a run of measurements in milliseconds.
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace srk::bench {
 
@@ -24,5 +27,13 @@ struct Figure {
         std::printf("%-44s mean %8.3f ms  best %8.3f ms  worst %8.3f ms  (%d)\n", what, mean(), best, worst, runs);
     }
 };
+
+// How long one step took, in milliseconds.
+inline double timed(const std::function<void()>& step) {
+    QElapsedTimer t;
+    t.start();
+    step();
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 } // namespace srk::bench

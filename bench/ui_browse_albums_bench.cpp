@@ -32,15 +32,9 @@
 
 using namespace srk;
 using srk::bench::Figure;
+using srk::bench::timed;
 
 namespace {
-
-double timed(const std::function<void()>& step) {
-    QElapsedTimer t;
-    t.start();
-    step();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 void typeKey(QWidget* target, QChar c) {
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));

@@ -35,15 +35,9 @@
 
 using namespace srk;
 using srk::bench::Figure;
+using srk::bench::timed;
 
 namespace {
-
-double timed(const std::function<void()>& step) {
-    QElapsedTimer t;
-    t.start();
-    step();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 // Resident and peak resident memory in KiB, from the kernel's view of this process.
 std::pair<long, long> memoryKiB() {
