@@ -18,7 +18,8 @@ class TableAccess;
 // key compares (letter case and trailing blanks ignored for text). A step over many rows goes in slices,
 // so that a progress window can drive it while the frame keeps going. A failing step notes the standard message; the routine shows it after its rollback.
 // A slice takes the first rows still matching, as a changed or deleted row leaves the set; only a rename
-// in another letter case, whose rows keep matching, picks its rows into a temporary table first.
+// in another letter case, whose rows keep matching, picks its rows into a temporary table first. When
+// most of the table matches, the slices go through it in row order instead.
 class CascadeJob : public Job {
 public:
     // Steps for deleting parent: every restriction of the table and of the rows its cascades reach, then
@@ -80,8 +81,12 @@ private:
     qint64 m_sliceTotal = 0;
     qint64 m_sliceDone = 0;
     qint64 m_lastRow = 0;
-    bool m_picked = false;
-    int m_sliceRows = kSliceRows;  // the rows were picked beforehand (they keep matching while changed)
+    bool m_picked = false;  // the rows were picked beforehand (they keep matching while changed)
+    // Most of the table matches: the slices walk it in row order (rowids up to m_lastTableRow), so each
+    // page is rewritten once instead of being visited in key order again and again.
+    bool m_ranges = false;
+    qint64 m_lastTableRow = 0;
+    int m_sliceRows = kSliceRows;
     bool m_wantsWindow = false;
     qint64 m_touched = 0;
     QString m_file;  // the file of the step running, for the error shown

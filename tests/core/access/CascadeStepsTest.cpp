@@ -155,6 +155,22 @@ TEST_F(LargeCascade, RenameOverManySongsRunsInSlicesThroughTheRunnerAndBumpsEver
     EXPECT_EQ(songsMatching(QStringLiteral("\"Media\" = 'Vinyl'"), {}), 50);
 }
 
+TEST_F(LargeCascade, RenameOfAMediumFewSongsHoldGoesInSlicesTooAndTouchesOnlyItsSongs) {
+    // A fifth of the table: the slices follow the key rather than walking the whole table.
+    const int many = CascadeJob::kSliceRows + 321;
+    songsOn(QStringLiteral("LP"), many * 2, 1);
+    songsOn(QStringLiteral("CD"), many, many * 2 + 1);
+    songsOn(QStringLiteral("LP"), many * 2, many * 3 + 1);
+    const Record cd = medium(QStringLiteral("CD"));
+    Record renamed = cd;
+    renamed.setText(MED::Media, QStringLiteral("Compact Disc"));
+    EXPECT_EQ(updateRecord(access, mediaTable(), renamed, cd, true), RoutineResult::Done);
+    EXPECT_EQ(runner.windows, 1);
+    EXPECT_GE(runner.percents.size(), 2);
+    EXPECT_EQ(songsMatching(QStringLiteral("\"Media\" = 'Compact Disc' COLLATE BINARY AND _chg = 1"), {}), many);
+    EXPECT_EQ(songsMatching(QStringLiteral("\"Media\" = 'LP' AND _chg = 0"), {}), many * 4);
+}
+
 TEST_F(LargeCascade, CaseOnlyRenameOverManySongsEnds) {
     const Record cd = medium(QStringLiteral("cd"));
     const int many = CascadeJob::kSliceRows + 10;
