@@ -117,6 +117,23 @@ TEST_F(GeneratePlaylistWindowTest, TheTypedFieldsMakeAPlaylistOfMatchingSongs) {
     EXPECT_EQ(context().access->useCount(playlistDetailsTable()), 0);
 }
 
+TEST_F(GeneratePlaylistWindowTest, TheProgramOpensItByItsProcedureNameAndASecondRunTakesTheNextNumber) {
+    ASSERT_TRUE(program->frame()->hasWindow(QStringLiteral("GeneratePlaylist")));
+    for (int run = 0; run < 2; ++run) {
+        onModal([](QWidget* modal) {
+            auto* window = qobject_cast<GeneratePlaylistWindow*>(modal);
+            ASSERT_NE(window, nullptr);
+            type(window->sizeField(), QStringLiteral("2"));
+            QTest::keyClick(window->sizeField(), Qt::Key_Return);
+        });
+        program->frame()->runCommand(QStringLiteral("GeneratePlaylist"));
+    }
+    const QVector<Record> headers = rows(playlistMasterTable());
+    ASSERT_EQ(headers.size(), 2);
+    EXPECT_EQ(headers[1].text(PLD::PlaylistDescription), QStringLiteral("Play List #2"));
+    EXPECT_EQ(rows(playlistDetailsTable()).size(), 4);
+}
+
 TEST_F(GeneratePlaylistWindowTest, AnUnlistedCategoryOrABadDateKeepsTheWindowOpenAndCancelAddsNothing) {
     bool refusedCategory = false, refusedDate = false;
     onModal([&](QWidget* modal) {
