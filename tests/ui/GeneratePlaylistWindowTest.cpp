@@ -144,7 +144,6 @@ TEST_F(GeneratePlaylistWindowTest, AnUnlistedCategoryOrABadDateKeepsTheWindowOpe
         QTest::mouseClick(window->okButton(), Qt::LeftButton);
         // Still open, the category selected again for another name.
         refusedCategory = window->isVisible() && window->categoryField()->lineEdit()->hasSelectedText();
-        type(window->categoryField()->lineEdit(), QString());
         window->categoryField()->setEditText(QString());
         type(window->startField(), QStringLiteral("13/45/1990"));
         QTest::mouseClick(window->okButton(), Qt::LeftButton);
@@ -162,10 +161,13 @@ TEST_F(GeneratePlaylistWindowTest, AnUnlistedCategoryOrABadDateKeepsTheWindowOpe
 
 TEST_F(GeneratePlaylistWindowTest, AQuitWhileTheWindowIsOpenCancelsItAndAddsNothing) {
     bool up = false;
-    onModal([&up](QWidget* modal) {
+    onModal([this, &up](QWidget* modal) {
         auto* window = qobject_cast<GeneratePlaylistWindow*>(modal);
         ASSERT_NE(window, nullptr);
         up = true;
+        // While open the window holds its tables.
+        EXPECT_GE(context().access->useCount(playlistMasterTable()), 1);
+        EXPECT_GE(context().access->useCount(songsTable()), 1);
         type(window->sizeField(), QStringLiteral("9"));
         ::raise(SIGTERM);
     });

@@ -139,10 +139,12 @@ PlaylistOutcome GeneratePlaylist(TableAccess& access, const PlaylistRequest& req
         showAddError(access, kMasterFile);
 
     Table lines(store, playlistDetailsTable());
+    // The window's field holds two digits at most.
+    const int size = qBound(0, request.size, 99);
     int added = 0;
     int tries = 0;
     Record song;
-    while (added < request.size && tries < kMostPlaylistDraws) {
+    while (added < size && tries < kMostPlaylistDraws) {
         ++tries;
         const qint64 r = drawRecordNumber(songCount, request.weighting, random);
         // A hole, or a song never given a number, cannot stand on a playlist.
