@@ -5,6 +5,7 @@
 #include "songs/NewCategory.h"
 #include "text/DayNumber.h"
 #include "text/PreferredDatePicture.h"
+#include "text/ReleaseDate.h"
 #include "ui/ProgramContext.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/FieldChecks.h"
@@ -13,6 +14,7 @@
 #include "ui/services/WindowSize.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -60,8 +62,15 @@ GeneratePlaylistWindow::GeneratePlaylistWindow(ProgramContext& context, QWidget*
     fields->addRow(QStringLiteral("Starting Release Date:"), m_start);
     fields->addRow(QStringLiteral("Ending Release Date:"), m_end);
     fields->addRow(QStringLiteral("Category (Blank for All):"), m_category);
-    // The size field needs only its two digits; the dates and names are wider.
-    m_size->setMaximumWidth(m_size->fontMetrics().horizontalAdvance(QStringLiteral("999")) + 16);
+    // The size field needs only its two digits; a date its widest text; the drop list 120 dialog
+    // units (30 average characters), as designed.
+    const QFontMetrics metrics = fontMetrics();
+    m_size->setMaximumWidth(metrics.horizontalAdvance(QStringLiteral("999")) + 16);
+    const QString widestDate =
+        formatReleaseDate(dayNumberFromDate(QDate(2000, 9, 30)), datePicture) + QStringLiteral("WW");
+    for (ReleaseDateEntry* date : {m_start, m_end})
+        date->setMinimumWidth(metrics.horizontalAdvance(widestDate) + 16);
+    m_category->setMinimumWidth(metrics.averageCharWidth() * 30 + 24);
 
     auto* group = new QGroupBox(QStringLiteral("Weighting"), this);
     auto* options = new QVBoxLayout(group);
