@@ -15,6 +15,7 @@
 #include "cd/SendMciCommand.h"
 #include "maintenance/CatalogCheck.h"
 #include "maintenance/SyntheticCatalog.h"
+#include "PlaylistGenerateCommand.h"
 #include "query/QueryFunctions.h"
 #include "settings/IniFile.h"
 #include "settings/Preferences.h"
@@ -47,6 +48,8 @@ const char* const kUsage =
     "  format VALUE PICTURE                   show a value through a display picture\n"
     "  deformat TEXT PICTURE                  read a text back through a display picture\n"
     "  disc-info                              the disc's serial number, track count and track lengths\n"
+    "  playlist-generate --size N [--from DATE] [--to DATE] [--category NAME] [--weighting TEXT] [--seed S]\n"
+    "                                         a new playlist of N (0-99) songs drawn at random; dates mm/dd/yyyy\n"
     "\n"
     "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n"
     "The compact disc drive is --cd-device PATH (a device, or a .cue/.toc/.nrg disc image), else the\n"
@@ -409,5 +412,7 @@ int main(int argc, char** argv) {
                               : usageError(QStringLiteral("convert-dates-to-year takes no arguments"));
     if (command == QLatin1String("generate"))
         return commandGenerate(folder.path, args);
+    if (command == QLatin1String("playlist-generate"))
+        return commandPlaylistGenerate(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }
