@@ -1,5 +1,7 @@
 // sonorika-cli: the catalogue's batch work without a display, for users' scripts, tests and benchmarks.
 
+#include "ReportCommand.h"
+
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
 #include "access/PrimedOwners.h"
@@ -47,6 +49,9 @@ const char* const kUsage =
     "  format VALUE PICTURE                   show a value through a display picture\n"
     "  deformat TEXT PICTURE                  read a text back through a display picture\n"
     "  disc-info                              the disc's serial number, track count and track lengths\n"
+    "  report MEMBER --pdf OUT.pdf [--style brief] [--selected PREFIX] [--category NAME] [--album ID]\n"
+    "         [--filter EXPR]                 print a catalogue report into a PDF file\n"
+    "  report --list                          the reports there are\n"
     "\n"
     "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n"
     "The compact disc drive is --cd-device PATH (a device, or a .cue/.toc/.nrg disc image), else the\n"
@@ -349,9 +354,9 @@ int commandDiscInfo(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeCliApplication(argc, argv);
     Store::addConnectionHook(&registerQueryFunctions);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     QString cdDeviceError;
     if (!takeCdDeviceArgument(args, cdDeviceError))
         return usageError(cdDeviceError);
@@ -409,5 +414,7 @@ int main(int argc, char** argv) {
                               : usageError(QStringLiteral("convert-dates-to-year takes no arguments"));
     if (command == QLatin1String("generate"))
         return commandGenerate(folder.path, args);
+    if (command == QLatin1String("report"))
+        return commandReport(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }

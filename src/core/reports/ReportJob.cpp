@@ -6,6 +6,7 @@
 #include "query/QueryParser.h"
 #include "query/SqlTranslator.h"
 #include "reports/MemberLayout.h"
+#include "reports/CustomFont.h"
 #include "reports/ReportComposer.h"
 #include "reports/ReportPageList.h"
 #include "store/Store.h"
@@ -88,8 +89,8 @@ bool ReportJob::begin() {
 
     ReportLayout layout = memberLayout(*member, title(), m_request.udkLabel);
     layout.applyDatePreference(m_request.datePreference);
-    if (m_request.useCustomFont && !member->fontKey.isEmpty() && !m_request.customFont.isBlank())
-        layout.applyFont(m_request.customFont.pageFont());
+    if (m_request.useCustomFont && !member->fontKey.isEmpty() && !isBlankFont(m_request.customFont))
+        layout.applyFont(pageFontOf(m_request.customFont));
 
     // Each detail value from the record as the layout names it.
     bool needCategories = false;

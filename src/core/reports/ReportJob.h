@@ -2,7 +2,7 @@
 
 #include "jobs/Job.h"
 #include "reports/ReportCriteria.h"
-#include "reports/ReportFont.h"
+#include "settings/Preferences.h"
 #include "reports/ReportMember.h"
 
 #include <QDate>
