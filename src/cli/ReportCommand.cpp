@@ -67,7 +67,9 @@ std::unique_ptr<QCoreApplication> makeCliApplication(int& argc, char** argv) {
             // Painting needs a platform; the command line never shows a window.
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
-            return std::make_unique<QGuiApplication>(argc, argv);
+            // Only the program's name: the GUI application would take "--style" and others for its own.
+            static int guiArgc = 1;
+            return std::make_unique<QGuiApplication>(guiArgc, argv);
         }
 #endif
     return std::make_unique<QCoreApplication>(argc, argv);

@@ -356,7 +356,10 @@ int commandDiscInfo(const QStringList& args) {
 int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> app = makeCliApplication(argc, argv);
     Store::addConnectionHook(&registerQueryFunctions);
-    QStringList args = app->arguments().mid(1);
+    // Read from argv itself: the GUI application takes options such as "--style" for its own.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     QString cdDeviceError;
     if (!takeCdDeviceArgument(args, cdDeviceError))
         return usageError(cdDeviceError);

@@ -10,54 +10,75 @@ namespace {
 
 constexpr int kGap = 40;
 
-// How many characters a column wants, for sharing a line's width.
-int wantedCharacters(const ReportColumn& c) {
+// The characters a column's widest value takes, and whether it is text that may take more room.
+int valueCharacters(const ReportColumn& c, bool& text) {
+    text = false;
     if (c.source == QLatin1String("TimeText"))
-        return 6;
+        return 5;
     const Picture p = parsePicture(c.picture);
     switch (p.kind) {
     case PictureKind::Text:
-        return std::clamp(p.width, 4, 40);
+        text = true;
+        return std::min(p.width, 40);
     case PictureKind::Number:
-        return std::max(p.width, 3) + 1;
+        return p.width + (p.grouping ? p.width / 3 : 0);
     case PictureKind::Date:
-        return 11;
+        return p.layout == 4 || p.layout == 18 ? 18 : 10;
     case PictureKind::Time:
-        return 9;
+        return 8;
     case PictureKind::Pattern:
-        return int(p.pattern.size()) + 1;
+        return int(p.pattern.size());
     case PictureKind::Invalid:
         break;
     }
+    text = true;
     return 10;
 }
 
 int lineHeight(int points) { return points * 1000 * 5 / (72 * 4); }  // 1.25 lines
 
-// Places the columns of one line that have no place of their own in the room the placed ones leave.
-void placeLine(QVector<ReportColumn>& columns, int line, int width) {
-    int total = 0;
-    int free = 0;
-    for (const ReportColumn& c : columns)
-        if (c.line == line && c.x < 0) {
-            total += wantedCharacters(c);
-            ++free;
-        }
-    if (free == 0)
-        return;
-    // Columns with a place of their own keep it; the rest share the width to the first such place.
+// Places the columns of one line that have no place of their own, left of the first that has one (or
+// across the line). Every column gets at least its heading's and its widest value's width (numbers,
+// dates and times are never cut); the room left goes to the text columns by their widths.
+void placeLine(QVector<ReportColumn>& columns, int line, int width, int points) {
+    // A generous average character width of the report font (bold headings are wider).
+    const int charWidth = points * 1000 * 62 / (72 * 100);
     int end = width;
     for (const ReportColumn& c : columns)
         if (c.line == line && c.x >= 0)
             end = std::min(end, c.x);
-    int x = 0;
-    const int room = end - kGap * free;
-    for (ReportColumn& c : columns) {
+    QVector<int> minimum(columns.size(), 0), weight(columns.size(), 0);
+    int needed = 0, weights = 0, count = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+        const ReportColumn& c = columns[i];
         if (c.line != line || c.x >= 0)
             continue;
+        bool text = false;
+        const int chars = valueCharacters(c, text);
+        // Headings are bold and often capitals: three quarters of an em a character.
+        const int heading = int(c.heading.size()) * points * 1000 * 75 / (72 * 100);
+        minimum[i] = std::max(heading, text ? 0 : chars * charWidth);
+        if (text)
+            weight[i] = chars;
+        needed += minimum[i];
+        weights += weight[i];
+        ++count;
+    }
+    if (count == 0)
+        return;
+    const int room = end - kGap * count;
+    const int spare = std::max(0, room - needed);
+    int x = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+        ReportColumn& c = columns[i];
+        if (c.line != line || c.x >= 0)
+            continue;
+        int w = minimum[i] + (weights > 0 ? int(qint64(spare) * weight[i] / weights) : 0);
+        if (needed > room)  // too many columns: all shrink alike, none leaves the line
+            w = int(qint64(minimum[i]) * room / needed);
         c.x = x;
-        c.width = std::max(200, room * wantedCharacters(c) / total);
-        x += c.width + kGap;
+        c.width = w;
+        x += w + kGap;
     }
 }
 
@@ -79,8 +100,8 @@ ReportLayout memberLayout(const ReportMember& member, const QString& title, cons
     for (ReportColumn& c : columns)
         if (c.heading == udkHeading())
             c.heading = udkLabel.trimmed().isEmpty() ? QStringLiteral("User Defined Key") : udkLabel.trimmed();
-    placeLine(columns, 0, width);
-    placeLine(columns, 1, width);
+    placeLine(columns, 0, width, member.pointSize());
+    placeLine(columns, 1, width, member.pointSize());
 
     // Page header: title, headings, a rule.
     const int titleHeight = titleFont.tenthsOfPoint * 1000 * 13 / (72 * 100);
