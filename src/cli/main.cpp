@@ -1,5 +1,7 @@
 // sonorika-cli: the catalogue's batch work without a display, for users' scripts, tests and benchmarks.
 
+#include "ReportCommand.h"
+
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
 #include "access/PrimedOwners.h"
@@ -50,6 +52,9 @@ const char* const kUsage =
     "  disc-info                              the disc's serial number, track count and track lengths\n"
     "  playlist-generate --size N [--from DATE] [--to DATE] [--category NAME] [--weighting TEXT] [--seed S]\n"
     "                                         a new playlist of N (0-99) songs drawn at random; dates mm/dd/yyyy\n"
+    "  report MEMBER --pdf OUT.pdf [--style brief] [--selected PREFIX] [--category NAME] [--album ID]\n"
+    "         [--filter EXPR]                 print a catalogue report into a PDF file\n"
+    "  report --list                          the reports there are\n"
     "\n"
     "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n"
     "The compact disc drive is --cd-device PATH (a device, or a .cue/.toc/.nrg disc image), else the\n"
@@ -352,9 +357,12 @@ int commandDiscInfo(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeCliApplication(argc, argv);
     Store::addConnectionHook(&registerQueryFunctions);
-    QStringList args = app.arguments().mid(1);
+    // Read from argv itself: the GUI application takes options such as "--style" for its own.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     QString cdDeviceError;
     if (!takeCdDeviceArgument(args, cdDeviceError))
         return usageError(cdDeviceError);
@@ -414,5 +422,7 @@ int main(int argc, char** argv) {
         return commandGenerate(folder.path, args);
     if (command == QLatin1String("playlist-generate"))
         return commandPlaylistGenerate(folder.path, args);
+    if (command == QLatin1String("report"))
+        return commandReport(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }

@@ -1,0 +1,106 @@
+#include "reports/ReportComposer.h"
+
+#include "reports/PageCountMarker.h"
+#include "reports/PageFile.h"
+#include "reports/ReportPageList.h"
+#include "text/DayNumber.h"
+#include "text/Picture.h"
+
+namespace srk {
+
+namespace {
+
+QVector<Picture> picturesOf(const LayoutBand& band) {
+    QVector<Picture> pictures;
+    for (const LayoutItem& item : band.items)
+        pictures.append(item.picture.isEmpty() ? Picture() : parsePicture(item.picture));
+    return pictures;
+}
+
+}  // namespace
+
+ReportComposer::ReportComposer(const ReportLayout& layout, ReportPageList& pages, const QDate& runDate)
+    : m_layout(layout), m_headerPictures(picturesOf(layout.header)), m_detailPictures(picturesOf(layout.detail)),
+      m_footerPictures(picturesOf(layout.footer)), m_pages(pages), m_runDate(runDate) {}
+
+ReportComposer::~ReportComposer() { delete m_page; }
+
+void ReportComposer::startPage() {
+    ++m_pageNumber;
+    m_page = new PageWriter(m_layout.pageWidth, m_layout.pageHeight);
+    drawBand(m_layout.header, m_headerPictures, m_layout.marginTop, nullptr);
+    m_y = m_layout.marginTop + m_layout.header.height;
+}
+
+bool ReportComposer::endPage() {
+    if (!m_page)
+        return true;
+    drawBand(m_layout.footer, m_footerPictures, m_layout.pageHeight - m_layout.marginBottom - m_layout.footer.height, nullptr);
+    QString why;
+    const bool saved = m_page->save(m_pages.nextPagePath(), &why);
+    delete m_page;
+    m_page = nullptr;
+    if (!saved) {
+        m_error = QStringLiteral("Cannot write a report page: ") + why;
+        return false;
+    }
+    m_pages.append();
+    return true;
+}
+
+bool ReportComposer::printDetail(const QVector<QVariant>& values) {
+    const int bottom = m_layout.marginTop + m_layout.header.height + m_layout.detailRoom();
+    if (m_page && m_y + m_layout.detail.height > bottom && !endPage())
+        return false;
+    if (!m_page)
+        startPage();
+    drawBand(m_layout.detail, m_detailPictures, m_y, &values);
+    m_y += m_layout.detail.height;
+    ++m_bands;
+    return true;
+}
+
+void ReportComposer::drawBand(const LayoutBand& band, const QVector<Picture>& pictures, int top,
+                              const QVector<QVariant>* values) {
+    const int left = m_layout.marginLeft;
+    int field = 0;
+    for (int i = 0; i < band.items.size(); ++i) {
+        const LayoutItem& item = band.items[i];
+        const int x = left + item.x;
+        const int y = top + item.y;
+        switch (item.kind) {
+        case LayoutItem::Text:
+            m_page->font(item.font);
+            m_page->text(x, y, item.w, item.h, item.align, item.text);
+            break;
+        case LayoutItem::Field: {
+            QVariant value;
+            if (item.text == QLatin1String("=Page"))
+                value = m_pageNumber;
+            else if (item.text == QLatin1String("=RunDate"))
+                value = qint64(dayNumberFromDate(m_runDate));
+            else if (item.text == QLatin1String("=PageCount"))
+                value = QString::fromLatin1(kPageCountMarker);
+            else if (values)
+                value = values->value(field++);
+            const QString text = item.picture.isEmpty() ? value.toString() : format(value, pictures[i]);
+            if (text.trimmed().isEmpty())
+                break;
+            m_page->font(item.font);
+            m_page->text(x, y, item.w, item.h, item.align, text);
+            break;
+        }
+        case LayoutItem::Line:
+            m_page->line(x, y, x + item.w, y + item.h, item.pen);
+            break;
+        case LayoutItem::Box:
+            m_page->box(x, y, item.w, item.h, item.pen);
+            break;
+        case LayoutItem::Picture:
+            m_page->image(x, y, item.w, item.h, item.text);
+            break;
+        }
+    }
+}
+
+}  // namespace srk

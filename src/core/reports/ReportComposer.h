@@ -1,0 +1,52 @@
+#pragma once
+
+#include "reports/ReportLayout.h"
+#include "text/Picture.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace srk {
+
+class ReportPageList;
+class PageWriter;
+
+// Lays detail bands onto pages: opens a page with its header when a band comes, closes it with its
+// footer when the next band would not fit, and hands each finished page to the page list as a file.
+// Only the page being filled is in memory.
+class ReportComposer {
+public:
+    ReportComposer(const ReportLayout& layout, ReportPageList& pages, const QDate& runDate);
+    ~ReportComposer();
+    ReportComposer(const ReportComposer&) = delete;
+    ReportComposer& operator=(const ReportComposer&) = delete;
+
+    // One detail band; `values` follow the layout's detailSources(). False when the page could not be
+    // written (errorString says why).
+    bool printDetail(const QVector<QVariant>& values);
+    // Closes the open page, if any. False when it could not be written.
+    bool endPage();
+
+    int bandsPrinted() const { return m_bands; }
+    int pagesMade() const { return m_pageNumber; }
+    const QString& errorString() const { return m_error; }
+
+private:
+    void drawBand(const LayoutBand& band, const QVector<Picture>& pictures, int top, const QVector<QVariant>* values);
+    void startPage();
+
+    ReportLayout m_layout;
+    // Each band's pictures read once, item for item.
+    QVector<Picture> m_headerPictures, m_detailPictures, m_footerPictures;
+    ReportPageList& m_pages;
+    QDate m_runDate;
+    PageWriter* m_page = nullptr;
+    int m_pageNumber = 0;
+    int m_y = 0;
+    int m_bands = 0;
+    QString m_error;
+};
+
+}  // namespace srk
