@@ -61,7 +61,12 @@ int assignImportLine(const QString& line, const ImportPlan& plan, CategoryMapper
             case TargetStorage::Number: {
                 const double value = leadingNumber(text);
                 const double limited = qBound(-9.2e18, value, 9.2e18);
-                song.setNumber(target.field, qint64(std::llround(limited)));
+                qint64 number = qint64(std::llround(limited));
+                // A song of no length is written as midnight (the time pictures show both alike): a length
+                // of zero reads back as no length.
+                if (number == 1 && song.def()->fields[target.field].kind == FieldKind::Time)
+                    number = 0;
+                song.setNumber(target.field, number);
                 break;
             }
             case TargetStorage::Category: {
