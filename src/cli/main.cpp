@@ -2,6 +2,7 @@
 
 #include "ReportCommand.h"
 
+#include "ExchangeCommands.h"
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
 #include "access/PrimedOwners.h"
@@ -55,6 +56,11 @@ const char* const kUsage =
     "  report MEMBER --pdf OUT.pdf [--style brief] [--selected PREFIX] [--category NAME] [--album ID]\n"
     "         [--filter EXPR]                 print a catalogue report into a PDF file\n"
     "  report --list                          the reports there are\n"
+    "  import FILE [--map 'SON:Artist=1,...'] [--picture N=@d2 ...] [--header | --no-header] [--auto]\n"
+    "                                         add songs from a comma-delimited file; without --map the\n"
+    "                                         columns are found by a header line of field names\n"
+    "  export FILE [--fields 'SON:Artist@s40,...'] [--no-header]\n"
+    "                                         write every song, in artist order, to a comma-delimited file\n"
     "\n"
     "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n"
     "The compact disc drive is --cd-device PATH (a device, or a .cue/.toc/.nrg disc image), else the\n"
@@ -424,5 +430,9 @@ int main(int argc, char** argv) {
         return commandPlaylistGenerate(folder.path, args);
     if (command == QLatin1String("report"))
         return commandReport(folder.path, args);
+    if (command == QLatin1String("import"))
+        return commandImport(folder.path, args);
+    if (command == QLatin1String("export"))
+        return commandExport(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }
