@@ -128,6 +128,9 @@ void PlayerDeck::forward() {
 void PlayerDeck::play() {
     if (m_tracks != 0 && m_current > m_tracks)
         m_current = m_tracks;
+    // Before any poll (or never, with no polling at all) no track is known yet: the disc's first.
+    if (m_current < 1)
+        m_current = 1;
     playCurrent();
 }
 

@@ -33,7 +33,7 @@ public:
     // Ten seconds back, never before the start of the disc; ten forward, never past its end.
     void back();
     void forward();
-    // Plays from the current track, held to the disc's last track.
+    // Plays from the current track, held to the disc's tracks.
     void play();
     // Plays from the current track as it stands (a double-click on the list).
     void playCurrent();
