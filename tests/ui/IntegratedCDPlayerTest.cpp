@@ -12,6 +12,7 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/ProgramContext.h"
+#include "ui/albums/AlbumForm.h"
 #include "ui/albums/AlbumWizard.h"
 #include "ui/cd/CDSetup.h"
 #include "ui/cd/IntegratedCDPlayer.h"
@@ -19,6 +20,7 @@
 #include "ui/services/PageModel.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/Program.h"
+#include "ui/songs/SongForm.h"
 #include "ui/support/ModalWindows.h"
 #include "ui/support/ProgramFixture.h"
 
@@ -177,6 +179,40 @@ TEST_F(IntegratedCDPlayerTest, AKnownDiscShowsItsAlbumsSongsCaptionAndTimes) {
     const IniFile& positions = context().positions;
     EXPECT_TRUE(positions.contains(QStringLiteral("IntegratedCDPlayer"), QStringLiteral("Width")));
     EXPECT_TRUE(positions.contains(QStringLiteral("IntegratedCDPlayer"), QStringLiteral("SRCF?List")));
+}
+
+TEST_F(IntegratedCDPlayerTest, TheEditButtonsChangeTheHighlightedSongAndTheAlbumAndTheListFollows) {
+    addAlbum(7, QStringLiteral("Known Album"), TwelveSerial, 3);
+    cdtest::useImage(image(QStringLiteral("twelve"), TwelveTracks));
+    IntegratedCDPlayer* player = openPlayer();
+    ASSERT_NE(player, nullptr);
+    player->poll();
+    ASSERT_TRUE(player->highlightTrack(2));
+    onModal([](QWidget* modal) {
+        auto* form = qobject_cast<SongForm*>(modal);
+        ASSERT_NE(form, nullptr) << modal->windowTitle().toStdString();
+        auto* title = qobject_cast<QLineEdit*>(form->editor(SON::Title));
+        ASSERT_NE(title, nullptr);
+        title->clear();
+        QTest::keyClicks(title, QStringLiteral("Retitled"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    click(player, Action::EditSong);
+    EXPECT_EQ(titles(player), (QStringList{QStringLiteral("Known Album song 1"), QStringLiteral("Retitled"),
+                                           QStringLiteral("Known Album song 3")}));
+    onModal([](QWidget* modal) {
+        auto* form = qobject_cast<AlbumForm*>(modal);
+        ASSERT_NE(form, nullptr) << modal->windowTitle().toStdString();
+        QLineEdit* name = form->lineEdit(ALB::Album);
+        ASSERT_NE(name, nullptr);
+        name->clear();
+        QTest::keyClicks(name, QStringLiteral("Renamed Album"));
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    });
+    click(player, Action::EditAlbum);
+    EXPECT_EQ(player->windowTitle(), QStringLiteral("CD Player - Renamed Album"));
+    EXPECT_EQ(titles(player).size(), 3);
+    player->closeWindow();
 }
 
 TEST_F(IntegratedCDPlayerTest, TheTransportButtonsFollowTheirRules) {
