@@ -512,3 +512,20 @@ TEST_F(IntegratedCDPlayerQuit, AQuitWithThePreferencesUpCancelsThemFirst) {
     EXPECT_FALSE(IniFile(context().preferencesFile.path()).contains(QStringLiteral("Settings"), QStringLiteral("CDTimer")));
     EXPECT_EQ(context().preferences.CDTimer, 150);
 }
+
+TEST_F(IntegratedCDPlayerQuit, AQuitWhileTheWizardForANewDiscIsUpEndsWithTheDeviceClosed) {
+    cdtest::useImage(image(QStringLiteral("three"), ThreeTracks));
+    messages.addAnswer(ButtonYes);
+    IntegratedCDPlayer* player = openPlayer();
+    ASSERT_NE(player, nullptr);
+    bool wizardUp = false;
+    onModal([&](QWidget* modal) {
+        ASSERT_NE(qobject_cast<AlbumWizard*>(modal), nullptr);
+        wizardUp = true;
+        ::raise(SIGTERM);
+    });
+    player->poll();
+    EXPECT_TRUE(wizardUp);
+    ASSERT_NO_FATAL_FAILURE(expectClosedInOrder());
+    EXPECT_EQ(messages.titles(), QStringList{QStringLiteral("New CD Found")}) << "nothing more is asked on the way out";
+}
