@@ -19,6 +19,11 @@ void setAudioSinkFactory(AudioSinkFactory f) {
     factory() = std::move(f);
 }
 
+bool audioSinkFactorySet() {
+    std::lock_guard<std::mutex> guard(factoryMutex);
+    return bool(factory());
+}
+
 std::unique_ptr<AudioSink> makeAudioSink() {
     std::lock_guard<std::mutex> guard(factoryMutex);
     std::unique_ptr<AudioSink> sink = factory() ? factory()() : nullptr;

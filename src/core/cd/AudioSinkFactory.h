@@ -13,5 +13,7 @@ using AudioSinkFactory = std::function<std::unique_ptr<AudioSink>()>;
 // sink), it is a null sink on the wall clock; a null factory puts that back.
 void setAudioSinkFactory(AudioSinkFactory factory);
 std::unique_ptr<AudioSink> makeAudioSink();
+// True while a factory other than the null sink's is set.
+bool audioSinkFactorySet();
 
 }  // namespace srk

@@ -85,6 +85,13 @@ void ImageDrive::close() {
     forgetDisc();
 }
 
+void ImageDrive::setDoorOpen(bool doorOpen) {
+    const bool closing = m_doorOpen && !doorOpen;
+    m_doorOpen = doorOpen;
+    if (closing && m_cdio)
+        open();
+}
+
 DriveState ImageDrive::state() {
     if (!m_cdio)
         return DriveState::Unavailable;

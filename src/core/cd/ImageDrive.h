@@ -21,7 +21,9 @@ public:
 
     // An image has no door and is always ready; these put it into those states so that the paths of a
     // real drive can be walked with a real image underneath.
-    void setDoorOpen(bool open) { m_doorOpen = open; }
+    // Closing the door reads the disc again, so an image put in meanwhile (insertImage) is the new disc.
+    void setDoorOpen(bool open);
+    void insertImage(const QString& path) { m_path = path; }
     void setNotReady(bool notReady) { m_notReady = notReady; }
 
 private:

@@ -6,6 +6,7 @@
 #include "access/TableAccess.h"
 #include "albums/CopyToAlbum.h"
 #include "catalog/Tables.h"
+#include "cd/AudioSinkFactory.h"
 #include "cd/CdDeviceChoice.h"
 #include "query/QueryFunctions.h"
 #include "settings/SettingsPaths.h"
@@ -13,6 +14,7 @@
 #include "store/Table.h"
 #include "ui/DialogMessages.h"
 #include "ui/ProgramWindows.h"
+#include "ui/cd/QtAudioSink.h"
 #include "ui/services/ProgressJobRunner.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/services/ModalWindows.h"
@@ -61,6 +63,8 @@ Program::~Program() {
     delete m_splash;
     delete m_frame;
     closeDown();
+    if (m_soundOutput)
+        setAudioSinkFactory(nullptr);
     ModalWindows::instance().endCancelling();
 }
 
@@ -129,6 +133,7 @@ bool Program::start() {
     m_context.preferencesFile.save();
     m_context.preferences = Preferences::load(m_context.preferencesFile);
     setCdDevicePreference(m_context.preferences.CDDevice);
+    m_soundOutput = QtAudioSink::install();
     askAlbumQuestion(lastVersion);
     m_frame->setToolBarPicture(toolBarPictureFile(m_context.preferencesFile));
     registerWindows();

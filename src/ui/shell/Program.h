@@ -83,6 +83,8 @@ private:
     bool m_tablesOpen = false;
     bool m_askedAlbumQuestion = false;
     bool m_quitPending = false;
+    // The disc sinks play through the audio output this run set up.
+    bool m_soundOutput = false;
 };
 
 // The leading number of a version text ("1.8d" reads 1.8); 0 when there is none.

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace cdtest {
 
 constexpr qint32 Sec = 75;
@@ -51,6 +54,32 @@ struct DeviceGuard {
         srk::setAudioSinkFactory(nullptr);
     }
     std::shared_ptr<srk::VirtualClock> clock = std::make_shared<srk::VirtualClock>();
+
+    // Moves the clock on in steps of 20 ms, each once the open device's engine has filled its sink as far
+    // as it goes (bounded: false when it never did), as a real device would be kept fed.
+    bool advance(qint64 ms) {
+        for (qint64 done = 0; done < ms; done += 20) {
+            if (!fed())
+                return false;
+            clock->advanceMicroseconds(std::min<qint64>(20, ms - done) * 1000);
+        }
+        return fed();
+    }
+    static bool fed() {
+        srk::PlaybackEngine* engine = srk::mciInterpreter().engine();
+        if (!engine)
+            return true;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (;;) {
+            const qint64 queued = engine->sink().framesWritten() - engine->sink().framesPlayed();
+            if (engine->mode() != srk::PlayState::Playing || engine->fedToEnd() ||
+                srk::AudioSink::SampleRate / 4 - queued < srk::PlaybackEngine::ChunkSectors * srk::PlaybackEngine::FramesPerSector)
+                return true;
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
 };
 
 }  // namespace cdtest
