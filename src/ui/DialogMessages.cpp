@@ -17,7 +17,8 @@ struct ButtonMap {
 };
 constexpr ButtonMap kButtons[] = {
     {ButtonOk, QMessageBox::Ok},       {ButtonYes, QMessageBox::Yes},       {ButtonNo, QMessageBox::No},
-    {ButtonAbort, QMessageBox::Abort}, {ButtonRetry, QMessageBox::Retry}, {ButtonCancel, QMessageBox::Cancel},
+    {ButtonAbort, QMessageBox::Abort}, {ButtonRetry, QMessageBox::Retry}, {ButtonIgnore, QMessageBox::Ignore},
+    {ButtonCancel, QMessageBox::Cancel},
 };
 
 }  // namespace

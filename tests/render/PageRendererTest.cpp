@@ -159,3 +159,18 @@ TEST(PageRenderer, LayoutFontsMapToInstalledFacesOfTheSameWidths) {
     installReportFontSubstitutions();
     EXPECT_FALSE(QFont::substitutes(QStringLiteral("Arial")).isEmpty());
 }
+
+TEST(PageRenderer, APageBecomesAScreenPictureOfItsPaperSize) {
+    TempFolder folder;
+    const QString page = writeSample(folder.file(QStringLiteral("p.srp")), QStringLiteral("Songs by Artist"));
+    const QImage image = pageImage(page, 50);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(425, 550));  // 8.5 x 11 inches at 50 dpi
+    // The filled box (0x0000ff: red, red being the low byte; from x 0.5 in, y 1.2 in) is painted where it
+    // belongs; the margin stays white.
+    EXPECT_EQ(QColor(image.pixel(40, 70)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(Qt::white));
+    QString why;
+    EXPECT_TRUE(pageImage(folder.file(QStringLiteral("none.srp")), 50, &why).isNull());
+    EXPECT_FALSE(why.isEmpty());
+}

@@ -94,7 +94,7 @@ void ReportComposer::drawBand(const LayoutBand& band, const QVector<Picture>& pi
             m_page->line(x, y, x + item.w, y + item.h, item.pen);
             break;
         case LayoutItem::Box:
-            m_page->box(x, y, item.w, item.h, item.pen);
+            m_page->box(x, y, item.w, item.h, item.pen, item.fill);
             break;
         case LayoutItem::Picture:
             m_page->image(x, y, item.w, item.h, item.text);
