@@ -129,16 +129,24 @@ int ExportJob::categoryName(qint64 id, QString& name) {
 }
 
 bool ExportJob::processSlice() {
-    QVector<Record> songs;
-    const int rc = m_songs->fetch(SON::SongsByArtist, m_anchor, true, kSongsPerSlice, songs);
-    if (rc != NoError && rc != RecordNotAvailable) {
-        m_access.showStandardMessage(StdMsg::RetrievalError, QStringLiteral("Sonorika"));
-        fail(m_access.store().lastError().displayText());
-        finish(State::Stopped);
-        return false;
+    if (m_aheadPos >= m_ahead.size() && !m_lastBatch) {
+        m_ahead.clear();
+        m_aheadPos = 0;
+        const int rc = m_songs->fetch(SON::SongsByArtist, m_anchor, true, kSongsPerRead, m_ahead);
+        if (rc != NoError && rc != RecordNotAvailable) {
+            m_access.showStandardMessage(StdMsg::RetrievalError, QStringLiteral("Sonorika"));
+            fail(m_access.store().lastError().displayText());
+            finish(State::Stopped);
+            return false;
+        }
+        m_lastBatch = m_ahead.size() < kSongsPerRead;
+        if (!m_ahead.isEmpty())
+            m_anchor = KeyAnchor::after(m_ahead.last(), SON::SongsByArtist);
     }
-    for (const Record& song : songs) {
-        m_anchor = KeyAnchor::after(song, SON::SongsByArtist);
+    const qsizetype start = m_aheadPos, end = qMin(m_aheadPos + kSongsPerSlice, m_ahead.size());
+    m_aheadPos = end;
+    for (qsizetype i = start; i < end; ++i) {
+        const Record& song = m_ahead[i];
         ++m_read;
         QString category;
         if (m_builder.needsCategoryName() && categoryName(song.number(SON::CategoryID), category) != NoError) {
@@ -156,7 +164,7 @@ bool ExportJob::processSlice() {
         if (m_percent < 100 && m_total > 0)
             m_percent = int(qMin<qint64>(100, m_read * 100 / m_total));
     }
-    if (songs.size() < kSongsPerSlice) {
+    if (m_lastBatch && m_aheadPos >= m_ahead.size()) {
         finish(State::Completed);
         return false;
     }

@@ -21,6 +21,8 @@ class TableAccess;
 class ExportJob : public Job {
 public:
     static constexpr int kSongsPerSlice = 25;
+    // Songs are read ahead in batches this large: one keyed seek per batch, not per slice.
+    static constexpr int kSongsPerRead = 1000;
 
     ExportJob(TableAccess& access, const QString& path, const QVector<ExportColumn>& columns, bool header);
     ~ExportJob() override;
@@ -59,6 +61,9 @@ private:
     std::unique_ptr<Table> m_categories;
     QHash<qint64, QString> m_categoryNames;
     KeyAnchor m_anchor = KeyAnchor::start();
+    QVector<Record> m_ahead;
+    qsizetype m_aheadPos = 0;
+    bool m_lastBatch = false;
     qint64 m_total = 0;
     qint64 m_read = 0;
     qint64 m_written = 0;
