@@ -128,9 +128,18 @@ int PlaylistLines::totalTime(Store& store, qint64 playlistId, double& total) {
     Table lines(store, playlistDetailsTable());
     Table songs(store, songsTable());
     // One join in the engine over the playlist's part of its key and the songs' id key.
-    const QString sql = QStringLiteral("SELECT TOTAL(s.\"Time\") FROM %1 p JOIN %2 s ON s.\"ID\" = p.\"ID\" "
-                                       "WHERE p.\"PlaylistID\" = ?1")
-                            .arg(lines.schema(), songs.schema());
+    // The presence conditions let the engine use the two keys when they leave out empty values.
+    QString join = QStringLiteral("s.\"ID\" = p.\"ID\"");
+    QString where = QStringLiteral("p.\"PlaylistID\" = ?1");
+    const QString songPresent = Store::keyPresenceCondition(songsTable(), SON::KeyID, QStringLiteral("s"));
+    if (!songPresent.isEmpty())
+        join += QStringLiteral(" AND ") + songPresent;
+    const QString linePresent =
+        Store::keyPresenceCondition(playlistDetailsTable(), PLA::KeyPlaylistID, QStringLiteral("p"));
+    if (!linePresent.isEmpty())
+        where += QStringLiteral(" AND ") + linePresent;
+    const QString sql = QStringLiteral("SELECT TOTAL(s.\"Time\") FROM %1 p JOIN %2 s ON %3 WHERE %4")
+                            .arg(lines.schema(), songs.schema(), join, where);
     sqlite3_stmt* stmt = store.statement(sql.toUtf8());
     if (!stmt)
         return store.lastError().code ? store.lastError().code : DriverError;

@@ -9,6 +9,7 @@
 #include "playlists/PlaylistLines.h"
 #include "playlists/SequenceJump.h"
 #include "playlists/ThisWeekToLastWeek.h"
+#include "store/View.h"
 
 #include <QMap>
 
@@ -161,6 +162,27 @@ TEST_F(PlaylistLinesTest, TheTotalSkipsLinesWhoseSongIsGone) {
     EXPECT_DOUBLE_EQ(total, 6000.0 + 4500.0 + 6000.0);
     EXPECT_EQ(PlaylistLines::totalTime(store, 9, total), NoError);
     EXPECT_DOUBLE_EQ(total, 0.0);
+}
+
+TEST_F(PlaylistLinesTest, TheLinesViewJoinsSongsOnlyThroughTheirIdKey) {
+    // Older catalogues hold songs without an id (0); a line naming no song must not show one of them.
+    timedSong(0, 1111);
+    timedSong(11, 6000);
+    playlistLine(3, 1, 11);
+    playlistLine(3, 2, 0);
+    View view(store, playlistDetailsTable(), PLA::KeyPlaylistID);
+    view.addRelated(songsTable(), PLA::ID, SON::ID);
+    view.setFilter({view.column(0, PLA::PlaylistID) + QStringLiteral(" = ?"), {3}});
+    ASSERT_EQ(view.open(), NoError);
+    QVector<ViewRow> rows;
+    ASSERT_EQ(view.fetch(KeyAnchor::start(), true, 10, rows), NoError);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].related[0].text(SON::Title), QStringLiteral("Song 11"));
+    EXPECT_EQ(rows[1].related[0].text(SON::Title), QString());
+    EXPECT_EQ(rows[1].related[0].number(SON::Time), 0);
+    double total = 0;
+    EXPECT_EQ(PlaylistLines::totalTime(store, 3, total), NoError);
+    EXPECT_DOUBLE_EQ(total, 6000.0);
 }
 
 TEST(ChartNoteTest, TheTagIsReplacedAndTheNoteCutToItsWidth) {
