@@ -14,6 +14,7 @@
 #include "access/TableUse.h"
 #include "catalog/Tables.h"
 #include "jobs/JobRunner.h"
+#include "playlists/PlaylistLines.h"
 #include "playlists/ThisWeekToLastWeek.h"
 #include "query/QueryFunctions.h"
 #include "store/Store.h"
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
     }
     std::printf("playlist %lld with %d lines\n", playlist.number(PLD::PlaylistID), kLines);
 
-    Figure open, drop, toTop, deleteRenumber, chartButton, chartJob;
+    Figure open, drop, toTop, deleteRenumber, chartButton, chartJob, appendOnly, total;
     bool failed = false;
     for (int run = 0; run < runs && !failed; ++run) {
         Record current = playlist;
@@ -150,6 +151,16 @@ int main(int argc, char** argv) {
             open.add(shown);
         ThisWeekToLastWeek job(*context.access, playlist.number(PLD::PlaylistID));
         chartJob.add(timed([&] { runToEnd(job); }));
+        // The parts of a drop: the line written, the total read again.
+        {
+            TableUse use(*context.access);
+            use.open(playlistDetailsTable());
+            use.open(songsTable());
+            Record line;
+            appendOnly.add(timed([&] { PlaylistLines::append(*context.access, playlist.number(PLD::PlaylistID), 5, line); }));
+            double sum = 0;
+            total.add(timed([&] { PlaylistLines::totalTime(*context.store, playlist.number(PLD::PlaylistID), sum); }));
+        }
     }
     if (failed) {
         std::fprintf(stderr, "the form did not open with its lines, or a move went wrong\n");
@@ -161,5 +172,7 @@ int main(int argc, char** argv) {
     deleteRenumber.print("delete line 1 and renumber the rest");
     chartButton.print("Chart button (question, progress window)");
     chartJob.print("chart roll-over job alone");
+    appendOnly.print("  drop part: the line added");
+    total.print("  drop part: the total time read");
     return 0;
 }

@@ -20,6 +20,8 @@
 
 #include <QDropEvent>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -124,6 +126,11 @@ void PlaylistLineList::buildWindow() {
     m_columns = std::make_unique<ListColumns>();
     m_columns->restore(m_view, m_context.positions, Procedure, kListName, listFormat(),
                        m_context.preferences.DateFormat);
+    // The list is never narrower than its columns, so none of them starts clipped.
+    int width = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        width += m_view->horizontalHeader()->sectionSize(c);
+    m_view->setMinimumWidth(width);
 
     auto makeButton = [this](const ButtonDesign& design) {
         auto* b = new QPushButton(QString::fromUtf8(design.text), this);

@@ -119,7 +119,9 @@ UpdatePlaylist::UpdatePlaylist(ProgramContext& context, WindowRequest request, c
     layout->addLayout(bottom);
 
     showRecord();
-    fitWindow(this, QSize(420, 240));
+    fitWindow(this);
+    // Room for the artists and titles beside the sequence, time and note; a saved placement wins.
+    resize(sizeHint().expandedTo(QSize(860, 480)));
     m_description->setFocus();
 }
 
