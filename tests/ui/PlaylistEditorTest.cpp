@@ -24,6 +24,7 @@
 #include "ui/songs/SelectFileNumber.h"
 #include "ui/support/ModalWindows.h"
 #include "ui/support/ProgramFixture.h"
+#include "support/RefusedReads.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -483,6 +484,48 @@ TEST_F(PlaylistEditorTest, AQuitWhileANewPlaylistIsEditedRemovesItsHeaderAndKeep
     EXPECT_EQ(places(1), expected({{1, 7}}));
     EXPECT_TRUE(IniFile(data.file(QStringLiteral("POSITION.INI")))
                     .contains(UpdatePlaylist::Procedure, QStringLiteral("Width")));
+}
+
+TEST_F(PlaylistEditorTest, ChangeEditsTheNoteAndKeepsThePlace) {
+    fiveLinePlaylist();
+    inForm(BrowsePlaylists::Action::Change, [this](UpdatePlaylist* form) {
+        PlaylistLineList* lines = form->lines();
+        lines->model()->setHighlight(2);
+        bool detailsUp = false;
+        onModal([&](QWidget* modal) {
+            auto* details = qobject_cast<UpdatePlaylistDetails*>(modal);
+            ASSERT_NE(details, nullptr);
+            detailsUp = true;
+            EXPECT_EQ(details->windowTitle(), QStringLiteral("Changing a Playlist Detail"));
+            EXPECT_EQ(details->artistEdit()->text(), QStringLiteral("Artist 3"));
+            EXPECT_EQ(details->titleEdit()->text(), QStringLiteral("Title 3"));
+            QTest::keyClicks(details->notesEdit(), QStringLiteral("Steady"));
+            details->okButton()->click();
+        });
+        // Double-click does what "&Change" does.
+        const QPoint cell = lines->list()->visualRect(lines->model()->index(2, 1)).center();
+        QTest::mouseClick(lines->list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+        QTest::mouseDClick(lines->list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+        EXPECT_TRUE(detailsUp);
+        EXPECT_EQ(notes(1).value(3), QStringLiteral("Steady"));
+        EXPECT_EQ(places(1), expected({{1, 11}, {2, 12}, {3, 13}, {4, 14}, {5, 15}}));
+        form->cancelButton()->click();
+    });
+}
+
+TEST_F(PlaylistEditorTest, LinesThatCannotBeReadShowTheMessageAndCloseTheForm) {
+    fiveLinePlaylist();
+    QPointer<UpdatePlaylist> shown;
+    inForm(BrowsePlaylists::Action::Change, [this, &shown](UpdatePlaylist* form) {
+        shown = form;
+        srk::testing::RefusedReads refused(store(), playlistDetailsTable());
+        form->lines()->jumpToDigit(3);
+        ASSERT_GE(messages.count(), 1);
+        EXPECT_TRUE(messages.last().text.contains(QStringLiteral("PlaylistDetails"))) << messages.last().text.toStdString();
+    });
+    // The form went by itself; nothing of the playlist changed.
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_EQ(places(1), expected({{1, 11}, {2, 12}, {3, 13}, {4, 14}, {5, 15}}));
 }
 
 }  // namespace

@@ -215,6 +215,7 @@ void PlaylistLineList::checkRead(int code) {
     if (code == NoError || code == RecordNotAvailable || m_released)
         return;
     m_context.access->showStandardMessage(StdMsg::RetrievalError, playlistDetailsTable().label);
+    Q_EMIT readFailed();
 }
 
 void PlaylistLineList::followTables() {

@@ -51,6 +51,10 @@ public:
     // The total as shown after "Total Time:".
     QString totalText() const;
 
+Q_SIGNALS:
+    // The lines could not be read (the message was shown): the form closes.
+    void readFailed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -88,6 +88,8 @@ UpdatePlaylist::UpdatePlaylist(ProgramContext& context, WindowRequest request, c
     prompt->setBuddy(m_description);
     descriptionRow->addRow(prompt, m_description);
     m_lines = new PlaylistLineList(context, m_record.number(PLD::PlaylistID), page);
+    // Queued: a failure while the form is still being built closes it once it runs.
+    connect(m_lines, &PlaylistLineList::readFailed, this, &QDialog::reject, Qt::QueuedConnection);
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->addLayout(descriptionRow);
     pageLayout->addWidget(m_lines, 1);
