@@ -528,4 +528,26 @@ TEST_F(PlaylistEditorTest, LinesThatCannotBeReadShowTheMessageAndCloseTheForm) {
     EXPECT_EQ(places(1), expected({{1, 11}, {2, 12}, {3, 13}, {4, 14}, {5, 15}}));
 }
 
+TEST_F(PlaylistEditorTest, DeletingAPlaylistFromTheBrowserTakesItsLinesWithIt) {
+    fiveLinePlaylist();
+    addPlaylist(2, QStringLiteral("Other Show"));
+    addLine(2, 1, 11);
+    QPointer<BrowsePlaylists> browse = openInWorkspace<BrowsePlaylists>(BrowsePlaylists::Procedure);
+    ASSERT_FALSE(browse.isNull());
+    ASSERT_EQ(browse->highlightedPlaylist().number(PLD::PlaylistID), 2);  // "Other Show" before "Top Tunes"
+    browse->model()->setHighlight(1);
+    messages.addAnswer(ButtonCancel);
+    browse->press(BrowsePlaylists::Action::Delete);
+    EXPECT_EQ(rows(playlistMasterTable()).size(), 2);
+    messages.addAnswer(ButtonOk);
+    browse->press(BrowsePlaylists::Action::Delete);
+    EXPECT_EQ(messages.titles(), (QStringList{QStringLiteral("Confirm Delete"), QStringLiteral("Confirm Delete")}));
+    const QVector<Record> left = rows(playlistMasterTable());
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left[0].number(PLD::PlaylistID), 2);
+    EXPECT_TRUE(places(1).isEmpty());
+    EXPECT_EQ(places(2), expected({{1, 11}}));
+    EXPECT_EQ(browse->model()->rowCount(), 1);
+}
+
 }  // namespace
