@@ -26,6 +26,7 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "text/Picture.h"
+#include "playlists/ThisWeekToLastWeek.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -48,6 +49,7 @@ const char* const kUsage =
     "  copy-to-album                          build albums from the songs not linked to one\n"
     "  convert-dates-to-year                  turn the full release dates of songs and albums into years\n"
     "  test-album-links                       link every song to the album of its name, number songs without id\n"
+    "  chart-rollover PLAYLIST_ID             write each line's place into its note as last week's (\"LW:\")\n"
     "  format VALUE PICTURE                   show a value through a display picture\n"
     "  deformat TEXT PICTURE                  read a text back through a display picture\n"
     "  disc-info                              the disc's serial number, track count and track lengths\n"
@@ -301,6 +303,22 @@ int commandConvertDatesToYear(const QString& folder) {
                     !songs.errorText().isEmpty() ? songs.errorText() : albums.errorText());
 }
 
+int commandChartRollover(const QString& folder, const QStringList& args) {
+    bool ok = args.size() == 1;
+    const qint64 playlistId = ok ? args.first().toLongLong(&ok) : 0;
+    if (!ok)
+        return usageError(QStringLiteral("chart-rollover needs one playlist id"));
+    Store store(folder);
+    ConsoleMessages messages;
+    TableAccess access(store, messages);
+    if (!openCatalog(access))
+        return 1;
+    ThisWeekToLastWeek job(access, playlistId);
+    const bool done = runJob(job) && job.completed();
+    out(QStringLiteral("playlist %1: %2 lines given their place as last week's").arg(playlistId).arg(job.linesWritten()));
+    return endOfRun(QStringLiteral("chart-rollover"), done, job.errorText());
+}
+
 int commandFormat(const QStringList& args, bool back) {
     if (args.size() != 2)
         return usageError(back ? QStringLiteral("deformat needs TEXT and PICTURE")
@@ -434,5 +452,7 @@ int main(int argc, char** argv) {
         return commandImport(folder.path, args);
     if (command == QLatin1String("export"))
         return commandExport(folder.path, args);
+    if (command == QLatin1String("chart-rollover"))
+        return commandChartRollover(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }

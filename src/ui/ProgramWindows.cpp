@@ -2,6 +2,7 @@
 
 #include "ui/albums/BrowseAlbums.h"
 #include "ui/albums/AlbumWizard.h"
+#include "ui/playlists/BrowsePlaylists.h"
 #include "ui/playlists/GeneratePlaylistLauncher.h"
 #include "ui/cd/IntegratedCDPlayer.h"
 #include "ui/songs/BrowseSongs.h"
@@ -16,6 +17,7 @@ void registerProgramWindows(WindowRegistry& windows) {
     AlbumWizard::registerWith(windows);
     registerGeneratePlaylist(windows);
     IntegratedCDPlayer::registerWith(windows);
+    BrowsePlaylists::registerWith(windows);
 }
 
 } // namespace srk

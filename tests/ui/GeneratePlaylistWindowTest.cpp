@@ -8,10 +8,12 @@
 #include "store/Table.h"
 #include "text/DayNumber.h"
 #include "ui/ProgramContext.h"
+#include "ui/playlists/BrowsePlaylists.h"
 #include "ui/playlists/GeneratePlaylistLauncher.h"
 #include "ui/playlists/GeneratePlaylistWindow.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/PageModel.h"
 #include "ui/services/ReleaseDateEntry.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/support/ModalWindows.h"
@@ -19,6 +21,9 @@
 
 #include <QDate>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -131,6 +136,34 @@ TEST_F(GeneratePlaylistWindowTest, TheProgramOpensItByItsProcedureNameAndASecond
     const QVector<Record> headers = rows(playlistMasterTable());
     ASSERT_EQ(headers.size(), 2);
     EXPECT_EQ(headers[1].text(PLD::PlaylistDescription), QStringLiteral("Play List #2"));
+    EXPECT_EQ(rows(playlistDetailsTable()).size(), 4);
+}
+
+TEST_F(GeneratePlaylistWindowTest, ThePlaylistListOffersTheGeneratorAndShowsWhatItMade) {
+    program->frame()->runCommand(BrowsePlaylists::Procedure);
+    QMdiSubWindow* sub = program->frame()->workspace()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    QPointer<BrowsePlaylists> browse = qobject_cast<BrowsePlaylists*>(sub->widget());
+    ASSERT_FALSE(browse.isNull());
+    ASSERT_EQ(browse->model()->rowCount(), 0);
+    std::unique_ptr<QMenu> menu(browse->buildPopup());
+    const QList<QAction*> items = menu->actions();
+    ASSERT_FALSE(items.isEmpty());
+    EXPECT_EQ(items.last()->text(), QStringLiteral("Generate Play List"));
+    EXPECT_TRUE(items.last()->isEnabled());
+    bool up = false;
+    onModal([&up](QWidget* modal) {
+        auto* window = qobject_cast<GeneratePlaylistWindow*>(modal);
+        ASSERT_NE(window, nullptr);
+        up = true;
+        type(window->sizeField(), QStringLiteral("4"));
+        QTest::mouseClick(window->okButton(), Qt::LeftButton);
+    });
+    items.last()->trigger();
+    EXPECT_TRUE(up);
+    ASSERT_FALSE(browse.isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(browse->model()->rowCount(), 1, 3000);
+    EXPECT_EQ(browse->model()->index(0, 0).data().toString().trimmed(), QStringLiteral("Play List #1"));
     EXPECT_EQ(rows(playlistDetailsTable()).size(), 4);
 }
 

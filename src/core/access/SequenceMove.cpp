@@ -40,7 +40,7 @@ public:
 
     // The records of the parent past the moved one in the direction of the move, nearest first;
     // false after a read error.
-    bool rowsBeyond(bool forward, bool all, QVector<Record>& out) {
+    bool rowsBeyond(bool forward, bool all, int limit, QVector<Record>& out) {
         KeyAnchor anchor = KeyAnchor::after(m_original, m_t.key);
         for (;;) {
             QVector<Record> batch;
@@ -55,7 +55,7 @@ public:
                 if (!sameParent(m_t, r, m_original))
                     return true;
                 out << r;
-                if (!all)
+                if (!all || (limit > 0 && out.size() >= limit))
                     return true;
             }
             if (batch.size() < kBatch)
@@ -132,14 +132,14 @@ QString sequenceMoveErrorText(const SequenceTable& table, const Record& record, 
     return text;
 }
 
-bool moveInSequence(TableAccess& access, const SequenceTable& t, Record& record, SequenceMove move) {
+bool moveInSequence(TableAccess& access, const SequenceTable& t, Record& record, SequenceMove move, int limit) {
     const bool forward = move == SequenceMove::DownOne || move == SequenceMove::ToBottom;
     const bool toEnd = move == SequenceMove::ToTop || move == SequenceMove::ToBottom;
     const int field = orderField(t);
     Mover mover(access, t, record);
 
     QVector<Record> rows;
-    if (!mover.rowsBeyond(forward, toEnd, rows) || rows.isEmpty())
+    if (!mover.rowsBeyond(forward, toEnd, limit, rows) || rows.isEmpty())
         return false;
     qint64 parking = 0;
     if (!mover.parkingNumber(parking))

@@ -32,6 +32,18 @@ QString View::selectSql(const KeySeek& seek, int count) const {
         columns << related.columnList(alias(i + 1));
         from += QStringLiteral(" LEFT JOIN %1 %2 ON %3 = %4")
                     .arg(related.schema(), alias(i + 1), column(0, r.primaryField), column(i + 1, r.relatedField));
+        // A key on the joined field that leaves out empty values is only used when the join says so too;
+        // without it the engine builds a throwaway index over the whole related table on every read.
+        for (int k = 0; k < r.def->keys.size(); ++k) {
+            const KeyDef& key = r.def->keys[k];
+            if (key.components.size() != 1 || key.components.first() != r.relatedField)
+                continue;
+            const QString presence = Store::keyPresenceCondition(*r.def, k, alias(i + 1));
+            if (!presence.isEmpty()) {
+                from += QStringLiteral(" AND ") + presence;
+                break;
+            }
+        }
     }
     QStringList where = seek.where;
     if (!m_filter.isEmpty())
