@@ -36,6 +36,7 @@ public:
     static Response run(ReportPageList& pages, QWidget* parent = nullptr);
 
     Response response() const { return m_response; }
+    const ReportPageList& pages() const { return m_pages; }
     int currentPage() const { return m_current; }
     int pageCount() const { return m_count; }
     int markedCount() const { return m_markedCount; }
