@@ -120,6 +120,19 @@ protected:
         });
     }
 
+    // Runs `action` on the preview when it comes up; a progress window seen first is let run.
+    static void whenPreviewUp(std::function<void(ReportPreview*)> action) {
+        onModal([action](QWidget* w) {
+            if (qobject_cast<ProgressWindow*>(w)) {
+                whenPreviewUp(action);
+                return;
+            }
+            auto* preview = qobject_cast<ReportPreview*>(w);
+            ASSERT_NE(preview, nullptr) << w->windowTitle().toStdString();
+            action(preview);
+        });
+    }
+
     MainFrame* frame = nullptr;
     ProgressWatch watch;
 };
@@ -159,12 +172,10 @@ TEST_F(ReportRunTest, BriefFromTheStandardMemberRunsOnlyTheBriefListInOneProgres
     QStringList firstPage;
     int previewed = 0;
     // The progress window of so short a run may come and go between two looks; it is counted by the watch.
-    answerCriteria(true, true, QString(), [&] { onModal([&](QWidget* p) {
-        auto* preview = qobject_cast<ReportPreview*>(p);
-        ASSERT_NE(preview, nullptr) << p->windowTitle().toStdString();
+    answerCriteria(true, true, QString(), [&] { whenPreviewUp([&](ReportPreview* preview) {
         previewed = preview->pageCount();
         firstPage = pageTexts(preview->pages().path(0));
-        buttonWithText(p, QStringLiteral("Exit (Cancel Print)"))->click();
+        buttonWithText(preview, QStringLiteral("Exit (Cancel Print)"))->click();
     }); });
     frame->runCommand(QStringLiteral("PrintSON:SongsByTitle"));
     EXPECT_EQ(watch.shown, 1);
@@ -292,11 +303,8 @@ TEST_F(ReportRunTest, CancellingTheCustomFontDialogLeavesTheFontKeysAlone) {
         onModal([&](QWidget* f) {
             ASSERT_NE(qobject_cast<QFontDialog*>(f), nullptr);
             fontTitle = f->windowTitle();
-            // Then the preview (the progress window of three songs is gone before a look finds it).
-            onModal([](QWidget* p) {
-                EXPECT_NE(qobject_cast<ReportPreview*>(p), nullptr);
-                p->close();
-            });
+            // Then the preview.
+            whenPreviewUp([](ReportPreview* preview) { preview->close(); });
             static_cast<QDialog*>(f)->reject();
         });
         buttonWithText(w, QStringLiteral("&Ok"))->click();
@@ -327,9 +335,7 @@ TEST_F(ReportRunTest, AQuitWhileThePreviewIsOpenDropsThePagesAndEndsTheProgram) 
     addSongs(60);
     QSignalSpy ended(program.get(), &Program::ended);
     QString folder;
-    answerCriteria(false, true, QString(), [&] { onModal([&](QWidget* p) {
-        auto* preview = qobject_cast<ReportPreview*>(p);
-        ASSERT_NE(preview, nullptr);
+    answerCriteria(false, true, QString(), [&] { whenPreviewUp([&](ReportPreview* preview) {
         folder = preview->pages().folder();
         ::raise(SIGTERM);
     }); });
