@@ -1,5 +1,6 @@
 // The desktop program.
 
+#include "reports/ReportPageList.h"
 #include "settings/SettingsPaths.h"
 #include "ui/shell/Program.h"
 #include "ui/shell/ShutdownSignals.h"
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // Report pages left by a run that died midway; a running program's are never touched.
+    ReportPageList::removeStaleFolders();
     Program program({data.path, config.path, nullptr, true, true});
     // The run ends when the frame has closed in order, whatever other windows are still up.
     QObject::connect(&program, &Program::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);

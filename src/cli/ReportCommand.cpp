@@ -4,6 +4,7 @@
 #include "access/TableAccess.h"
 #include "catalog/Tables.h"
 #include "query/QueryParser.h"
+#include "reports/PageCountMarker.h"
 #include "reports/ReportCriteria.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportMember.h"
@@ -209,6 +210,8 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
         say(QStringLiteral("Nothing to Print."));
         return 1;
     }
+    // Layouts that print "page n of m" get m now that it is known.
+    replacePageCountMarkers(pages);
     QString why;
     const bool written = writePdf(pages, pdf, &why, [&](int done) {
         showProgress(int(qint64(done) * 100 / pages.count()));

@@ -108,6 +108,22 @@ bool PageRenderer::paintFile(QPainter& painter, const QPaintDevice& device, cons
     return true;
 }
 
+QImage pageImage(const QString& pagePath, double dpi, QString* error) {
+    installReportFontSubstitutions();
+    Page page;
+    if (!readPage(pagePath, page, error))
+        return {};
+    QImage image(qMax(1, qRound(page.width * dpi / 1000.0)), qMax(1, qRound(page.height * dpi / 1000.0)),
+                 QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PageRenderer::paint(painter, page, dpi, dpi);
+    return image;
+}
+
 bool writePdf(const ReportPageList& pages, const QString& path, QString* error,
               const std::function<bool(int)>& progress) {
     installReportFontSubstitutions();

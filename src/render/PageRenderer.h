@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QImage;
 class QPainter;
 class QPaintDevice;
 
@@ -24,6 +25,10 @@ public:
     static bool paintFile(QPainter& painter, const QPaintDevice& device, const QString& pagePath,
                           QString* error = nullptr);
 };
+
+// A page file as a picture for the screen: white paper, `dpi` pixels to the inch. A null image (with the
+// reason) when the file cannot be read.
+QImage pageImage(const QString& pagePath, double dpi, QString* error = nullptr);
 
 // The whole list as one PDF file, a page per page file. `progress` (if given) hears the pages done and
 // may stop the writing by returning false. False, with the reason, when the file cannot be written.

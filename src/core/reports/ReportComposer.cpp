@@ -8,22 +8,34 @@
 
 namespace srk {
 
+namespace {
+
+QVector<Picture> picturesOf(const LayoutBand& band) {
+    QVector<Picture> pictures;
+    for (const LayoutItem& item : band.items)
+        pictures.append(item.picture.isEmpty() ? Picture() : parsePicture(item.picture));
+    return pictures;
+}
+
+}  // namespace
+
 ReportComposer::ReportComposer(const ReportLayout& layout, ReportPageList& pages, const QDate& runDate)
-    : m_layout(layout), m_pages(pages), m_runDate(runDate) {}
+    : m_layout(layout), m_headerPictures(picturesOf(layout.header)), m_detailPictures(picturesOf(layout.detail)),
+      m_footerPictures(picturesOf(layout.footer)), m_pages(pages), m_runDate(runDate) {}
 
 ReportComposer::~ReportComposer() { delete m_page; }
 
 void ReportComposer::startPage() {
     ++m_pageNumber;
     m_page = new PageWriter(m_layout.pageWidth, m_layout.pageHeight);
-    drawBand(m_layout.header, m_layout.marginTop, nullptr);
+    drawBand(m_layout.header, m_headerPictures, m_layout.marginTop, nullptr);
     m_y = m_layout.marginTop + m_layout.header.height;
 }
 
 bool ReportComposer::endPage() {
     if (!m_page)
         return true;
-    drawBand(m_layout.footer, m_layout.pageHeight - m_layout.marginBottom - m_layout.footer.height, nullptr);
+    drawBand(m_layout.footer, m_footerPictures, m_layout.pageHeight - m_layout.marginBottom - m_layout.footer.height, nullptr);
     QString why;
     const bool saved = m_page->save(m_pages.nextPagePath(), &why);
     delete m_page;
@@ -42,16 +54,18 @@ bool ReportComposer::printDetail(const QVector<QVariant>& values) {
         return false;
     if (!m_page)
         startPage();
-    drawBand(m_layout.detail, m_y, &values);
+    drawBand(m_layout.detail, m_detailPictures, m_y, &values);
     m_y += m_layout.detail.height;
     ++m_bands;
     return true;
 }
 
-void ReportComposer::drawBand(const LayoutBand& band, int top, const QVector<QVariant>* values) {
+void ReportComposer::drawBand(const LayoutBand& band, const QVector<Picture>& pictures, int top,
+                              const QVector<QVariant>* values) {
     const int left = m_layout.marginLeft;
     int field = 0;
-    for (const LayoutItem& item : band.items) {
+    for (int i = 0; i < band.items.size(); ++i) {
+        const LayoutItem& item = band.items[i];
         const int x = left + item.x;
         const int y = top + item.y;
         switch (item.kind) {
@@ -69,7 +83,7 @@ void ReportComposer::drawBand(const LayoutBand& band, int top, const QVector<QVa
                 value = QString::fromLatin1(kPageCountMarker);
             else if (values)
                 value = values->value(field++);
-            const QString text = item.picture.isEmpty() ? value.toString() : format(value, item.picture);
+            const QString text = item.picture.isEmpty() ? value.toString() : format(value, pictures[i]);
             if (text.trimmed().isEmpty())
                 break;
             m_page->font(item.font);
@@ -80,7 +94,7 @@ void ReportComposer::drawBand(const LayoutBand& band, int top, const QVector<QVa
             m_page->line(x, y, x + item.w, y + item.h, item.pen);
             break;
         case LayoutItem::Box:
-            m_page->box(x, y, item.w, item.h, item.pen);
+            m_page->box(x, y, item.w, item.h, item.pen, item.fill);
             break;
         case LayoutItem::Picture:
             m_page->image(x, y, item.w, item.h, item.text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/ReportLayout.h"
+#include "text/Picture.h"
 
 #include <QDate>
 #include <QString>
@@ -33,10 +34,12 @@ public:
     const QString& errorString() const { return m_error; }
 
 private:
-    void drawBand(const LayoutBand& band, int top, const QVector<QVariant>* values);
+    void drawBand(const LayoutBand& band, const QVector<Picture>& pictures, int top, const QVector<QVariant>* values);
     void startPage();
 
     ReportLayout m_layout;
+    // Each band's pictures read once, item for item.
+    QVector<Picture> m_headerPictures, m_detailPictures, m_footerPictures;
     ReportPageList& m_pages;
     QDate m_runDate;
     PageWriter* m_page = nullptr;

@@ -19,6 +19,7 @@ struct LayoutItem {
     QString picture;  // Field: display picture, empty for text as it stands
     PageFont font;
     int pen = 7;
+    int fill = -1;    // Box: rgb fill (red in the low byte), -1 for none
 
     bool isDate() const;
 };

@@ -29,7 +29,7 @@ struct Expected {
     bool skips;
 };
 
-// As the catalogue report family is specified; "[UDK]" is the user-defined key column.
+// The catalogue report members as designed; "[UDK]" is the user-defined key column.
 const Expected kTable[] = {
     {"PrintSON:SongsByArtist", "Songs by Artist", "SON:SongsByArtist", "artists", "SON:Artist",
      "Artist|Title|Album|Media|Category|Track|Chart|File Number|Release Date", "PrintSON:SongsByArtist", true},
@@ -113,7 +113,7 @@ protected:
         a.setNumber(ALB::ReleaseDate, dayNumberFromDate(QDate(1985, 6, 3)));
         a.setText(ALB::AssociatedWavFile, QStringLiteral("a.wav"));
         add(albumTable(), a);
-        SongSpec song{QStringLiteral("Beatles"), QStringLiteral("Help"), QStringLiteral("Rubber"), QStringLiteral("CD"),
+        SongFields song{QStringLiteral("Beatles"), QStringLiteral("Help"), QStringLiteral("Rubber"), QStringLiteral("CD"),
                       QStringLiteral("F-77"), 12, 120, clock(0, 3, 25), 3, 9};
         Record r = addSong(song);
         r.setNumber(SON::TrackNumber, 7);

@@ -76,10 +76,10 @@ TEST_F(ReportRun, ChartSelectionOnePrintsOneTenToNineteenAndTheHundreds) {
 TEST_F(ReportRun, SkipMarkersOnlyInTheListsThatHaveThem) {
     category(3, QStringLiteral("Rock"));
     album(9, QStringLiteral("Best Of"), QStringLiteral("F-9"), 3);
-    SongSpec plain{QStringLiteral("Plain Artist"), QStringLiteral("Plain Song")};
-    SongSpec various{QStringLiteral("Various (*)"), QStringLiteral("Marked Artist Song")};
-    SongSpec skips{QStringLiteral("Skipping Artist"), QStringLiteral("Side B (Skips)")};
-    for (SongSpec* s : {&plain, &various, &skips}) {
+    SongFields plain{QStringLiteral("Plain Artist"), QStringLiteral("Plain Song")};
+    SongFields various{QStringLiteral("Various (*)"), QStringLiteral("Marked Artist Song")};
+    SongFields skips{QStringLiteral("Skipping Artist"), QStringLiteral("Side B (Skips)")};
+    for (SongFields* s : {&plain, &various, &skips}) {
         s->category = 3;
         s->albumId = 9;
         s->chart = 5;
@@ -191,10 +191,10 @@ TEST_F(ReportRun, DateColumnsTakeTheUsersPictureAndCustomFontsReplaceTheDesigned
 TEST_F(ReportRun, CategoryAndAlbumMembersPrintOnlyTheirOwnSongs) {
     category(1, QStringLiteral("Jazz"));
     category(2, QStringLiteral("Pop"));
-    SongSpec jazz{QStringLiteral("Miles"), QStringLiteral("Jazz Song")};
+    SongFields jazz{QStringLiteral("Miles"), QStringLiteral("Jazz Song")};
     jazz.category = 1;
     jazz.albumId = 5;
-    SongSpec pop{QStringLiteral("Madonna"), QStringLiteral("Pop Song")};
+    SongFields pop{QStringLiteral("Madonna"), QStringLiteral("Pop Song")};
     pop.category = 2;
     pop.albumId = 6;
     addSong(jazz);

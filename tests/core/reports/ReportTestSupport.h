@@ -11,7 +11,7 @@
 // A small catalogue for report runs: songs given by their printed fields, and the texts the pages show.
 class ReportTest : public AccessTest {
 protected:
-    struct SongSpec {
+    struct SongFields {
         QString artist;
         QString title;
         QString album = QStringLiteral("An Album");
@@ -24,7 +24,7 @@ protected:
         qint64 albumId = 0;
     };
 
-    srk::Record addSong(const SongSpec& s) {
+    srk::Record addSong(const SongFields& s) {
         srk::Record r(srk::songsTable());
         r.setNumber(srk::SON::ID, ++m_lastId);
         r.setText(srk::SON::Artist, s.artist);
