@@ -15,6 +15,7 @@
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/ProgramContext.h"
+#include "ui/albums/BrowseAlbums.h"
 #include "ui/reports/ReportCancelling.h"
 #include "ui/reports/ReportCriteriaWindow.h"
 #include "ui/reports/ReportPreview.h"
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <QFileInfo>
@@ -314,6 +316,42 @@ TEST_F(ReportRunTest, CancellingTheCustomFontDialogLeavesTheFontKeysAlone) {
     IniFile ini(context().preferencesFile.path());
     EXPECT_EQ(ini.readString(QStringLiteral("Fonts"), QStringLiteral("FontNamePrintSON:SongsByArtist")), QStringLiteral("Courier"));
     EXPECT_FALSE(ini.contains(QStringLiteral("Fonts"), QStringLiteral("FontSizePrintSON:SongsByArtist")));
+}
+
+TEST_F(ReportRunTest, TheAlbumBrowsersPrintListsTheHighlightedAlbumsSongsOnly) {
+    {
+        TableUse use(*context().access);
+        ASSERT_TRUE(use.open(albumTable()));
+        Record a(albumTable());
+        a.setNumber(ALB::AlbumID, 7);
+        a.setText(ALB::Artist, QStringLiteral("Ann"));
+        a.setText(ALB::Album, QStringLiteral("Album 7"));
+        a.setText(ALB::Media, QStringLiteral("CD"));
+        ASSERT_EQ(Table(store(), albumTable()).add(a), NoError);
+    }
+    addSongs(3, 7, 1);
+    addSongs(4, 8, 100);
+    frame->runCommand(BrowseAlbums::Procedure);
+    QMdiSubWindow* sub = frame->workspace()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    auto* browse = qobject_cast<BrowseAlbums*>(sub->widget());
+    ASSERT_NE(browse, nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(browse->highlightedAlbum().number(ALB::AlbumID), 7);
+    messages.addAnswer(ButtonYes);
+    QStringList texts;
+    whenPreviewUp([&](ReportPreview* preview) {
+        for (int i = 0; i < preview->pages().count(); ++i)
+            texts << pageTexts(preview->pages().path(i));
+        preview->close();
+    });
+    browse->button(BrowseAlbums::Action::Print)->click();
+    ASSERT_GE(messages.count(), 1);
+    EXPECT_EQ(messages.shown().first().text, QStringLiteral("Do you wish to PREVIEW this Report?"));
+    EXPECT_EQ(watch.shown, 1);
+    EXPECT_TRUE(texts.contains(QStringLiteral("Title 1")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Title 3")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("Title 100")));
 }
 
 TEST_F(ReportRunTest, AQuitWhileTheCriteriaWindowIsOpenEndsTheRunAndTheProgram) {
