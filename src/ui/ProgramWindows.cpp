@@ -5,6 +5,7 @@
 #include "ui/playlists/BrowsePlaylists.h"
 #include "ui/playlists/GeneratePlaylistLauncher.h"
 #include "ui/cd/IntegratedCDPlayer.h"
+#include "ui/reports/ReportRun.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
 
@@ -18,6 +19,7 @@ void registerProgramWindows(WindowRegistry& windows) {
     registerGeneratePlaylist(windows);
     IntegratedCDPlayer::registerWith(windows);
     BrowsePlaylists::registerWith(windows);
+    ReportRun::registerWith(windows);
 }
 
 } // namespace srk

@@ -120,7 +120,8 @@ void ProgressWindow::cancelJob() {
     if (!m_running)
         return;
     m_job.cancel();
-    m_cancel->setEnabled(false);
+    // A job may ask first and be told to go on.
+    m_cancel->setEnabled(!m_job.cancelled());
 }
 
 void ProgressWindow::reject() {
