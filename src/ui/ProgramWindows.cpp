@@ -2,6 +2,7 @@
 
 #include "ui/albums/BrowseAlbums.h"
 #include "ui/albums/AlbumWizard.h"
+#include "ui/exchange/Import.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
 
@@ -12,6 +13,7 @@ void registerProgramWindows(WindowRegistry& windows) {
     BrowseSongs::registerWith(windows);
     BrowseAlbums::registerWith(windows);
     AlbumWizard::registerWith(windows);
+    Import::registerWith(windows);
 }
 
 } // namespace srk
