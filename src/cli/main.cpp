@@ -1,5 +1,6 @@
 // sonorika-cli: the catalogue's batch work without a display, for users' scripts, tests and benchmarks.
 
+#include "ExchangeCommands.h"
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
 #include "access/PrimedOwners.h"
@@ -47,6 +48,11 @@ const char* const kUsage =
     "  format VALUE PICTURE                   show a value through a display picture\n"
     "  deformat TEXT PICTURE                  read a text back through a display picture\n"
     "  disc-info                              the disc's serial number, track count and track lengths\n"
+    "  import FILE [--map 'SON:Artist=1,...'] [--picture N=@d2 ...] [--header | --no-header] [--auto]\n"
+    "                                         add songs from a comma-delimited file; without --map the\n"
+    "                                         columns are found by a header line of field names\n"
+    "  export FILE [--fields 'SON:Artist@s40,...'] [--no-header]\n"
+    "                                         write every song, in artist order, to a comma-delimited file\n"
     "\n"
     "The data folder is --data DIR, else $SONORIKA_DATA, else $XDG_DATA_HOME/sonorika.\n"
     "The compact disc drive is --cd-device PATH (a device, or a .cue/.toc/.nrg disc image), else the\n"
@@ -409,5 +415,9 @@ int main(int argc, char** argv) {
                               : usageError(QStringLiteral("convert-dates-to-year takes no arguments"));
     if (command == QLatin1String("generate"))
         return commandGenerate(folder.path, args);
+    if (command == QLatin1String("import"))
+        return commandImport(folder.path, args);
+    if (command == QLatin1String("export"))
+        return commandExport(folder.path, args);
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }

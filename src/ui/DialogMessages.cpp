@@ -17,7 +17,7 @@ struct ButtonMap {
 };
 constexpr ButtonMap kButtons[] = {
     {ButtonOk, QMessageBox::Ok},       {ButtonYes, QMessageBox::Yes},       {ButtonNo, QMessageBox::No},
-    {ButtonRetry, QMessageBox::Retry}, {ButtonCancel, QMessageBox::Cancel},
+    {ButtonAbort, QMessageBox::Abort}, {ButtonRetry, QMessageBox::Retry}, {ButtonCancel, QMessageBox::Cancel},
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace srk {
 
 // Buttons of a message, as bit values; a message's buttons are an OR of them and ask() returns one.
-enum MessageButton { ButtonOk = 1, ButtonYes = 2, ButtonNo = 4, ButtonRetry = 16, ButtonCancel = 64 };
+enum MessageButton { ButtonOk = 1, ButtonYes = 2, ButtonNo = 4, ButtonAbort = 8, ButtonRetry = 16, ButtonCancel = 64 };
 
 // One message to show: title, text, the buttons offered and the one taken when the user just confirms.
 struct Message {

@@ -23,25 +23,24 @@ CsvField CsvLineSplitter::next() {
     if (m_line[m_pos] == quote) {
         field.kind = CsvFieldKind::Quoted;
         qsizetype i = m_pos + 1;
-        field.value.reserve(64);
-        while (i < m_line.size()) {
-            const QChar c = m_line[i];
-            if (c == quote) {
-                if (i + 1 < m_line.size() && m_line[i + 1] == quote) {
-                    field.value.append(quote);
-                    i += 2;
-                    continue;
-                }
-                break;
+        for (;;) {
+            const qsizetype q = m_line.indexOf(quote, i);
+            if (q < 0) {
+                // Never closed: the rest of the record.
+                field.value.append(m_line.mid(i));
+                m_pos = m_line.size();
+                return field;
             }
-            field.value.append(c);
-            ++i;
+            field.value.append(m_line.mid(i, q - i));
+            if (q + 1 < m_line.size() && m_line[q + 1] == quote) {
+                field.value.append(quote);
+                i = q + 2;
+                continue;
+            }
+            // Past the closing quote and the comma after it.
+            m_pos = qMin(q + 2, m_line.size());
+            return field;
         }
-        // Past the closing quote and the comma after it; an unclosed field took the rest.
-        m_pos = i < m_line.size() ? i + 2 : m_line.size();
-        if (m_pos > m_line.size())
-            m_pos = m_line.size();
-        return field;
     }
     field.kind = CsvFieldKind::Unquoted;
     const qsizetype comma = m_line.indexOf(QLatin1Char(','), m_pos);
@@ -64,22 +63,41 @@ QVector<CsvField> splitCsvLine(QStringView line) {
 }
 
 QString quoteCsvField(const QString& value) {
+    const QChar quote = QLatin1Char('"');
     QString out;
     out.reserve(value.size() + 2);
-    out.append(QLatin1Char('"'));
-    for (const QChar c : value) {
-        if (c == QLatin1Char('"'))
+    out.append(quote);
+    if (value.contains(quote)) {
+        for (const QChar c : value) {
+            if (c == quote)
+                out.append(c);
             out.append(c);
-        out.append(c);
+        }
+    } else {
+        out.append(value);
     }
-    out.append(QLatin1Char('"'));
+    out.append(quote);
     return out;
 }
 
 void appendCsvField(QString& line, bool first, const QString& text, bool quoted) {
     if (!first)
         line.append(QLatin1Char(','));
-    line.append(quoted ? quoteCsvField(text) : text);
+    if (!quoted) {
+        line.append(text);
+        return;
+    }
+    const QChar quote = QLatin1Char('"');
+    line.append(quote);
+    if (text.contains(quote))
+        for (const QChar c : text) {
+            if (c == quote)
+                line.append(c);
+            line.append(c);
+        }
+    else
+        line.append(text);
+    line.append(quote);
 }
 
 }  // namespace srk

@@ -10,35 +10,6 @@
 
 namespace srk {
 
-double leadingNumber(const QString& text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
-    const qsizetype start = i;
-    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        ++i;
-    bool digits = false;
-    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
-        ++i, digits = true;
-    if (i < n && text[i] == QLatin1Char('.')) {
-        ++i;
-        while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
-            ++i, digits = true;
-    }
-    if (!digits)
-        return 0;
-    bool ok = false;
-    const double value = QStringView(text).mid(start, i - start).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0;
-}
-
-QString throughPicture(const QString& text, const QString& picture) {
-    if (isTextPicture(picture) || isNumberPicture(picture))
-        return text;
-    return deformat(text, picture).toString();
-}
-
 bool lineHasFields(const QString& line) { return CsvLineSplitter(line).next().kind != CsvFieldKind::None; }
 
 int assignImportLine(const QString& line, const ImportPlan& plan, CategoryMapper& categories, Record& song) {
@@ -61,7 +32,12 @@ int assignImportLine(const QString& line, const ImportPlan& plan, CategoryMapper
             case TargetStorage::Number: {
                 const double value = leadingNumber(text);
                 const double limited = qBound(-9.2e18, value, 9.2e18);
-                song.setNumber(target.field, qint64(std::llround(limited)));
+                qint64 number = qint64(std::llround(limited));
+                // A song of no length is written as midnight (the time pictures show both alike): a length
+                // of zero reads back as no length.
+                if (number == 1 && song.def()->fields[target.field].kind == FieldKind::Time)
+                    number = 0;
+                song.setNumber(target.field, number);
                 break;
             }
             case TargetStorage::Category: {

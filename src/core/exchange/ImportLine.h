@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ImportMapping.h"
+#include "exchange/ImportValue.h"
 #include "store/Record.h"
 
 #include <QString>
@@ -8,13 +9,6 @@
 namespace srk {
 
 class CategoryMapper;
-
-// The numeric value of a text: its leading number (sign, digits, decimals), 0 when it has none.
-double leadingNumber(const QString& text);
-
-// The picture step: a column whose picture is neither text nor number is read through it (a date into
-// its day number, a time into its time value); other columns keep their text.
-QString throughPicture(const QString& text, const QString& picture);
 
 // Fills a song from one line of the file by the plan; the song should be cleared before. Returns
 // NoError or the store's error when the category could not be found or made. Media "D", "C" and "B"

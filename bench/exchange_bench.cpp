@@ -1,0 +1,191 @@
+// Comma-delimited exchange figures: the export of a generated catalogue, the import of that file into
+// an empty catalogue, and the sqlite3 shell's .import of the same file into a table of the same
+// columns, timed in the same run. Memory is sampled while the jobs run.
+//
+//   exchange_bench [--songs N] [--folder DIR]
+//
+// Without --folder a temporary folder is used and removed afterwards.
+
+#include "access/ScriptedMessages.h"
+#include "access/TableAccess.h"
+#include "catalog/Tables.h"
+#include "exchange/ExchangeFields.h"
+#include "exchange/ExportJob.h"
+#include "exchange/ExportSetup.h"
+#include "exchange/ImportJob.h"
+#include "exchange/ImportMapping.h"
+#include "maintenance/SyntheticCatalog.h"
+#include "query/QueryFunctions.h"
+#include "store/Store.h"
+#include "store/Table.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace srk;
+
+namespace {
+
+// Resident memory of this process in MB.
+double residentMb() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+// Processor seconds (user and system) of this process, or of its finished children.
+double cpuSeconds(int who) {
+    rusage u{};
+    getrusage(who, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+struct Run {
+    double seconds = 0;
+    double cpu = 0;
+    double memoryAt10 = 0;
+    double memoryAt50 = 0;
+    double memoryAtEnd = 0;
+    bool ok = false;
+};
+
+template <class J>
+Run drive(J& job) {
+    Run run;
+    QElapsedTimer t;
+    t.start();
+    const double cpu = cpuSeconds(RUSAGE_SELF);
+    while (job.step()) {
+        const int p = job.percent();
+        if (run.memoryAt10 == 0 && p >= 10)
+            run.memoryAt10 = residentMb();
+        if (run.memoryAt50 == 0 && p >= 50)
+            run.memoryAt50 = residentMb();
+    }
+    run.seconds = double(t.nsecsElapsed()) / 1e9;
+    run.cpu = cpuSeconds(RUSAGE_SELF) - cpu;
+    run.memoryAtEnd = residentMb();
+    run.ok = job.completed();
+    return run;
+}
+
+bool openAll(TableAccess& access) {
+    for (const TableDef* def : catalogTables())
+        if (!access.openTable(*def).ok())
+            return false;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Store::addConnectionHook(&registerQueryFunctions);
+    qint64 songs = 1000000;
+    QString folder;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--songs"))
+            songs = args[i + 1].toLongLong();
+        else if (args[i] == QLatin1String("--folder"))
+            folder = args[i + 1];
+    }
+    QTemporaryDir temp;
+    if (folder.isEmpty())
+        folder = temp.path();
+    const QString from = folder + QStringLiteral("/from"), to = folder + QStringLiteral("/to");
+    QDir().mkpath(from);
+    QDir().mkpath(to);
+    const QString csv = folder + QStringLiteral("/songs.csv");
+
+    ScriptedMessages messages;
+    {
+        Store store(from);
+        TableAccess access(store, messages);
+        if (!openAll(access)) {
+            std::fprintf(stderr, "cannot open the catalogue in %s\n", qPrintable(from));
+            return 1;
+        }
+        if (Table(store, songsTable()).records() < songs) {
+            SyntheticCatalog gen(store, {songs, songs / 10, 1997});
+            QElapsedTimer t;
+            t.start();
+            while (gen.step()) {
+            }
+            std::printf("generated %lld songs in %.1f s\n", gen.songsWritten(), double(t.nsecsElapsed()) / 1e9);
+        }
+        ExportSetup setup;
+        ExportJob job(access, csv, setup.columns(), true);
+        const double before = residentMb();
+        const Run run = drive(job);
+        std::printf("export  %8lld songs  %7.2f s (cpu %6.2f s)  %9.0f lines/s (by cpu %9.0f)  memory MB: start %.0f, 10%% %.0f, 50%% %.0f, end %.0f  %s\n",
+                    job.songsWritten(), run.seconds, run.cpu, double(job.songsWritten()) / run.seconds,
+                    double(job.songsWritten()) / run.cpu, before, run.memoryAt10,
+                    run.memoryAt50, run.memoryAtEnd, run.ok ? "" : "FAILED");
+    }
+    const qint64 bytes = QFileInfo(csv).size();
+    std::printf("file    %.1f MB\n", double(bytes) / 1e6);
+
+    double ours = 0, oursCpu = 0;
+    {
+        Store store(to);
+        TableAccess access(store, messages);
+        if (!openAll(access))
+            return 1;
+        ImportMapping mapping;
+        if (mapping.open(csv) != ImportMapping::OpenResult::Ok)
+            return 1;
+        ImportJob job(access, csv, mapping.plan());
+        const double before = residentMb();
+        const Run run = drive(job);
+        ours = run.seconds;
+        oursCpu = run.cpu;
+        std::printf("import  %8lld lines  %7.2f s (cpu %6.2f s)  %9.0f lines/s (by cpu %9.0f)  memory MB: start %.0f, 10%% %.0f, 50%% %.0f, end %.0f  %s\n",
+                    job.songsAdded(), run.seconds, run.cpu, double(job.songsAdded()) / run.seconds,
+                    double(job.songsAdded()) / run.cpu, before, run.memoryAt10,
+                    run.memoryAt50, run.memoryAtEnd, run.ok ? "" : "FAILED");
+    }
+
+    // The same file through the sqlite3 shell into a table of the file's 23 columns.
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (shell.isEmpty()) {
+        std::printf("sqlite3 shell: not installed (scripts/setup installs it)\n");
+        return 0;
+    }
+    QStringList columns;
+    for (const ExportField& f : exportFields())
+        columns << QLatin1Char('"') + f.name + QLatin1Char('"');
+    const QString db = folder + QStringLiteral("/shell.db");
+    QFile::remove(db);
+    QProcess p;
+    p.start(shell, {db});
+    p.waitForStarted();
+    const QString script = QStringLiteral("CREATE TABLE songs(%1);\n.import --csv --skip 1 '%2' songs\nSELECT count(*) FROM songs;\n")
+                               .arg(columns.join(QLatin1Char(',')), csv);
+    QElapsedTimer t;
+    t.start();
+    const double childCpu = cpuSeconds(RUSAGE_CHILDREN);
+    p.write(script.toUtf8());
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    const double seconds = double(t.nsecsElapsed()) / 1e9;
+    const double shellCpu = cpuSeconds(RUSAGE_CHILDREN) - childCpu;
+    std::printf("sqlite3 .import  %s lines  %7.2f s (cpu %6.2f s)  %9.0f lines/s   ours / shell = %.2f (by cpu %.2f)\n",
+                p.readAllStandardOutput().trimmed().constData(), seconds, shellCpu, double(songs) / seconds,
+                seconds > 0 ? ours / seconds : 0.0, shellCpu > 0 ? oursCpu / shellCpu : 0.0);
+    const QByteArray err = p.readAllStandardError();
+    if (!err.isEmpty())
+        std::printf("sqlite3 said: %s\n", err.left(300).constData());
+    return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace srk {
+
+// The numeric value of a text: its leading number (sign, digits, decimals), 0 when it has none.
+double leadingNumber(const QString& text);
+
+// The picture step: a column whose picture is neither text nor number is read through it (a date into
+// its day number, a time into its time value); other columns keep their text.
+QString throughPicture(const QString& text, const QString& picture);
+
+}  // namespace srk
