@@ -2,6 +2,7 @@
 
 #include "ui/albums/BrowseAlbums.h"
 #include "ui/albums/AlbumWizard.h"
+#include "ui/exchange/Export.h"
 #include "ui/exchange/Import.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
@@ -14,6 +15,7 @@ void registerProgramWindows(WindowRegistry& windows) {
     BrowseAlbums::registerWith(windows);
     AlbumWizard::registerWith(windows);
     Import::registerWith(windows);
+    Export::registerWith(windows);
 }
 
 } // namespace srk

@@ -14,6 +14,7 @@
 #include "ui/exchange/Import.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/songs/BrowseSongs.h"
 #include "ui/support/ModalWindows.h"
 #include "ui/support/ProgramFixture.h"
 
@@ -338,6 +339,24 @@ TEST_F(ImportWindow, AQuitWithTheWindowAndItsPictureEntryUpClosesInOrder) {
     QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
     EXPECT_EQ(context().access->useCount(songsTable()), 0);
     EXPECT_TRUE(songs().isEmpty());
+}
+
+TEST_F(ImportWindow, TheSongListsImportAndExportButtonsOpenTheWindows) {
+    frame->runCommand(BrowseSongs::Procedure);
+    QPointer<BrowseSongs> browse = qobject_cast<BrowseSongs*>(frame->workspace()->activeSubWindow()->widget());
+    ASSERT_FALSE(browse.isNull());
+    const QString path = writeFile(QStringLiteral("b.csv"), "\"SON:Artist\"\r\n\"Solo\"\r\n");
+    chooseIn(path);
+    browse->press(BrowseSongs::Action::Import);
+    QMdiSubWindow* sub = frame->workspace()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    auto* import = qobject_cast<Import*>(sub->widget());
+    ASSERT_NE(import, nullptr);
+    EXPECT_EQ(import->mapping().path(), path);
+    browse->press(BrowseSongs::Action::Export);
+    sub = frame->workspace()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->widget()->objectName(), QStringLiteral("EXPORT"));
 }
 
 }  // namespace
