@@ -13,6 +13,7 @@
 #include "ui/exchange/AskPicture.h"
 #include "ui/exchange/Import.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/ProgressWindow.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/support/ModalWindows.h"
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -339,6 +341,48 @@ TEST_F(ImportWindow, AQuitWithTheWindowAndItsPictureEntryUpClosesInOrder) {
     QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
     EXPECT_EQ(context().access->useCount(songsTable()), 0);
     EXPECT_TRUE(songs().isEmpty());
+}
+
+TEST_F(ImportWindow, AQuitDuringTheRunKeepsTheSongsAddedBeforeIt) {
+    QByteArray bytes("\"SON:Artist\",\"SON:Title\"\r\n");
+    const int lines = 20000;
+    for (int i = 1; i <= lines; ++i)
+        bytes += "\"Artist\",\"Title " + QByteArray::number(i) + "\"\r\n";
+    QPointer<Import> window = openOn(writeFile(QStringLiteral("many.csv"), bytes));
+    ASSERT_FALSE(window.isNull());
+    QSignalSpy ended(program.get(), &Program::ended);
+    QString progressTitle;
+    onModal([&progressTitle](QWidget* modal) {
+        auto* progress = qobject_cast<ProgressWindow*>(modal);
+        ASSERT_NE(progress, nullptr);
+        progressTitle = progress->windowTitle();
+        // The quit comes once the run has shown some progress.
+        auto* watch = new QTimer(progress);
+        QObject::connect(watch, &QTimer::timeout, progress, [progress, watch] {
+            if (progress->percentLine() == ProgressWindow::percentText(0))
+                return;
+            watch->stop();
+            ::raise(SIGTERM);
+        });
+        watch->start(2);
+    });
+    QTest::mouseClick(window->button(B::Ok), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+    EXPECT_EQ(progressTitle, QStringLiteral("Importing Records"));
+    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
+    EXPECT_EQ(context().access->useCount(songsTable()), 0);
+    EXPECT_EQ(context().access->useCount(categoriesTable()), 0);
+    // Stopped part way: the songs kept are the first lines of the file, in order.
+    QVector<Record> kept;
+    {
+        TableUse use(*context().access);
+        ASSERT_TRUE(use.open(songsTable()));
+        ASSERT_EQ(Table(store(), songsTable()).fetch(-1, KeyAnchor::start(), true, lines, kept), NoError);
+    }
+    ASSERT_GT(kept.size(), 0);
+    ASSERT_LT(kept.size(), lines);
+    for (int i = 0; i < kept.size(); ++i)
+        ASSERT_EQ(kept[i].text(SON::Title), QStringLiteral("Title %1").arg(i + 1));
 }
 
 TEST_F(ImportWindow, TheSongListsImportAndExportButtonsOpenTheWindows) {
