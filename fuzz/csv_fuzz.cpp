@@ -1,7 +1,7 @@
 // Feeds random bytes to the comma-delimited reader and splitter and to the import's picture step.
 // Whatever a line splits into, quoting those fields and joining them, writing the line to a file and
-// reading it back must give the same fields again; a value read through a date or time picture and
-// shown again must read back to the same value.
+// reading it back must give the same fields again; a value read through a date or time picture, shown
+// and read again, shows the same (a shown time has no hundredths, so the first reading may lose them).
 #include "exchange/CsvLine.h"
 #include "exchange/CsvReader.h"
 #include "exchange/CsvWriter.h"
@@ -81,16 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             check(values(line) == fields);
     }
 
-    // The picture step: a first byte picks the picture; what it reads shows and reads back the same.
+    // The picture step: a first byte picks the picture; what it reads shows stably.
     if (size > 1) {
         static const char* const pictures[] = {"@d2", "@d6", "@d4", "@d8", "@t4", "@t1", "@d2-", "@t5"};
         const QString picture = QString::fromLatin1(pictures[data[0] % 8]);
         const QString text = QString::fromUtf8(bytes.mid(1).left(200));
-        const QString read = throughPicture(text, picture);
-        const qint64 value = read.toLongLong();
-        if (value > 0) {
+        const qint64 value = throughPicture(text, picture).toLongLong();
+        // Run-together hours past 99 do not read back ("6450700"): times are checked below that.
+        const bool time = picture.startsWith(QLatin1String("@t"));
+        if (value > 0 && !(time && value >= 100LL * 360000)) {
             const QString shown = format(QVariant::fromValue(value), picture);
-            check(throughPicture(shown, picture).toLongLong() == value);
+            const qint64 again = throughPicture(shown, picture).toLongLong();
+            check(format(QVariant::fromValue(again), picture) == shown);
         }
     }
     return 0;

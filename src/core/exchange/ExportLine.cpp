@@ -75,14 +75,30 @@ QString ExportLineBuilder::songLine(const Record& song, const QString& categoryN
     QString line;
     line.reserve(512);
     bool first = true;
+    const TableDef& def = *song.def();
     for (const Column& c : m_columns) {
         if (c.skipped)
             continue;
-        const QVariant value = c.songField >= 0 ? song.value(c.songField) : QVariant(categoryName);
+        // Text and numbers straight from the record: no variant for the common columns.
+        const bool textField = c.songField < 0 || isTextKind(def.fields[c.songField].kind);
         switch (c.kind) {
-        case TextKind: appendCsvField(line, first, withoutTrailingBlanks(value.toString()), true); break;
-        case NumberKind: appendCsvField(line, first, plainNumber(value), false); break;
-        case FormattedKind: appendCsvField(line, first, format(value, c.picture), true); break;
+        case TextKind: {
+            const QString text = c.songField < 0 ? categoryName
+                                 : textField    ? song.text(c.songField)
+                                                : QString::number(song.number(c.songField));
+            appendCsvField(line, first, withoutTrailingBlanks(text), true);
+            break;
+        }
+        case NumberKind:
+            appendCsvField(line, first,
+                           textField ? plainNumber(c.songField < 0 ? categoryName : song.text(c.songField))
+                                     : QString::number(song.number(c.songField)),
+                           false);
+            break;
+        case FormattedKind:
+            appendCsvField(line, first,
+                           format(c.songField < 0 ? QVariant(categoryName) : song.value(c.songField), c.picture), true);
+            break;
         }
         first = false;
     }

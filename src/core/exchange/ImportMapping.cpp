@@ -29,9 +29,9 @@ ImportMapping::OpenResult ImportMapping::open(const QString& path) {
         return OpenResult::Empty;
     }
     QString first;
-    if (m_reader.next(first) != CsvReader::Status::Record) {
+    if (const CsvReader::Status status = m_reader.next(first); status != CsvReader::Status::Record) {
         m_failureTitle = QStringLiteral("Cannot OPEN ") + path;
-        m_failureText = m_reader.lineNumber() > 0
+        m_failureText = status == CsvReader::Status::TooLong
                             ? QStringLiteral("Line %1 is longer than %2 characters.")
                                   .arg(m_reader.lineNumber())
                                   .arg(CsvReader::kMaxRecordCharacters)

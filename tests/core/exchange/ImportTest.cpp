@@ -261,3 +261,11 @@ TEST_F(ExchangeTest, ImportStopsAtALineTooLongAndCancelKeepsWhatWasAdded) {
     EXPECT_FALSE(cancelled.completed());
     EXPECT_EQ(records(songsTable()), 2 + ImportJob::kLinesPerSlice);
 }
+
+TEST_F(ExchangeTest, MappingRefusesAFirstLineTooLongNamingIt) {
+    ImportMapping m;
+    const QString path = writeFile(QStringLiteral("wide.csv"), QByteArray(16001, 'x') + "\r\nb\r\n");
+    ASSERT_EQ(m.open(path), ImportMapping::OpenResult::Unreadable);
+    EXPECT_EQ(m.failureTitle(), QStringLiteral("Cannot OPEN ") + path);
+    EXPECT_EQ(m.failureText(), QStringLiteral("Line 1 is longer than 16000 characters."));
+}
