@@ -157,6 +157,11 @@ TEST_F(ExportWindow, ChosenFieldsWithAPictureAreWrittenAndAnEmptyChoiceIsRefused
     EXPECT_EQ(messages.last().text, QStringLiteral("You must select one or more fields to export."));
     ASSERT_FALSE(window.isNull());
     messages.clear();
+    // With nothing to give a picture to, "&Picture" sends the user to the fields to choose from.
+    window->exportList()->setFocus();
+    QTest::mouseClick(window->button(B::Picture), Qt::LeftButton);
+    EXPECT_EQ(all->window()->focusWidget(), all);
+    EXPECT_EQ(messages.count(), 0);
 
     click(all, 1);
     click(all, 0, Qt::ControlModifier);
@@ -175,6 +180,12 @@ TEST_F(ExportWindow, ChosenFieldsWithAPictureAreWrittenAndAnEmptyChoiceIsRefused
     EXPECT_EQ(chosen->currentItem(), chosen->topLevelItem(1));
     QTest::mouseClick(window->button(B::ShiftDown), Qt::LeftButton);
     EXPECT_EQ(chosen->currentItem(), chosen->topLevelItem(1));
+    QTest::mouseClick(window->button(B::ShiftUp), Qt::LeftButton);
+    EXPECT_EQ(names(chosen), (QStringList{QStringLiteral("SON:Artist"), QStringLiteral("SON:Title")}));
+    QTest::mouseClick(window->button(B::ShiftUp), Qt::LeftButton);
+    EXPECT_EQ(chosen->currentItem(), chosen->topLevelItem(0));
+    QTest::mouseClick(window->button(B::ShiftDown), Qt::LeftButton);
+    EXPECT_EQ(names(chosen), (QStringList{QStringLiteral("SON:Title"), QStringLiteral("SON:Artist")}));
 
     onModal([](QWidget* modal) {
         auto* entry = qobject_cast<PictureEntry*>(modal);
