@@ -6,6 +6,8 @@
 #include "ui/playlists/GeneratePlaylistLauncher.h"
 #include "ui/cd/IntegratedCDPlayer.h"
 #include "ui/reports/ReportRun.h"
+#include "ui/exchange/Export.h"
+#include "ui/exchange/Import.h"
 #include "ui/songs/BrowseSongs.h"
 #include "ui/songs/LookupWindows.h"
 
@@ -20,6 +22,8 @@ void registerProgramWindows(WindowRegistry& windows) {
     IntegratedCDPlayer::registerWith(windows);
     BrowsePlaylists::registerWith(windows);
     ReportRun::registerWith(windows);
+    Import::registerWith(windows);
+    Export::registerWith(windows);
 }
 
 } // namespace srk
