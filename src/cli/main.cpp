@@ -1,8 +1,7 @@
 // sonorika-cli: the catalogue's batch work without a display, for users' scripts, tests and benchmarks.
 
-#include "ReportCommand.h"
-
 #include "ExchangeCommands.h"
+#include "ReportCommand.h"
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
 #include "access/PrimedOwners.h"

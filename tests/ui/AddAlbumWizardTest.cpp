@@ -392,7 +392,7 @@ TEST_F(AddAlbumWizardQuit, AQuitWithARowFormOpenLeavesNoPlaceholderAndEndsInOrde
     });
     program->frame()->runCommand(QStringLiteral("AddSingleArtist"));
     EXPECT_TRUE(rowFormUp);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_TRUE(rows(songsTable()).isEmpty());
     const QVector<Record> left = rows(addWizardTable());

@@ -202,7 +202,7 @@ TEST_F(ExportWindow, ChosenFieldsWithAPictureAreWrittenAndAnEmptyChoiceIsRefused
     const QString path = data.file(QStringLiteral("out.csv"));
     chooseIn(path);
     QTest::mouseClick(window->button(B::Ok), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
     EXPECT_TRUE(messages.titles().isEmpty()) << messages.titles().join(u'|').toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -216,7 +216,7 @@ TEST_F(ExportWindow, AFullDiskIsReportedOnceAndACancelledFileDialogWritesNothing
     addSong(1, QStringLiteral("Bob"), QStringLiteral("Song"));
     onModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     QTest::mouseClick(window->button(B::Ok), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
     EXPECT_TRUE(messages.titles().isEmpty());
 
     if (!QFile::exists(QStringLiteral("/dev/full")))
@@ -230,7 +230,7 @@ TEST_F(ExportWindow, AFullDiskIsReportedOnceAndACancelledFileDialogWritesNothing
     messages.addAnswer(ButtonAbort);
     chooseIn(QStringLiteral("/dev/full"));
     QTest::mouseClick(again->button(B::Ok), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(again.isNull(), 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return again.isNull(); }, 5000));
     // Asked, retried, asked again and given up: no second report under the progress window's title.
     EXPECT_EQ(messages.titles(),
               (QStringList{QStringLiteral("Cannot ADD to /dev/full"), QStringLiteral("Cannot ADD to /dev/full")}));
@@ -246,9 +246,9 @@ TEST_F(ExportWindow, AQuitWithTheWindowAndItsFileDialogUpClosesInOrder) {
     });
     QTest::mouseClick(window->button(B::Ok), Qt::LeftButton);
     EXPECT_TRUE(asked);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
     EXPECT_EQ(context().access->useCount(songsTable()), 0);
     EXPECT_TRUE(frame->workspace()->subWindowList().isEmpty());
 }

@@ -162,7 +162,7 @@ TEST_F(GeneratePlaylistWindowTest, ThePlaylistListOffersTheGeneratorAndShowsWhat
     items.last()->trigger();
     EXPECT_TRUE(up);
     ASSERT_FALSE(browse.isNull());
-    QTRY_COMPARE_WITH_TIMEOUT(browse->model()->rowCount(), 1, 3000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return browse->model()->rowCount() == 1; }, 3000));
     EXPECT_EQ(browse->model()->index(0, 0).data().toString().trimmed(), QStringLiteral("Play List #1"));
     EXPECT_EQ(rows(playlistDetailsTable()).size(), 4);
 }
@@ -207,7 +207,7 @@ TEST_F(GeneratePlaylistWindowTest, AQuitWhileTheWindowIsOpenCancelsItAndAddsNoth
     QPointer<MainFrame> frame = program->frame();
     openGeneratePlaylist(context(), frame);
     EXPECT_TRUE(up);
-    QTRY_COMPARE_WITH_TIMEOUT(ended->count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended->count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_EQ(context().access->useCount(playlistMasterTable()), 0);
     EXPECT_EQ(context().access->useCount(songsTable()), 0);

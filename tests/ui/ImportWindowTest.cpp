@@ -155,7 +155,7 @@ TEST_F(ImportWindow, AHeaderWrittenByTheExportIsMappedAutomaticallyAndTheSongsAr
     EXPECT_TRUE(window->headerBox()->isChecked());
 
     QTest::mouseClick(window->button(B::Ok), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
     EXPECT_TRUE(messages.titles().isEmpty()) << messages.titles().join(u'|').toStdString();
 
     const QVector<Record> added = songs();
@@ -235,7 +235,7 @@ TEST_F(ImportWindow, FieldsAssignedByHandWithADatePictureAndWithoutTheHeaderStri
     QTest::mouseClick(window->headerBox(), Qt::LeftButton, {}, QPoint(5, window->headerBox()->height() / 2));
     EXPECT_FALSE(window->headerBox()->isChecked());
     QTest::mouseClick(window->button(B::Ok), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
 
     const QVector<Record> added = songs();
     ASSERT_EQ(added.size(), 2);
@@ -280,7 +280,7 @@ TEST_F(ImportWindow, NextWalksTheLinesAndTheTwoListsFollowEachOther) {
     EXPECT_EQ(targets->topLevelItem(target(QStringLiteral("SON:Artist")))->text(2), QStringLiteral("Field_2"));
 
     QTest::mouseClick(window->button(B::Cancel), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
     EXPECT_TRUE(songs().isEmpty());
 }
 
@@ -336,9 +336,9 @@ TEST_F(ImportWindow, AQuitWithTheWindowAndItsPictureEntryUpClosesInOrder) {
     });
     QTest::mouseClick(window->button(B::Picture), Qt::LeftButton);
     EXPECT_TRUE(asked);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
     EXPECT_EQ(context().access->useCount(songsTable()), 0);
     EXPECT_TRUE(songs().isEmpty());
 }
@@ -367,9 +367,9 @@ TEST_F(ImportWindow, AQuitDuringTheRunKeepsTheSongsAddedBeforeIt) {
         watch->start(2);
     });
     QTest::mouseClick(window->button(B::Ok), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 10000));
     EXPECT_EQ(progressTitle, QStringLiteral("Importing Records"));
-    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
     EXPECT_EQ(context().access->useCount(songsTable()), 0);
     EXPECT_EQ(context().access->useCount(categoriesTable()), 0);
     // Stopped part way: the songs kept are the first lines of the file, in order.

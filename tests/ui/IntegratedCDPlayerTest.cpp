@@ -173,7 +173,7 @@ TEST_F(IntegratedCDPlayerTest, AKnownDiscShowsItsAlbumsSongsCaptionAndTimes) {
 
     // Closing gives the device back and keeps the window's place and list layout.
     player->closeWindow();
-    QTRY_VERIFY_WITH_TIMEOUT(program->frame()->workspace()->subWindowList().isEmpty(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program->frame()->workspace()->subWindowList().isEmpty(); }, 2000));
     ASSERT_TRUE(program->frame()->workspace()->subWindowList().isEmpty());
     EXPECT_FALSE(mciInterpreter().isOpen());
     const IniFile& positions = context().positions;
@@ -390,7 +390,7 @@ TEST_F(IntegratedCDPlayerTest, ADiscWithoutTracksAndADriveThatCannotOpen) {
     EXPECT_EQ(player->serialNumber(), QStringLiteral("0"));
     EXPECT_TRUE(messages.shown().isEmpty()) << "a disc of no tracks is not offered";
     player->closeWindow();
-    QTRY_VERIFY_WITH_TIMEOUT(program->frame()->workspace()->subWindowList().isEmpty(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program->frame()->workspace()->subWindowList().isEmpty(); }, 2000));
     ASSERT_TRUE(program->frame()->workspace()->subWindowList().isEmpty());
 
     cdtest::useImage(discimages::writeGarbageCue(data.path(), QStringLiteral("garbage")));
@@ -465,10 +465,10 @@ protected:
         ended = std::make_unique<QSignalSpy>(program.get(), &Program::ended);
     }
     void expectClosedInOrder() {
-        QTRY_COMPARE_WITH_TIMEOUT(ended->count(), 1, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ended->count() == 1; }, 5000));
         ASSERT_EQ(ended->count(), 1);
         EXPECT_EQ(ModalWindows::instance().running(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(program->frame()->workspace()->subWindowList().isEmpty(), 2000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return program->frame()->workspace()->subWindowList().isEmpty(); }, 2000));
     ASSERT_TRUE(program->frame()->workspace()->subWindowList().isEmpty());
         EXPECT_FALSE(mciInterpreter().isOpen());
         EXPECT_EQ(context().access->useCount(songsTable()), 0);

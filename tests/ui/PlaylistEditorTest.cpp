@@ -215,7 +215,7 @@ TEST_F(PlaylistEditorTest, TheBrowserListsByDescriptionWithItsButtonsTipsAndMenu
     EXPECT_EQ(enabled.join(u'|'), QStringLiteral("&Add|&Change|&Delete|Generate Play List"));
 
     browse->press(A::Close);
-    QTRY_VERIFY_WITH_TIMEOUT(browse.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return browse.isNull(); }, 2000));
     EXPECT_TRUE(context().positions.contains(BrowsePlaylists::PlacementSection, QStringLiteral("Width")));
 }
 
@@ -460,8 +460,8 @@ TEST_F(PlaylistEditorTest, AQuitWithTheBrowserOpenClosesItAndKeepsItsPlace) {
     QPointer<BrowsePlaylists> browse = openInWorkspace<BrowsePlaylists>(BrowsePlaylists::Procedure);
     ASSERT_FALSE(browse.isNull());
     ::raise(SIGTERM);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(browse.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return browse.isNull(); }, 2000));
     EXPECT_EQ(context().access->useCount(playlistMasterTable()), 0);
     EXPECT_EQ(context().access->useCount(playlistDetailsTable()), 0);
     EXPECT_TRUE(IniFile(data.file(QStringLiteral("POSITION.INI")))
@@ -477,7 +477,7 @@ TEST_F(PlaylistEditorTest, AQuitWhileANewPlaylistIsEditedRemovesItsHeaderAndKeep
         QTest::keyClicks(form->descriptionEdit(), QStringLiteral("Half done"));
         ::raise(SIGTERM);
     });
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_EQ(context().access->useCount(playlistMasterTable()), 0);
     EXPECT_EQ(context().access->useCount(songsTable()), 0);

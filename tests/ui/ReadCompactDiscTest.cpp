@@ -359,7 +359,7 @@ TEST_F(ReadCompactDiscQuit, AQuitAfterAReadEndsTheProgramAndLeavesNothingPrimed)
         program->frame());
     EXPECT_EQ(r, WindowResponse::Cancelled);
     EXPECT_EQ(shown, ThreeTrackSerial);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     const QVector<Record> albums = all(albumTable());
     ASSERT_EQ(albums.size(), 1);
@@ -400,7 +400,7 @@ TEST_F(ReadCompactDiscQuit, AQuitWhileTheDiscIsReadEndsTheProgramInOrder) {
     EXPECT_EQ(r, WindowResponse::Cancelled);
     // The reading finished its batch before the form went; the form took nothing from it.
     EXPECT_TRUE(shownAfter.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_EQ(ReadCompactDisc::current(), nullptr);
     EXPECT_EQ(all(songsTable()).size(), 3);

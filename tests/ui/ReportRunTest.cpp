@@ -284,7 +284,7 @@ TEST_F(ReportRunTest, CancellingInTheProgressWindowWithYesYesOpensThePartialPrev
             p->close();
         });
         // Some pages made, far from the end.
-        QTRY_VERIFY_WITH_TIMEOUT(progress->findChild<QProgressBar*>()->value() >= 5, 20000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return progress->findChild<QProgressBar*>()->value() >= 5; }, 20000));
         buttonWithText(w, QStringLiteral("Cancel"))->click();
     }); });
     frame->runCommand(QStringLiteral("PrintSON:SongsByArtist"));
@@ -363,7 +363,7 @@ TEST_F(ReportRunTest, AQuitWhileTheCriteriaWindowIsOpenEndsTheRunAndTheProgram) 
     });
     frame->runCommand(QStringLiteral("PrintSON:SongsByArtist"));
     EXPECT_TRUE(up);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_EQ(watch.shown, 0);
     EXPECT_EQ(context().access->useCount(songsTable()), 0);
@@ -379,7 +379,7 @@ TEST_F(ReportRunTest, AQuitWhileThePreviewIsOpenDropsThePagesAndEndsTheProgram) 
     }); });
     frame->runCommand(QStringLiteral("PrintSON:SongsByArtist"));
     ASSERT_FALSE(folder.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_EQ(context().access->useCount(songsTable()), 0);

@@ -390,7 +390,7 @@ TEST_F(SelectFileNumberTest, AnotherStationsSongShowsInTheOpenPickerKeepingTheHi
             s.setText(SON::Artist, QStringLiteral("Bob"));
             ASSERT_EQ(Table(other, songsTable()).add(s), NoError);
             watch->check();
-            QTRY_COMPARE_WITH_TIMEOUT(picker->windowTitle(), QStringLiteral("Browse Music Database - 3 entries"), 3000);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return picker->windowTitle() == QStringLiteral("Browse Music Database - 3 entries"); }, 3000));
             EXPECT_EQ(pageArtists(b), (QVector<QString>{u"Ann"_s, u"Bob"_s, u"Cy"_s}));
             EXPECT_EQ(artist(b), QStringLiteral("Cy"));
             QTest::keyClick(b->list(), Qt::Key_Return);
@@ -422,7 +422,7 @@ TEST_F(SelectFileNumberQuit, AQuitWhileThePickerIsUpCancelsItAndClosesTheFrameIn
         chosen);
     EXPECT_EQ(response, WindowResponse::Cancelled);
     EXPECT_TRUE(endedFirst);
-    QTRY_COMPARE_WITH_TIMEOUT(ended->count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended->count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(context().access->useCount(songsTable()), 0);

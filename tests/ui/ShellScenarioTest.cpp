@@ -171,7 +171,7 @@ TEST_F(ShellScenario, SplashClosesByItselfAndThenOpensTheStartUpViewsInOrder) {
             return nullptr;
         });
     }
-    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 4, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 4; }, 5000));
     EXPECT_EQ(opened, (QStringList{QStringLiteral("BrowseSongs"), QStringLiteral("BrowseAlbums"),
                                    QStringLiteral("BrowsePlaylists"), QStringLiteral("BrowseLabels")}));
 }
@@ -274,7 +274,7 @@ TEST_F(ShellScenario, OpenedWindowsLiveInTheWorkspaceAndCloseWithTheFrame) {
     ASSERT_FALSE(child.isNull());
     EXPECT_EQ(frame->workspace()->subWindowList().size(), 1);
     ASSERT_TRUE(frame->close());
-    QTRY_VERIFY_WITH_TIMEOUT(child.isNull(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return child.isNull(); }, 2000));
 }
 
 TEST_F(ShellScenario, SplashClosesOnAClick) {
@@ -298,7 +298,7 @@ TEST_F(ShellScenario, EditEntriesActOnTheFocusedControl) {
     ASSERT_NE(edit, nullptr);
     frame->activateWindow();
     edit->setFocus();
-    QTRY_VERIFY_WITH_TIMEOUT(edit->hasFocus(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }, 2000));
     edit->setSelection(0, 8);
     frame->menuAction(QStringLiteral("&Edit"), QStringLiteral("Cu&t"))->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Cassette"));
@@ -344,7 +344,7 @@ TEST_F(ShellScenario, TerminationSignalClosesTheFrameInOrder) {
     ASSERT_TRUE(program.start());
     QSignalSpy ended(&program, &Program::ended);
     ::raise(SIGTERM);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     IniFile positions(data.file(QStringLiteral("POSITION.INI")));
     EXPECT_TRUE(positions.contains(QStringLiteral("Main"), QStringLiteral("Width")));
 }

@@ -473,7 +473,7 @@ TEST_P(UpdateAlbumsNoise, AFileThatIsNoSoundSaysItCouldNotPlayOnceThePlayerFinds
         enabled = form->playButton()->isEnabled();
         form->tabs()->setCurrentIndex(3);
         click(form->playButton());
-        QTRY_VERIFY_WITH_TIMEOUT(messages.count() > 0, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return messages.count() > 0; }, 5000));
         titles = messages.titles();
         text = messages.last().text;
         click(form->cancelButton());
@@ -870,7 +870,7 @@ TEST_F(UpdateAlbumsQuit, AQuitWhileAddingEndsTheProgramAndLeavesNoPrimedAlbum) {
     EXPECT_EQ(r, WindowResponse::Cancelled);
     EXPECT_TRUE(formUp);
     EXPECT_EQ(whileOpen, 2);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_EQ(ids(albumTable(), ALB::AlbumID), (QVector<qint64>{1}));
 }
