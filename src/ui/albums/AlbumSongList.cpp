@@ -12,6 +12,7 @@
 #include "ui/services/DragPayload.h"
 #include "ui/services/ListColumns.h"
 #include "ui/services/PageList.h"
+#include "ui/services/SongDropTarget.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/TableWatch.h"
 #include "ui/songs/SelectFileNumber.h"
@@ -19,12 +20,10 @@
 
 #include <QDrag>
 #include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -103,8 +102,7 @@ void AlbumSongList::buildWindow() {
     m_list->setDragSource(true);
     m_list->setKeyHandler([this](QKeyEvent* key) { return handleListKey(key); });
     m_list->setThumbPosition([] { return -1; });
-    m_view->viewport()->setAcceptDrops(true);
-    m_view->viewport()->installEventFilter(this);
+    new SongDropTarget(m_view->viewport(), [this] { return m_albumId > 0 && !m_released; }, [this](qint64 id) { dropSong(id); });
     connect(m_list, &PageList::moved, this, &AlbumSongList::checkRead);
     connect(m_list, &PageList::contextMenuRequested, this, &AlbumSongList::showPopup);
     connect(m_list, &PageList::dragStarted, this, &AlbumSongList::startDrag);
@@ -284,44 +282,6 @@ void AlbumSongList::startDrag() {
     auto* drag = new QDrag(m_view);
     drag->setMimeData(makeDragData(kSongsDragId, QString::number(song.number(SON::ID))));
     drag->exec(Qt::CopyAction);
-}
-
-bool AlbumSongList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view->viewport()) {
-        switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (m_albumId > 0 && !m_released && dropValue(drag->mimeData(), kSongsDragId)) {
-                drag->setDropAction(Qt::CopyAction);
-                drag->accept();
-            } else {
-                drag->ignore();
-            }
-            return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            const std::optional<QString> value = dropValue(drop->mimeData(), kSongsDragId);
-            bool ok = false;
-            const qint64 id = value ? value->trimmed().toLongLong(&ok) : 0;
-            if (!ok) {
-                drop->ignore();
-                return true;
-            }
-            drop->setDropAction(Qt::CopyAction);
-            drop->accept();
-            // The drag's own loop is still running: take the song once it has ended.
-            const QPointer<AlbumSongList> self(this);
-            QMetaObject::invokeMethod(
-                this, [self, id] { if (self) self->dropSong(id); }, Qt::QueuedConnection);
-            return true;
-        }
-        default:
-            break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void AlbumSongList::dropSong(qint64 songId) {

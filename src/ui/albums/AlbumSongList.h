@@ -57,7 +57,6 @@ public:
     Record highlightedSong() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -12,20 +12,18 @@
 #include "text/Picture.h"
 #include "ui/ProgramContext.h"
 #include "ui/playlists/UpdatePlaylistDetails.h"
-#include "ui/services/DragPayload.h"
 #include "ui/services/ListColumns.h"
 #include "ui/services/PageList.h"
+#include "ui/services/SongDropTarget.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/TableWatch.h"
 
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -118,8 +116,7 @@ void PlaylistLineList::buildWindow() {
     m_view->setToolTip(QStringLiteral("Drag from the \"Songs\" window and drop on the Playlist"));
     m_list->setKeyHandler([this](QKeyEvent* key) { return handleListKey(key); });
     m_list->setThumbPosition([] { return -1; });
-    m_view->viewport()->setAcceptDrops(true);
-    m_view->viewport()->installEventFilter(this);
+    new SongDropTarget(m_view->viewport(), [this] { return !m_released; }, [this](qint64 id) { dropSong(id); });
     connect(m_list, &PageList::moved, this, &PlaylistLineList::checkRead);
     connect(m_list, &PageList::activated, this, [this] { press(Action::Change); });
 
@@ -278,44 +275,6 @@ void PlaylistLineList::jumpToDigit(int digit) {
     const qint64 target = nextSequenceStartingWith(digit, highlighted.number(PLA::PlaylistSeq), last);
     if (target > 0)
         checkRead(m_model->rebuildAt(lineOf(m_playlistId, target)));
-}
-
-bool PlaylistLineList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view->viewport()) {
-        switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (!m_released && dropValue(drag->mimeData(), kSongsDragId)) {
-                drag->setDropAction(Qt::CopyAction);
-                drag->accept();
-            } else {
-                drag->ignore();
-            }
-            return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            const std::optional<QString> value = dropValue(drop->mimeData(), kSongsDragId);
-            bool ok = false;
-            const qint64 id = value ? value->trimmed().toLongLong(&ok) : 0;
-            if (!ok) {
-                drop->ignore();
-                return true;
-            }
-            drop->setDropAction(Qt::CopyAction);
-            drop->accept();
-            // The drag's own loop is still running: take the song once it has ended.
-            const QPointer<PlaylistLineList> self(this);
-            QMetaObject::invokeMethod(
-                this, [self, id] { if (self) self->dropSong(id); }, Qt::QueuedConnection);
-            return true;
-        }
-        default:
-            break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void PlaylistLineList::dropSong(qint64 songId) {

@@ -56,7 +56,6 @@ Q_SIGNALS:
     void readFailed();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
