@@ -104,8 +104,10 @@ PlaylistOutcome GeneratePlaylist(TableAccess& access, const PlaylistRequest& req
             return outcome;
     Store& store = access.store();
     Table songs(store, songsTable());
-    const qint64 songCount = songs.records();
-    if (songCount == 0) {
+    // Record numbers are drawn up to the highest one in use: with the record count as the bound, the
+    // songs above it would never be drawn once others were deleted. Holes below it are used up.
+    const qint64 lastSong = songs.lastRecordNumber();
+    if (lastSong == 0) {
         access.ask({QStringLiteral("Error"), QStringLiteral("There are no songs to select from"), ButtonOk, ButtonOk});
         outcome.status = PlaylistOutcome::NoSongs;
         return outcome;
@@ -146,7 +148,7 @@ PlaylistOutcome GeneratePlaylist(TableAccess& access, const PlaylistRequest& req
     Record song;
     while (added < size && tries < kMostPlaylistDraws) {
         ++tries;
-        const qint64 r = drawRecordNumber(songCount, request.weighting, random);
+        const qint64 r = drawRecordNumber(lastSong, request.weighting, random);
         // A hole, or a song never given a number, cannot stand on a playlist.
         if (songs.getByPosition(QString::number(r), song) != NoError || song.number(SON::ID) == 0) {
             ++outcome.holes;

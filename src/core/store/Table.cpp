@@ -483,6 +483,15 @@ qint64 Table::records() {
     return n;
 }
 
+qint64 Table::lastRecordNumber() {
+    sqlite3_stmt* stmt = m_store->statement(QStringLiteral("SELECT max(_row) FROM %1").arg(schema()).toUtf8());
+    if (!stmt)
+        return 0;
+    const qint64 n = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_reset(stmt);
+    return n;
+}
+
 qint64 Table::bytes() const { return QFileInfo(fileName()).size(); }
 
 int Table::sendCommand(const QString& command) {

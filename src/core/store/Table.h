@@ -87,6 +87,8 @@ public:
     int duplicateKey(const Record& r);
 
     qint64 records();
+    // The highest record number in use (0 for an empty table); above records() once records were removed.
+    qint64 lastRecordNumber();
     // Size of the table's file in bytes.
     qint64 bytes() const;
     // "QUICKSCAN=on" / "QUICKSCAN=off": bigger read-ahead for long sequential runs. Unknown commands fail.
