@@ -98,8 +98,7 @@ protected:
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Export File"));
             EXPECT_TRUE(dialog->nameFilters().first().startsWith(QStringLiteral("Export Files")));
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept();
+            srk::testing::acceptFile(dialog, path);
         });
     }
 

@@ -69,8 +69,7 @@ protected:
                 *title = dialog->windowTitle();
             if (filters)
                 *filters = dialog->nameFilters();
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept();
+            srk::testing::acceptFile(dialog, path);
         });
     }
 
@@ -295,8 +294,7 @@ TEST_F(ImportWindow, AnEmptyFileIsRefusedAndAMappingWithoutTargetsDoesNotRun) {
         // The dialog comes again after the empty file's message.
         chooseIn(path);
         ++dialogs;
-        dialog->selectFile(empty);
-        static_cast<QDialog*>(dialog)->accept();
+        srk::testing::acceptFile(dialog, empty);
     });
     frame->runCommand(Import::Procedure);
     QMdiSubWindow* sub = frame->workspace()->activeSubWindow();

@@ -513,8 +513,7 @@ TEST_F(UpdateAlbumsTest, TheChosenImageBecomesTheAssociatedImageAndIsShownScaled
             dialogTitle = dialog->windowTitle();
             filter = dialog->nameFilters().join(u';');
             startFolder = dialog->directory().absolutePath();
-            dialog->selectFile(picture);
-            static_cast<QDialog*>(dialog)->accept();
+            srk::testing::acceptFile(dialog, picture);
         });
         click(form->chooseImageButton());
         shownAfter = form->imageDisplay()->hasImage();

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -59,6 +62,13 @@ void finishModalWaits() {
         delete poll.data();
     }
     polls().clear();
+}
+
+void acceptFile(QFileDialog* dialog, const QString& path) {
+    dialog->selectFile(path);
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(QFileInfo(path).isAbsolute() ? QFileInfo(path).fileName() : path);
+    static_cast<QDialog*>(dialog)->accept();
 }
 
 QPushButton* buttonWithText(QWidget* window, const QString& text) {
