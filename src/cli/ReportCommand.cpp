@@ -5,6 +5,7 @@
 #include "catalog/Tables.h"
 #include "query/QueryParser.h"
 #include "reports/PageCountMarker.h"
+#include "reports/PlaylistPrintouts.h"
 #include "reports/ReportCriteria.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportMember.h"
@@ -80,6 +81,8 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
     if (args == QStringList{QStringLiteral("--list")}) {
         for (const ReportMember& m : reportMembers())
             say(QStringLiteral("%1\t%2%3").arg(m.name, m.title, m.isBrief() ? QStringLiteral(" (brief)") : QString()));
+        for (const ReportMember& m : playlistPrintouts())
+            say(QStringLiteral("%1\t%2").arg(m.name, m.title));
         return 0;
     }
     QString memberName, pdf, style, category, filter, albumText, playlist;
@@ -118,10 +121,6 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
         if (!ok)
             return usage(QStringLiteral("'%1' needs a value").arg(a));
     }
-    if (!playlist.isEmpty()) {
-        complain(QStringLiteral("playlist printouts are not available yet"));
-        return 1;
-    }
     if (memberName.isEmpty())
         return usage(QStringLiteral("report needs a MEMBER (see 'report --list')"));
     const ReportMember* member = reportMember(memberName);
@@ -129,6 +128,8 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
         return usage(QStringLiteral("no report named '%1' (see 'report --list')").arg(memberName));
     if (pdf.isEmpty())
         return usage(QStringLiteral("report needs --pdf OUT.pdf"));
+    if (!playlist.isEmpty() && member->driver != ReportMember::Driver::PlaylistLines)
+        return usage(QStringLiteral("--playlist is for PrintPlaylist and PrintPlaylistTop40"));
     if (!style.isEmpty() && style.compare(QLatin1String("brief"), Qt::CaseInsensitive) != 0 &&
         style.compare(QLatin1String("standard"), Qt::CaseInsensitive) != 0)
         return usage(QStringLiteral("--style is 'standard' or 'brief'"));
@@ -155,12 +156,15 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
     request.member = &chosen;
     request.criteria = criteria;
     request.filterText = filter;
+    request.logoFile = printoutLogoFile(QString(), dataFolder);
     const FolderResult config = resolveConfigFolder();
     if (config.ok()) {
         const IniFile ini(preferencesFilePath(config.path));
         const Preferences prefs = Preferences::load(ini);
         request.datePreference = prefs.DateFormat;
         request.udkLabel = prefs.UDKPrompt;
+        request.notesLabel = prefs.NotesLabel;
+        request.logoFile = printoutLogoFile(prefs.Logo, dataFolder);
     }
 
     Store store(dataFolder);
@@ -183,6 +187,18 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
         }
         request.title = QStringLiteral("Music in %1 Category").arg(category.trimmed());
     }
+    if (chosen.driver == ReportMember::Driver::PlaylistLines) {
+        bool ok = false;
+        request.playlistId = playlist.toLongLong(&ok);
+        if (!ok || request.playlistId <= 0)
+            return usage(QStringLiteral("%1 needs --playlist ID (a number)").arg(chosen.name));
+        // Printing the chart closes up its running order.
+        const AccessResult opened = access.openTable(playlistDetailsTable());
+        if (!opened.ok() || !access.openTable(playlistMasterTable()).ok()) {
+            complain(QStringLiteral("cannot open the playlists: %1").arg(store.lastError().displayText()));
+            return 1;
+        }
+    }
     if (chosen.oneAlbum) {
         bool ok = false;
         request.albumId = albumText.toLongLong(&ok);
@@ -202,6 +218,8 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
         std::fputs("\n", stderr);
     if (!job.filterWarning().isEmpty())
         complain(job.filterWarning());
+    if (!job.writeWarning().isEmpty())
+        complain(job.writeWarning());
     if (job.outcome() != ReportJob::Outcome::Completed) {
         complain(job.errorText().isEmpty() ? QStringLiteral("the report was not completed") : job.errorText());
         return 1;

@@ -91,8 +91,12 @@ void PageRenderer::paint(QPainter& painter, const Page& page, double dpiX, doubl
             break;
         case PageItem::Image: {
             const QImage image(item.text);
-            if (!image.isNull())
-                painter.drawImage(QRectF(item.x * sx, item.y * sy, item.w * sx, item.h * sy), image);
+            if (!image.isNull()) {
+                // A logo keeps its proportions within its box, from the box's top left.
+                QSizeF size(image.width(), image.height());
+                size.scale(item.w * sx, item.h * sy, Qt::KeepAspectRatio);
+                painter.drawImage(QRectF(QPointF(item.x * sx, item.y * sy), size), image);
+            }
             break;
         }
         }

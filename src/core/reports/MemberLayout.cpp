@@ -57,7 +57,8 @@ void placeLine(QVector<ReportColumn>& columns, int line, int width, int points) 
         const int chars = valueCharacters(c, text);
         // Headings are bold and often capitals: three quarters of an em a character.
         const int heading = int(c.heading.size()) * points * 1000 * 75 / (72 * 100);
-        minimum[i] = std::max(heading, text ? 0 : chars * charWidth);
+        // Short texts (a mark, a two-character place) keep room for what they hold.
+        minimum[i] = std::max(heading, (text ? std::min(chars, 4) : chars) * charWidth);
         if (text)
             weight[i] = chars;
         needed += minimum[i];

@@ -5,6 +5,7 @@
 #include "reports/ReportPageList.h"
 #include "text/DayNumber.h"
 #include "text/Picture.h"
+#include "text/ReleaseDate.h"
 
 namespace srk {
 
@@ -21,7 +22,7 @@ QVector<Picture> picturesOf(const LayoutBand& band) {
 
 ReportComposer::ReportComposer(const ReportLayout& layout, ReportPageList& pages, const QDate& runDate)
     : m_layout(layout), m_headerPictures(picturesOf(layout.header)), m_detailPictures(picturesOf(layout.detail)),
-      m_footerPictures(picturesOf(layout.footer)), m_pages(pages), m_runDate(runDate) {}
+      m_footerPictures(picturesOf(layout.footer)), m_summaryPictures(picturesOf(layout.summary)), m_pages(pages), m_runDate(runDate) {}
 
 ReportComposer::~ReportComposer() { delete m_page; }
 
@@ -60,6 +61,19 @@ bool ReportComposer::printDetail(const QVector<QVariant>& values) {
     return true;
 }
 
+bool ReportComposer::printSummary(const QVector<QVariant>& values) {
+    if (m_layout.summary.items.isEmpty() || m_bands == 0)
+        return true;
+    const int bottom = m_layout.marginTop + m_layout.header.height + m_layout.detailRoom();
+    if (m_page && m_y + m_layout.summary.height > bottom && !endPage())
+        return false;
+    if (!m_page)
+        startPage();
+    drawBand(m_layout.summary, m_summaryPictures, m_y, &values);
+    m_y += m_layout.summary.height;
+    return true;
+}
+
 void ReportComposer::drawBand(const LayoutBand& band, const QVector<Picture>& pictures, int top,
                               const QVector<QVariant>* values) {
     const int left = m_layout.marginLeft;
@@ -83,7 +97,10 @@ void ReportComposer::drawBand(const LayoutBand& band, const QVector<Picture>& pi
                 value = QString::fromLatin1(kPageCountMarker);
             else if (values)
                 value = values->value(field++);
-            const QString text = item.picture.isEmpty() ? value.toString() : format(value, pictures[i]);
+            // Release dates below 3000 are bare years, printed as such under any date picture.
+            const QString text = item.picture.isEmpty()                        ? value.toString()
+                                 : pictures[i].kind == PictureKind::Date ? formatReleaseDate(value, pictures[i])
+                                                                         : format(value, pictures[i]);
             if (text.trimmed().isEmpty())
                 break;
             m_page->font(item.font);

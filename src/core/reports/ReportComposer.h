@@ -26,6 +26,9 @@ public:
     // One detail band; `values` follow the layout's detailSources(). False when the page could not be
     // written (errorString says why).
     bool printDetail(const QVector<QVariant>& values);
+    // The layout's summary band after the last detail band, on a new page when it does not fit; nothing
+    // when no detail band was printed. `values` follow the band's fields as detailSources() does.
+    bool printSummary(const QVector<QVariant>& values);
     // Closes the open page, if any. False when it could not be written.
     bool endPage();
 
@@ -39,7 +42,7 @@ private:
 
     ReportLayout m_layout;
     // Each band's pictures read once, item for item.
-    QVector<Picture> m_headerPictures, m_detailPictures, m_footerPictures;
+    QVector<Picture> m_headerPictures, m_detailPictures, m_footerPictures, m_summaryPictures;
     ReportPageList& m_pages;
     QDate m_runDate;
     PageWriter* m_page = nullptr;

@@ -5,7 +5,9 @@
 #include "query/QueryEvaluator.h"
 #include "query/QueryParser.h"
 #include "query/SqlTranslator.h"
+#include "playlists/ChartPlaces.h"
 #include "reports/MemberLayout.h"
+#include "reports/PlaylistPrintouts.h"
 #include "reports/CustomFont.h"
 #include "reports/ReportComposer.h"
 #include "reports/ReportPageList.h"
@@ -31,6 +33,13 @@ struct ReportJob::Reading {
     std::unique_ptr<ReportComposer> composer;
     Record record;
     QVector<QVariant> row;
+    // The playlist printouts: each line's song, the chart's places, the total time.
+    std::unique_ptr<Table> songs;
+    Record song;
+    ChartPlaces chart;
+    ChartPlace place;
+    qint64 totalTime = 0;
+    bool timed = false;
 };
 
 namespace {
@@ -39,6 +48,25 @@ namespace {
 bool hasSkipMarker(const Record& song) {
     return song.text(SON::Artist).contains(QLatin1String("(*)")) ||
            song.text(SON::Title).contains(QLatin1String("(Skips)"));
+}
+
+// A song's fields, with the name of its category as the joined "CAT:Category".
+FieldResolver songFields(const Record& song, const BoundValues& bound, const QHash<qint64, QString>& categories) {
+    FieldResolver fields = recordFields(song, bound);
+    const auto own = fields.field;
+    fields.field = [own, &song, &categories](const QString& name) -> std::optional<QVariant> {
+        if (name.compare(QLatin1String("CAT:Category"), Qt::CaseInsensitive) == 0)
+            return QVariant(categories.value(song.number(SON::CategoryID)));
+        return own(name);
+    };
+    return fields;
+}
+
+QString playlistDescription(Store& store, qint64 playlistId) {
+    Table playlists(store, playlistMasterTable());
+    Record p(playlistMasterTable());
+    p.setNumber(PLD::PlaylistID, playlistId);
+    return playlists.get(PLD::KeyPlaylistID, p) == NoError ? p.text(PLD::PlaylistDescription).trimmed() : QString();
 }
 
 QString joined(const QStringList& parts) {
@@ -81,30 +109,62 @@ bool ReportJob::begin() {
         return false;
     }
     auto r = std::make_unique<Reading>();
-    r->def = member->driver == ReportMember::Driver::Songs ? &songsTable() : &albumTable();
+    const bool lines = member->driver == ReportMember::Driver::PlaylistLines;
+    r->def = member->driver == ReportMember::Driver::Songs ? &songsTable()
+             : lines                                       ? &playlistDetailsTable()
+                                                           : &albumTable();
+    if (lines) {
+        r->songs = std::make_unique<Table>(m_store, songsTable());
+        r->song = Record(songsTable());
+    }
     r->key = r->def->keyIndex(member->key);
     r->selectionField = member->selectionField.isEmpty() ? -1 : r->def->fieldIndex(member->selectionField);
     r->table = std::make_unique<Table>(m_store, *r->def);
     bindReportCriteria(m_request.criteria, r->bound);
 
-    ReportLayout layout = memberLayout(*member, title(), m_request.udkLabel);
+    ReportLayout layout;
+    if (member->printout) {
+        PrintoutTexts texts;
+        const QString description = lines ? playlistDescription(m_store, m_request.playlistId) : QString();
+        // The chart is titled by its playlist; the running order prints the playlist's name under its title.
+        if (member->chart && !description.isEmpty() && m_request.title.isEmpty())
+            m_request.title = description;
+        texts.title = title();
+        if (!member->chart)
+            texts.subtitle = description;
+        texts.udkLabel = m_request.udkLabel;
+        texts.notesLabel = m_request.notesLabel;
+        texts.logoFile = member->logo ? m_request.logoFile : QString();
+        layout = printoutLayout(*member, texts);
+    } else {
+        layout = memberLayout(*member, title(), m_request.udkLabel);
+    }
     layout.applyDatePreference(m_request.datePreference);
     if (m_request.useCustomFont && !member->fontKey.isEmpty() && !isBlankFont(m_request.customFont))
         layout.applyFont(pageFontOf(m_request.customFont));
 
-    // Each detail value from the record as the layout names it.
-    bool needCategories = false;
+    // Each detail value from the record as the layout names it (a line's song for the playlists).
+    bool needCategories = m_request.filterText.contains(QLatin1String("CAT:"), Qt::CaseInsensitive);
+    const TableDef& shown = lines ? songsTable() : *r->def;
+    Reading* reading = r.get();
     for (const QString& source : layout.detailSources()) {
-        if (source == QLatin1String("TimeText")) {
+        if (source == QLatin1String("ReleaseYear")) {
+            r->values.append([](const Record& s) { return QVariant(djLogYear(s.number(SON::ReleaseDate))); });
+        } else if (source == QLatin1String("ChartPlace")) {
+            r->values.append([reading](const Record&) { return QVariant(reading->place.place); });
+        } else if (source == QLatin1String("ChartLastWeek")) {
+            r->values.append([reading](const Record&) { return QVariant(reading->place.lastWeek); });
+        } else if (source == QLatin1String("ChartMark")) {
+            r->values.append([reading](const Record&) { return QVariant(reading->place.mark); });
+        } else if (source == QLatin1String("TimeText")) {
             r->values.append([](const Record& s) { return QVariant(reportTimeText(s.number(SON::Time))); });
         } else if (source == QLatin1String("CAT:Category")) {
             needCategories = true;
-            Reading* reading = r.get();
             r->values.append([reading](const Record& s) {
                 return QVariant(reading->categories.value(s.number(SON::CategoryID)));
             });
         } else {
-            const int field = r->def->fieldIndex(source);
+            const int field = shown.fieldIndex(source);
             r->values.append([field](const Record& rec) { return field < 0 ? QVariant() : rec.value(field); });
         }
     }
@@ -122,6 +182,8 @@ bool ReportJob::begin() {
         limits << QStringLiteral("SON:CategoryID = %1").arg(m_request.categoryId);
     if (member->oneAlbum)
         limits << QStringLiteral("SON:AlbumID = %1").arg(m_request.albumId);
+    if (lines)
+        limits << QStringLiteral("PLA:PlaylistID = %1").arg(m_request.playlistId);
     QStringList parts = limits;
     if (!m_request.filterText.trimmed().isEmpty()) {
         const ParsedQuery parsed = parseQuery(m_request.filterText);
@@ -172,10 +234,13 @@ bool ReportJob::step() {
     Reading& r = *m_reading;
     const bool songs = r.def == &songsTable();
     const bool skips = m_request.member->skipMarkers && songs;
+    const ReportMember& member = *m_request.member;
     for (int i = 0; i < m_perStep; ++i) {
         const int code = r.table->next(r.record);
         if (code == RecordNotAvailable) {
-            if (!r.composer->endPage()) {
+            // The total counts real durations: each stored time is its hundredths plus one.
+            const qint64 total = r.timed ? r.totalTime + 1 : 0;
+            if ((member.totalTime && !r.composer->printSummary({QVariant(total)})) || !r.composer->endPage()) {
                 fail(r.composer->errorString());
                 finish(Outcome::Failed);
                 return false;
@@ -193,13 +258,37 @@ bool ReportJob::step() {
             m_percent = int(std::min<qint64>(100, m_read * 100 / m_total));
         if (skips && hasSkipMarker(r.record))
             continue;
-        if (r.evaluated && !matches(*r.evaluated, recordFields(r.record, r.bound)))
+        if (r.evaluated && !matches(*r.evaluated, songs ? songFields(r.record, r.bound, r.categories)
+                                                        : recordFields(r.record, r.bound)))
             continue;
         if (r.selectionField >= 0 && !criteriaAccept(m_request.criteria, r.record.value(r.selectionField)))
             continue;
+        const Record* shown = &r.record;
+        if (r.songs) {
+            // A line whose song is gone prints blank.
+            r.song = Record(songsTable());
+            r.song.setNumber(SON::ID, r.record.number(PLA::ID));
+            if (r.songs->get(SON::KeyID, r.song) != NoError)
+                r.song = Record(songsTable());
+            shown = &r.song;
+        }
+        if (member.chart) {
+            r.place = r.chart.next(r.record);
+            if (r.place.renumbered) {
+                if (r.table->put(r.record) == NoError)
+                    ++m_renumbered;
+                else if (m_writeWarning.isEmpty())
+                    m_writeWarning = QStringLiteral("The running order of the playlist could not be closed up: %1")
+                                         .arg(m_store.lastError().displayText());
+            }
+        }
+        if (member.totalTime && shown->number(SON::Time) > 0) {
+            r.totalTime += shown->number(SON::Time) - 1;
+            r.timed = true;
+        }
         r.row.resize(r.values.size());
         for (int v = 0; v < r.values.size(); ++v)
-            r.row[v] = r.values[v](r.record);
+            r.row[v] = r.values[v](*shown);
         if (!r.composer->printDetail(r.row)) {
             fail(r.composer->errorString());
             finish(Outcome::Failed);

@@ -22,6 +22,9 @@ struct ReportRequest {
     QString title;                // empty: the member's own
     QString datePreference;       // the user's date picture, replacing those of the date columns
     QString udkLabel;             // heading of the user-defined key column
+    QString notesLabel;           // heading of the DJ log's notes column
+    qint64 playlistId = 0;        // the playlist of the playlist printouts
+    QString logoFile;             // the chart's logo picture; empty for none
     bool useCustomFont = false;
     ReportFont customFont;
     qint64 categoryId = 0;        // the category of the category members
@@ -30,9 +33,10 @@ struct ReportRequest {
     QDate runDate = QDate::currentDate();
 };
 
-// The generation loop of every catalogue report: reads the member's table in its key order, a slice of
-// records per step, and prints a detail band for each record that passes the skip markers, the filter
-// and the selection prefix. Pages go to the page list as they fill.
+// The generation loop of every catalogue report and playlist printout: reads the member's table in its
+// key order, a slice of records per step, and prints a detail band for each record that passes the skip
+// markers, the filter and the selection prefix. Pages go to the page list as they fill. The playlist
+// printouts read the playlist's lines and print each line's song.
 //
 // The tables must be open in `store`. A cancel throws away the pages made so far unless keepPartial() is
 // called first, as a user who wants to preview them does.
@@ -60,6 +64,10 @@ public:
     QString title() const;
     // A filter that could not be used; the run went on without it.
     const QString& filterWarning() const { return m_filterWarning; }
+    // The chart's closed-up running order could not all be written back; the printout went on.
+    const QString& writeWarning() const { return m_writeWarning; }
+    // Lines of the chart whose number was changed to their place.
+    int linesRenumbered() const { return m_renumbered; }
 
 private:
     struct Reading;
@@ -77,6 +85,8 @@ private:
     qint64 m_read = 0;
     int m_percent = 0;
     QString m_filterWarning;
+    QString m_writeWarning;
+    int m_renumbered = 0;
 };
 
 }  // namespace srk

@@ -17,14 +17,14 @@ void ReportLayout::applyDatePreference(const QString& preference) {
     const QString pref = preference.trimmed();
     if (pref.isEmpty())
         return;
-    for (LayoutBand* band : {&header, &detail, &footer})
+    for (LayoutBand* band : {&header, &detail, &footer, &summary})
         for (LayoutItem& item : band->items)
             if (item.isDate() && item.text != QLatin1String("=RunDate"))
                 item.picture = pref.startsWith(QLatin1Char('@')) ? pref : QLatin1Char('@') + pref;
 }
 
 void ReportLayout::applyFont(const PageFont& font) {
-    for (LayoutBand* band : {&header, &detail, &footer})
+    for (LayoutBand* band : {&header, &detail, &footer, &summary})
         for (LayoutItem& item : band->items)
             item.font = font;
 }

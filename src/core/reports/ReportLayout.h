@@ -29,7 +29,7 @@ struct LayoutBand {
     QVector<LayoutItem> items;
 };
 
-// A report's page: size, margins and three bands. The page header opens every page, the detail band is
+// A report's page: size, margins and the bands. The page header opens every page, the detail band is
 // printed once per accepted record, the page footer closes every page. Field sources are the caller's
 // names ("SON:Artist") except the ones the layout fills itself:
 //   "=Page"      the page number       "=RunDate"   the day of the run
@@ -39,6 +39,7 @@ struct ReportLayout {
     int pageHeight = 11000;
     int marginLeft = 500, marginTop = 500, marginRight = 500, marginBottom = 500;
     LayoutBand header, detail, footer;
+    LayoutBand summary;  // once after the last detail band (totals); empty for none
 
     int printableWidth() const { return pageWidth - marginLeft - marginRight; }
     // Room for detail bands between header and footer; at least one band always fits.

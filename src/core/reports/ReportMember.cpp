@@ -1,6 +1,9 @@
 #include "reports/ReportMember.h"
 
 #include "cd/DiscTime.h"
+#include "text/DayNumber.h"
+
+#include <QDate>
 
 namespace srk {
 
@@ -283,9 +286,10 @@ const QVector<ReportMember>& reportMembers() {
 }
 
 const ReportMember* reportMember(const QString& name) {
-    for (const ReportMember& m : reportMembers())
-        if (m.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &m;
+    for (const QVector<ReportMember>* members : {&reportMembers(), &playlistPrintouts()})
+        for (const ReportMember& m : *members)
+            if (m.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &m;
     return nullptr;
 }
 
@@ -295,5 +299,14 @@ const ReportMember& briefOf(const ReportMember& member) {
 }
 
 QString reportTimeText(qint64 time) { return FormatMinutesSeconds(qint32(time)).leftJustified(8); }
+
+QString djLogYear(qint64 releaseDate) {
+    if (releaseDate == 0)
+        return QStringLiteral(" --");
+    if (isBareYear(releaseDate))
+        return QString::number(releaseDate);
+    const QDate date = dateFromDayNumber(releaseDate);
+    return date.isValid() ? QString::number(date.year()) : QStringLiteral(" --");
+}
 
 }  // namespace srk

@@ -9,8 +9,10 @@ namespace srk {
 
 // One column of a catalogue report: heading, the field it shows and how.
 struct ReportColumn {
-    QString heading;  // "[UDK]" is replaced by the user's name for the user-defined key
-    QString source;   // "SON:Artist", "CAT:Category" (looked up), "TimeText" (minutes and seconds)
+    QString heading;  // "[UDK]" and "[Notes]" are replaced by the user's names for those columns
+    // "SON:Artist", "CAT:Category" (looked up), "TimeText" (minutes and seconds), "ReleaseYear" (the DJ
+    // log's year), "ChartPlace", "ChartLastWeek", "ChartMark" (the chart's places and movement mark)
+    QString source;
     QString picture;
     int line = 0;     // 0 the first detail line, 1 the second
     int x = -1;       // thousandths from the left margin; -1 placed with the others of its line
@@ -20,7 +22,7 @@ struct ReportColumn {
 
 // A member of the catalogue report family, as data: everything in which one report differs from another.
 struct ReportMember {
-    enum class Driver { Songs, Albums };
+    enum class Driver { Songs, Albums, PlaylistLines };
     enum class Face { MsSansSerif, Arial, SmallFonts };
     enum class Start { Criteria, PreviewQuestion, CategoryThenCriteria, BriefOnly };
 
@@ -40,6 +42,13 @@ struct ReportMember {
     bool byCategory = false;  // limited to one category
     bool oneAlbum = false;    // limited to one album
     bool wizardFilter = false;
+    bool wizardWithoutMediaTable = false;  // the wizard's song fields less the media table's name
+    // The playlist printouts: today's date (and the playlist's name) in the page header instead of the
+    // run date in the footer.
+    bool printout = false;
+    bool chart = false;      // this week's and last week's places; the running order closed up
+    bool totalTime = false;  // "Total Time" after the last line
+    bool logo = false;       // the user's logo picture in the page header
     QVector<ReportColumn> columns;
 
     bool isBrief() const { return start == Start::BriefOnly; }
@@ -47,9 +56,11 @@ struct ReportMember {
     int pointSize() const;
 };
 
-// Every member, standard members each followed by their brief one.
+// Every catalogue member, standard members each followed by their brief one.
 const QVector<ReportMember>& reportMembers();
-// By name, ignoring case; nullptr when there is none.
+// The playlist printouts: "PrintPlaylist", "PrintPlaylistTop40" and "PrintDJList".
+const QVector<ReportMember>& playlistPrintouts();
+// By name, ignoring case, among both; nullptr when there is none.
 const ReportMember* reportMember(const QString& name);
 // The member that prints `member` in the brief style (itself when it has none).
 const ReportMember& briefOf(const ReportMember& member);
@@ -58,7 +69,11 @@ const ReportMember& briefOf(const ReportMember& member);
 // characters; blank for a zero time.
 QString reportTimeText(qint64 time);
 
-// The heading standing for the user-defined key column.
+// The DJ log's year: " --" without a date, a bare year as it stands, a full date's year.
+QString djLogYear(qint64 releaseDate);
+
+// The headings standing for the user-defined key column and for the DJ log's notes column.
 inline QString udkHeading() { return QStringLiteral("[UDK]"); }
+inline QString notesHeading() { return QStringLiteral("[Notes]"); }
 
 }  // namespace srk

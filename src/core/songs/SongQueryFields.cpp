@@ -44,9 +44,13 @@ constexpr Entry kEntries[] = {
 
 } // namespace
 
-QString songQueryFieldText() {
+namespace {
+
+QString fieldText(bool withMediaTable) {
     QStringList entries;
     for (const Entry& e : kEntries) {
+        if (!withMediaTable && &e == &kEntries[1])
+            continue;
         const QStringList parts{QString::fromUtf8(e.caption), QStringLiteral("0"),
                                 QString::fromUtf8(e.field),   QString::fromUtf8(e.picture),
                                 QString::number(e.size),      QString::number(e.kind),
@@ -55,6 +59,12 @@ QString songQueryFieldText() {
     }
     return entries.join(QChar(QueryFieldList::EntrySeparator));
 }
+
+} // namespace
+
+QString songQueryFieldText() { return fieldText(true); }
+
+QueryFieldList djLogQueryFields() { return QueryFieldList::parse(fieldText(false)); }
 
 QueryFieldList songQueryFields() {
     return QueryFieldList::parse(songQueryFieldText());

@@ -10,5 +10,7 @@ namespace srk {
 QString songQueryFieldText();
 // The same list, read.
 QueryFieldList songQueryFields();
+// The DJ log's list: the song browser's without its second entry (the media table's name).
+QueryFieldList djLogQueryFields();
 
 } // namespace srk

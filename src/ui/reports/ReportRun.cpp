@@ -5,6 +5,7 @@
 #include "access/TableUse.h"
 #include "catalog/Tables.h"
 #include "reports/CustomFont.h"
+#include "reports/PlaylistPrintouts.h"
 #include "reports/ReportCriteria.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportMember.h"
@@ -14,6 +15,7 @@
 #include "ui/ProgramContext.h"
 #include "ui/WindowRegistry.h"
 #include "ui/albums/BrowseAlbums.h"
+#include "ui/playlists/BrowsePlaylists.h"
 #include "ui/query/QueryWizard.h"
 #include "ui/reports/PrintPreview.h"
 #include "ui/reports/ReportCancelling.h"
@@ -65,24 +67,34 @@ QFont qFontOf(const ReportFont& f) {
     return font;
 }
 
-// The highlighted album of the album browser that is active (or the first open one); 0 when none.
-qint64 highlightedAlbumId(WindowRegistry& windows) {
+// The id of the record highlighted in the browser of that kind that is active (or the first open one
+// with one); 0 when none.
+template <typename Browser>
+qint64 highlightedId(WindowRegistry& windows, Record (Browser::*highlighted)() const, int idField) {
     auto* frame = dynamic_cast<MainFrame*>(&windows);
     if (!frame)
         return 0;
-    QList<BrowseAlbums*> browsers;
+    QList<Browser*> browsers;
     if (QMdiSubWindow* active = frame->workspace()->activeSubWindow())
-        if (auto* b = qobject_cast<BrowseAlbums*>(active->widget()))
+        if (auto* b = qobject_cast<Browser*>(active->widget()))
             browsers << b;
     for (QMdiSubWindow* sub : frame->workspace()->subWindowList())
-        if (auto* b = qobject_cast<BrowseAlbums*>(sub->widget()))
+        if (auto* b = qobject_cast<Browser*>(sub->widget()))
             browsers << b;
-    for (BrowseAlbums* b : browsers) {
-        const Record album = b->highlightedAlbum();
-        if (album.number(ALB::AlbumID) > 0)
-            return album.number(ALB::AlbumID);
+    for (Browser* b : browsers) {
+        const Record record = (b->*highlighted)();
+        if (record.number(idField) > 0)
+            return record.number(idField);
     }
     return 0;
+}
+
+qint64 highlightedAlbumId(WindowRegistry& windows) {
+    return highlightedId(windows, &BrowseAlbums::highlightedAlbum, ALB::AlbumID);
+}
+
+qint64 highlightedPlaylistId(WindowRegistry& windows) {
+    return highlightedId(windows, &BrowsePlaylists::highlightedPlaylist, PLD::PlaylistID);
 }
 
 }  // namespace
@@ -99,7 +111,7 @@ bool ReportRun::askPreview(bool& preview) {
     return true;
 }
 
-ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 albumId) {
+ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 recordId) {
     ReportCriteria& criteria = reportCriteria();
     const QPointer<QWidget> parentAlive(m_parent);
     m_printer.setCopyCount(1);
@@ -128,15 +140,24 @@ ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 albumId)
     if (parentAlive.isNull() && m_parent)
         return Response::Cancelled;
     if (member->oneAlbum) {
-        request.albumId = albumId;
-        if (albumId <= 0)
+        request.albumId = recordId;
+        if (recordId <= 0)
+            return Response::Cancelled;
+    }
+    if (member->driver == ReportMember::Driver::PlaylistLines) {
+        request.playlistId = recordId;
+        if (recordId <= 0)
             return Response::Cancelled;
     }
     if (member->wizardFilter) {
         QString filter;
-        if (!QueryWizard::run(m_parent, *m_context.messages, songQueryFields(), filter, QStringLiteral("SONGS"),
+        const QueryFieldList fields = member->wizardWithoutMediaTable ? djLogQueryFields() : songQueryFields();
+        if (!QueryWizard::run(m_parent, *m_context.messages, fields, filter, QStringLiteral("SONGS"),
                               m_context.dataFolder, &m_context.positions))
             filter.clear();
+        // A quit while the wizard was up leaves no run behind it.
+        if (parentAlive.isNull() && m_parent)
+            return Response::Cancelled;
         request.filterText = filter;
     }
 
@@ -144,6 +165,9 @@ ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 albumId)
     request.criteria = criteria;
     request.datePreference = m_context.preferences.DateFormat;
     request.udkLabel = m_context.preferences.UDKPrompt;
+    request.notesLabel = m_context.preferences.NotesLabel;
+    if (member->logo)
+        request.logoFile = printoutLogoFile(m_context.preferences.Logo, m_context.dataFolder);
     if (criteria.UseCustomFont && !member->fontKey.isEmpty()) {
         const ReportFont stored = readReportFont(m_context.preferencesFile, member->fontKey);
         ModalWindow<QFontDialog> dialog(qFontOf(stored), m_parent);
@@ -161,6 +185,10 @@ ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 albumId)
     TableUse songs(*m_context.access), albums(*m_context.access), categories(*m_context.access);
     if (!songs.open(songsTable()) || !albums.open(albumTable()) || !categories.open(categoriesTable()))
         return Response::Cancelled;
+    TableUse playlists(*m_context.access), lines(*m_context.access);
+    if (member->driver == ReportMember::Driver::PlaylistLines &&
+        (!playlists.open(playlistMasterTable()) || !lines.open(playlistDetailsTable())))
+        return Response::Cancelled;
 
     ReportPageList pages;
     if (!pages.isUsable()) {
@@ -173,6 +201,8 @@ ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 albumId)
     ProgressWindow::run(m_parent, driven, title, QString(), *m_context.messages);
     if (!job.filterWarning().isEmpty())
         m_context.messages->ask({QStringLiteral("View Open Error"), job.filterWarning(), ButtonOk, ButtonOk});
+    if (!job.writeWarning().isEmpty())
+        m_context.messages->ask({QStringLiteral("Error!"), job.writeWarning(), ButtonOk, ButtonOk});
     if (job.outcome() != ReportJob::Outcome::Completed)
         return Response::Cancelled;
     const QString documentName = job.title();
@@ -236,6 +266,14 @@ void ReportRun::registerWith(WindowRegistry& windows) {
         }
         windows.registerWindow(name, [start, name](WindowRegistry& w) -> QWidget* {
             start(w, *reportMember(name), 0);
+            return nullptr;
+        });
+    }
+    for (const ReportMember& member : playlistPrintouts()) {
+        const QString name = member.name;
+        const bool ofPlaylist = member.driver == ReportMember::Driver::PlaylistLines;
+        windows.registerWindow(name, [start, name, ofPlaylist](WindowRegistry& w) -> QWidget* {
+            start(w, *reportMember(name), ofPlaylist ? highlightedPlaylistId(w) : 0);
             return nullptr;
         });
     }

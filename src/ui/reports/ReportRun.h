@@ -20,14 +20,16 @@ public:
 
     ReportRun(ProgramContext& context, QPrinter& printer, QWidget* parent);
 
-    // Runs `member` to its end. `albumId` is the album of the one-album report.
-    Response run(const ReportMember& member, qint64 albumId = 0);
+    // Runs `member` to its end. `recordId` is the album of the one-album report, the playlist of the
+    // playlist printouts.
+    Response run(const ReportMember& member, qint64 recordId = 0);
 
     // The run's title bar texts of the progress window.
     static QString generatingTitle() { return QStringLiteral("Generating Report"); }
     static QString printingTitle() { return QStringLiteral("Printing Report"); }
 
-    // Registers every standard member (and the album browser's one-album print) as a command.
+    // Registers every standard member (and the album browser's one-album print) and the playlist
+    // printouts (the playlist browser's on its highlighted playlist) as commands.
     static void registerWith(WindowRegistry& windows);
 
 private:
