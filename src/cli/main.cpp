@@ -55,7 +55,7 @@ const char* const kUsage =
     "  playlist-generate --size N [--from DATE] [--to DATE] [--category NAME] [--weighting TEXT] [--seed S]\n"
     "                                         a new playlist of N (0-99) songs drawn at random; dates mm/dd/yyyy\n"
     "  report MEMBER --pdf OUT.pdf [--style brief] [--selected PREFIX] [--category NAME] [--album ID]\n"
-    "         [--filter EXPR]                 print a catalogue report into a PDF file\n"
+    "         [--playlist ID] [--filter EXPR] print a catalogue report or playlist printout into a PDF\n"
     "  report --list                          the reports there are\n"
     "  import FILE [--map 'SON:Artist=1,...'] [--picture N=@d2 ...] [--header | --no-header] [--auto]\n"
     "                                         add songs from a comma-delimited file; without --map the\n"

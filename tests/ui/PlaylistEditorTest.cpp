@@ -195,10 +195,10 @@ TEST_F(PlaylistEditorTest, TheBrowserListsByDescriptionWithItsButtonsTipsAndMenu
     EXPECT_EQ(browse->button(A::Top40)->toolTip(), QStringLiteral("Print playlist in a top-?? chart format"));
     for (A a : {A::Add, A::Change, A::Delete, A::Close})
         EXPECT_FALSE(browse->button(a)->toolTip().isEmpty());
-    // The printouts are not part of the program yet: greyed, never hidden.
+    // The printouts work on the highlighted playlist.
     EXPECT_TRUE(browse->button(A::Print)->isVisible());
-    EXPECT_FALSE(browse->button(A::Print)->isEnabled());
-    EXPECT_FALSE(browse->button(A::Top40)->isEnabled());
+    EXPECT_TRUE(browse->button(A::Print)->isEnabled());
+    EXPECT_TRUE(browse->button(A::Top40)->isEnabled());
 
     QStringList items;
     QStringList enabled;
@@ -212,7 +212,7 @@ TEST_F(PlaylistEditorTest, TheBrowserListsByDescriptionWithItsButtonsTipsAndMenu
     }
     EXPECT_EQ(items.join(u'|'), QStringLiteral("&Add|&Change|&Delete|-|&Print|&Top 40|-|Generate Play List"));
     // The generator is a window of the program: its item is enabled.
-    EXPECT_EQ(enabled.join(u'|'), QStringLiteral("&Add|&Change|&Delete|Generate Play List"));
+    EXPECT_EQ(enabled.join(u'|'), QStringLiteral("&Add|&Change|&Delete|&Print|&Top 40|Generate Play List"));
 
     browse->press(A::Close);
     EXPECT_TRUE(QTest::qWaitFor([&] { return browse.isNull(); }, 2000));

@@ -52,7 +52,7 @@ QVector<ReportMember> buildPrintouts() {
                  col("BPM", "SON:BeatsPerMinute", "@n_3b", Align::Right),
                  col("Trk", "SON:TrackNumber", "@n3b", Align::Right),
                  col("TW", "ChartPlace", "@n3", Align::Right),
-                 col("LW", "ChartLastWeek", "@s2", Align::Right),
+                 col("LW", "ChartLastWeek", "@s2", Align::Center),
                  col("File", "SON:FileNumber", "@s20"),
                  col("", "ChartMark", "@s1")};
     m << r;

@@ -156,7 +156,7 @@ ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 recordId
                               m_context.dataFolder, &m_context.positions))
             filter.clear();
         // A quit while the wizard was up leaves no run behind it.
-        if (parentAlive.isNull() && m_parent)
+        if ((parentAlive.isNull() && m_parent) || ModalWindows::instance().cancelling())
             return Response::Cancelled;
         request.filterText = filter;
     }

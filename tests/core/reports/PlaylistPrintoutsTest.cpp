@@ -8,6 +8,7 @@
 #include "reports/PlaylistPrintouts.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportMember.h"
+#include "songs/SongQueryFields.h"
 #include "text/Picture.h"
 
 #include <QFile>
@@ -115,6 +116,18 @@ TEST(ChartPlaces, LastWeekTagsAndMarksAtPlaceThree) {
     // Exactly ten places up is a climb, not a leap.
     EXPECT_EQ(movementMark(3, QStringLiteral("13")), QStringLiteral("^"));
     EXPECT_EQ(movementMark(3, QStringLiteral("14")), QStringLiteral("*"));
+}
+
+TEST(DJLogYear, TheWizardListIsTheSongBrowsersWithoutTheMediaTable) {
+    const QueryFieldList songs = songQueryFields();
+    const QueryFieldList dj = djLogQueryFields();
+    ASSERT_TRUE(dj.isValid());
+    ASSERT_EQ(dj.size(), songs.size() - 1);
+    EXPECT_EQ(songs.at(1).field, QStringLiteral("MED:Media"));
+    EXPECT_EQ(dj.indexOf(QStringLiteral("MED:Media")), -1);
+    for (qsizetype i = 0; i < dj.size(); ++i)
+        EXPECT_EQ(dj.at(i).field, songs.at(i < 1 ? i : i + 1).field) << i;
+    EXPECT_EQ(dj.at(dj.indexOf(QStringLiteral("SON:Side"))).choices.join(QLatin1Char('|')), QStringLiteral(" (N/A)|A|B|1|2"));
 }
 
 TEST(DJLogYear, BareYearFullDateAndNone) {
