@@ -55,8 +55,11 @@ void placeLine(QVector<ReportColumn>& columns, int line, int width, int points) 
             continue;
         bool text = false;
         const int chars = valueCharacters(c, text);
-        // Headings are bold and often capitals: three quarters of an em a character.
-        const int heading = int(c.heading.size()) * points * 1000 * 75 / (72 * 100);
+        // Headings are bold: three quarters of an em a character, capitals (as in "BPM") nearly a whole one.
+        int hundredths = 0;
+        for (const QChar ch : c.heading)
+            hundredths += ch.isUpper() ? 95 : 75;
+        const int heading = hundredths * points * 1000 / (72 * 100);
         // Short texts (a mark, a two-character place) keep room for what they hold.
         minimum[i] = std::max(heading, (text ? std::min(chars, 4) : chars) * charWidth);
         if (text)
