@@ -19,6 +19,7 @@
 #include "ui/support/ModalWindows.h"
 #include "ui/support/ProgramFixture.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -195,7 +196,10 @@ TEST_F(PlaylistPrintoutTest, DJLogFromTheMenuRunsTheQueryWizardThenTheLog) {
         collectPreview(texts);
         w->close();  // no condition: every song
     });
-    frame->runCommand(QStringLiteral("PrintDJList"));
+    QAction* entry = frame->menuAction(QStringLiteral("&Reports"), QStringLiteral("DJ Log"));
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(entry->isEnabled());
+    entry->trigger();
     EXPECT_TRUE(wizard);
     EXPECT_TRUE(texts.contains(QStringLiteral("DJ LOG")));
     EXPECT_TRUE(texts.contains(QStringLiteral("First")));

@@ -152,8 +152,12 @@ ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 recordId
     if (member->wizardFilter) {
         QString filter;
         const QueryFieldList fields = member->wizardWithoutMediaTable ? djLogQueryFields() : songQueryFields();
-        if (!QueryWizard::run(m_parent, *m_context.messages, fields, filter, QStringLiteral("SONGS"),
-                              m_context.dataFolder, &m_context.positions))
+        if (!fields.isValid())  // the report goes on unfiltered
+            m_context.messages->ask({QStringLiteral("Query Wizard Error# ") + QString::number(fields.error()),
+                                     QStringLiteral("An error has prevented the Query Wizard from initializing."),
+                                     ButtonOk, ButtonOk});
+        else if (!QueryWizard::run(m_parent, *m_context.messages, fields, filter, QStringLiteral("SONGS"),
+                                   m_context.dataFolder, &m_context.positions))
             filter.clear();
         // A quit while the wizard was up leaves no run behind it.
         if ((parentAlive.isNull() && m_parent) || ModalWindows::instance().cancelling())
