@@ -174,3 +174,40 @@ TEST(PageRenderer, APageBecomesAScreenPictureOfItsPaperSize) {
     EXPECT_TRUE(pageImage(folder.file(QStringLiteral("none.srp")), 50, &why).isNull());
     EXPECT_FALSE(why.isEmpty());
 }
+
+TEST(PageRenderer, APictureKeepsItsProportionsInItsBoxAndAMissingOneDrawsNothing) {
+    TempFolder folder;
+    QImage wide(200, 100, QImage::Format_RGB32);  // twice as wide as high
+    wide.fill(Qt::black);
+    const QString picture = folder.file(QStringLiteral("logo.png"));
+    ASSERT_TRUE(wide.save(picture));
+    Page page;
+    page.width = 4000;
+    page.height = 4000;
+    for (const QString& path : {picture, folder.file(QStringLiteral("missing.gif"))}) {
+        PageItem image;
+        image.kind = PageItem::Image;
+        image.x = 0;
+        image.y = 0;
+        image.w = 2000;  // a square box
+        image.h = 2000;
+        image.text = path;
+        page.items = {image};
+        QImage out(400, 400, QImage::Format_RGB32);  // 100 dpi
+        out.fill(Qt::white);
+        {
+            QPainter painter(&out);
+            PageRenderer::paint(painter, page, 100, 100);
+        }
+        int top = 0, bottom = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x)
+                (y < 100 ? top : bottom) += qGray(out.pixel(x, y)) < 128;
+        if (path == picture) {
+            EXPECT_GT(top, 190 * 95);  // the upper half of the box is the picture
+            EXPECT_EQ(bottom, 0);      // not stretched into the lower half
+        } else {
+            EXPECT_EQ(top + bottom, 0);
+        }
+    }
+}
