@@ -123,6 +123,26 @@ bool PlaylistLines::closeGap(TableAccess& access, qint64 playlistId, qint64 dele
     return ok;
 }
 
+int PlaylistLines::lineCount(Store& store, qint64 playlistId, qint64& count) {
+    count = 0;
+    Table lines(store, playlistDetailsTable());
+    QString where = QStringLiteral("\"PlaylistID\" = ?1");
+    const QString present = Store::keyPresenceCondition(playlistDetailsTable(), PLA::KeyPlaylistID);
+    if (!present.isEmpty())
+        where += QStringLiteral(" AND ") + present;
+    sqlite3_stmt* stmt = store.statement(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(lines.schema(), where).toUtf8());
+    if (!stmt)
+        return store.lastError().code ? store.lastError().code : DriverError;
+    sqlite3_bind_int64(stmt, 1, playlistId);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        count = sqlite3_column_int64(stmt, 0);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return store.setEngineError(rc, store.filePath(playlistDetailsTable()));
+    return NoError;
+}
+
 int PlaylistLines::totalTime(Store& store, qint64 playlistId, double& total) {
     total = 0;
     Table lines(store, playlistDetailsTable());

@@ -37,6 +37,9 @@ public:
     // "Put Upd Seq" and the run goes on. false when anything failed.
     static bool closeGap(TableAccess& access, qint64 playlistId, qint64 deleted);
 
+    // How many lines the playlist has. 0 or the read error.
+    static int lineCount(Store& store, qint64 playlistId, qint64& count);
+
     // Sum of the songs' times over the lines (lines whose song is gone add nothing). 0 or the error.
     static int totalTime(Store& store, qint64 playlistId, double& total);
 };

@@ -6,6 +6,7 @@
 #include "query/QueryParser.h"
 #include "query/SqlTranslator.h"
 #include "playlists/ChartPlaces.h"
+#include "playlists/PlaylistLines.h"
 #include "reports/MemberLayout.h"
 #include "reports/PlaylistPrintouts.h"
 #include "reports/CustomFont.h"
@@ -205,6 +206,9 @@ bool ReportJob::begin() {
     }
 
     m_total = r->table->records();
+    // A playlist's lines are its printout's whole: its share of the line table would stall the bar.
+    if (qint64 count = 0; lines && PlaylistLines::lineCount(m_store, m_request.playlistId, count) == NoError)
+        m_total = count;
     r->table->sendCommand(QStringLiteral("QUICKSCAN=on"));
     if (r->table->setStart(r->key) != NoError) {
         fail(m_store.lastError().displayText());

@@ -196,6 +196,25 @@ TEST_F(PlaylistPrintout, RunningOrderPrintsEveryLineAndTheTotalTime) {
     EXPECT_EQ(runningOrder(2).size(), 3);
 }
 
+TEST_F(PlaylistPrintout, ProgressCountsThePlaylistsOwnLines) {
+    addSong({QStringLiteral("Ace"), QStringLiteral("Song")});
+    for (int seq = 1; seq <= 50; ++seq)
+        playlistLine(1, seq, 1);
+    for (int seq = 1; seq <= 150; ++seq)
+        playlistLine(2, seq, 1);
+    ReportRequest request = ofPlaylist(1);
+    request.member = reportMember(QStringLiteral("PrintPlaylist"));
+    ReportJob job(store, request, pages);
+    ASSERT_TRUE(job.step());  // opens the run
+    ASSERT_TRUE(job.step());  // the first slice of lines
+    EXPECT_EQ(job.recordsTotal(), 50);
+    EXPECT_EQ(job.percent(), 50);
+    for (int steps = 0; steps < 1000 && job.step(); ++steps) {
+    }
+    EXPECT_EQ(job.outcome(), ReportJob::Outcome::Completed);
+    EXPECT_EQ(job.linesPrinted(), 50);
+}
+
 TEST_F(PlaylistPrintout, EmptyPlaylistAndUnknownOnesPrintNothing) {
     playlist(6, QStringLiteral("Empty"));
     addSong({QStringLiteral("Ace"), QStringLiteral("Song")});
