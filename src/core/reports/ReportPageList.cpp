@@ -12,6 +12,12 @@
 #include <sys/types.h>
 #include <signal.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 namespace srk {
 
@@ -46,6 +52,27 @@ bool processExists(qint64 pid) {
 #endif
 }
 
+// Marks the folder holding the run folders as the top of unrelated trees, so that the file system
+// places each run's folder (and with it its pages) away from its siblings. Without it, on file systems
+// that avoid reusing just-freed file entries, a run made soon after another one deleted its pages
+// searches past all of them for every page it creates, which can cost a millisecond a page. A hint
+// only: where it cannot be set nothing changes.
+void spreadRunFolders(const QString& root) {
+#ifdef Q_OS_LINUX
+    const int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && !(flags & FS_TOPDIR_FL)) {
+        flags |= FS_TOPDIR_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    ::close(fd);
+#else
+    Q_UNUSED(root);
+#endif
+}
+
 }  // namespace
 
 QString ReportPageList::defaultBase() { return QDir::tempPath() + QStringLiteral("/sonorika-reports"); }
@@ -75,6 +102,7 @@ ReportPageList::ReportPageList(const QString& base) {
         m_error = QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(root));
         return;
     }
+    spreadRunFolders(root);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString folder =
             QStringLiteral("%1/run-%2-%3").arg(root).arg(pid).arg(g_runSerial.fetchAndAddRelaxed(1) + 1);
