@@ -61,13 +61,14 @@ bool ReportComposer::endPage() {
     drawBand(m_layout.footer, m_footer, m_layout.pageHeight - m_layout.marginBottom - m_layout.footer.height, nullptr);
     QString why;
     const bool saved = m_page->save(m_pages.nextPagePath(), &why);
+    const qint32 markerAt = pageCountMarkerOffset(m_page->bytes());
     delete m_page;
     m_page = nullptr;
     if (!saved) {
         m_error = QStringLiteral("Cannot write a report page: ") + why;
         return false;
     }
-    m_pages.append();
+    m_pages.append(markerAt);
     return true;
 }
 

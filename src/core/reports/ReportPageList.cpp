@@ -131,9 +131,10 @@ QString ReportPageList::nextPagePath() const {
     return m_folder + QStringLiteral("/page%1.srp").arg(m_serial + 1, 6, 10, QLatin1Char('0'));
 }
 
-void ReportPageList::append() {
+void ReportPageList::append(qint32 markerAt) {
     ++m_serial;
     m_entries.append(QStringLiteral("page%1.srp").arg(m_serial, 6, 10, QLatin1Char('0')));
+    m_markers.append(markerAt < 0 ? (markerAt == kNoMarker ? kNoMarker : kMarkerUnknown) : markerAt);
 }
 
 void ReportPageList::removeAt(int index) {
@@ -141,26 +142,31 @@ void ReportPageList::removeAt(int index) {
         return;
     QFile::remove(path(index));
     m_entries.removeAt(index);
+    m_markers.removeAt(index);
 }
 
 void ReportPageList::keepOnly(const QList<int>& indexes) {
     QStringList kept;
+    QList<qint32> keptMarkers;
     QList<bool> keep(m_entries.size(), false);
     for (int i : indexes)
         if (i >= 0 && i < m_entries.size() && !keep[i]) {
             keep[i] = true;
             kept.append(m_entries[i]);
+            keptMarkers.append(m_markers[i]);
         }
     for (int i = 0; i < m_entries.size(); ++i)
         if (!keep[i])
             QFile::remove(path(i));
     m_entries = kept;
+    m_markers = keptMarkers;
 }
 
 void ReportPageList::clear() {
     for (int i = 0; i < m_entries.size(); ++i)
         QFile::remove(path(i));
     m_entries.clear();
+    m_markers.clear();
 }
 
 int ReportPageList::removeStaleFolders(const QString& base) {

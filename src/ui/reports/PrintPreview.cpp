@@ -91,7 +91,7 @@ void HANDLECOPIES(ReportPageList& pages, int copies, QPrinter& printer) {
             const QString target = pages.nextPagePath();
             if (!QFile::copy(pages.path(i), target))
                 return;
-            pages.append();
+            pages.append(pages.markerAt(i));
         }
 }
 
