@@ -3,7 +3,8 @@
 //
 //   report_bench [--folder DIR] [--songs N] [--generation-only]
 //
-// Without --folder a catalogue of N songs (100,000 by default) is made in a temporary folder first.
+// Without --folder, or with an empty one, a catalogue of N songs (100,000 by default) is made first (in a
+// temporary folder without --folder), so repeated runs can share one catalogue.
 
 #include "access/ConsoleMessages.h"
 #include "access/DefaultMedia.h"
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot open %s\n", qPrintable(def->label));
             return 1;
         }
-    if (made) {
+    if (made || Table(store, songsTable()).records() == 0) {
         seedDefaultMedia(access);
         SyntheticCatalog catalogue(store, {songCount, songCount / 10, 1997});
         QElapsedTimer t;

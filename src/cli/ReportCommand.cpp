@@ -47,7 +47,8 @@ void showProgress(int percent) {
     std::fflush(stderr);
 }
 
-bool findCategory(Store& store, const QString& name, qint64& id) {
+// The category of that name, whatever its case; `stored` is its name as the table spells it.
+bool findCategory(Store& store, const QString& name, qint64& id, QString& stored) {
     Table table(store, categoriesTable());
     Record r;
     if (table.setStart(CAT::KeyCategory) != NoError)
@@ -55,6 +56,7 @@ bool findCategory(Store& store, const QString& name, qint64& id) {
     while (table.next(r) == NoError)
         if (r.text(CAT::Category).compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
             id = r.number(CAT::CategoryID);
+            stored = r.text(CAT::Category);
             return true;
         }
     return false;
@@ -181,11 +183,12 @@ int commandReport(const QString& dataFolder, const QStringList& args) {
     if (chosen.byCategory) {
         if (category.isEmpty())
             return usage(QStringLiteral("%1 needs --category NAME").arg(chosen.name));
-        if (!findCategory(store, category, request.categoryId)) {
+        QString stored;
+        if (!findCategory(store, category, request.categoryId, stored)) {
             complain(QStringLiteral("no category named '%1'").arg(category));
             return 1;
         }
-        request.title = QStringLiteral("Music in %1 Category").arg(category.trimmed());
+        request.title = QStringLiteral("Music in %1 Category").arg(stored.trimmed()).left(80);
     }
     if (chosen.driver == ReportMember::Driver::PlaylistLines) {
         bool ok = false;

@@ -8,6 +8,8 @@
 #include "ui/reports/ReportPreview.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -57,15 +59,15 @@ TEST_F(PrintPreviewTest, ThePreviewKeepsItsPlacementAndZoomInItsSettingsFile) {
         ASSERT_NE(preview, nullptr);
         openedAt = preview->zoomChoice();
         preview->chooseZoom(7);
-        preview->resize(900, 620);
+        preview->resize(700, 520);
         buttonWithText(w, QStringLiteral("Exit (Cancel Print)"))->click();
     });
     EXPECT_EQ(PRINTPREVIEW(pages, 100, settings), 0);
     EXPECT_EQ(openedAt, 5);  // 100 %
     IniFile written(settings);
     EXPECT_EQ(written.readInt(QStringLiteral("Preview"), QStringLiteral("Zoom")), 7);
-    EXPECT_EQ(written.readInt(QStringLiteral("Preview"), QStringLiteral("Width")), 900);
-    EXPECT_EQ(written.readInt(QStringLiteral("Preview"), QStringLiteral("Height")), 620);
+    EXPECT_EQ(written.readInt(QStringLiteral("Preview"), QStringLiteral("Width")), 700);
+    EXPECT_EQ(written.readInt(QStringLiteral("Preview"), QStringLiteral("Height")), 520);
 
     int reopenedAt = 0;
     QSize reopenedSize;
@@ -82,8 +84,51 @@ TEST_F(PrintPreviewTest, ThePreviewKeepsItsPlacementAndZoomInItsSettingsFile) {
     });
     EXPECT_EQ(PRINTPREVIEW(pages, 100, settings), 1);
     EXPECT_EQ(reopenedAt, 7);
-    EXPECT_EQ(reopenedSize, QSize(900, 620));
+    EXPECT_EQ(reopenedSize, QSize(700, 520));
     EXPECT_EQ(pages.count(), 3);
+}
+
+// A placement saved where no screen is now (or larger than the screen) is pulled back whole onto it;
+// one on the screen is kept as it was.
+TEST_F(PrintPreviewTest, ThePreviewOpensWhollyOnTheScreen) {
+    ReportPageList pages(base.path());
+    addNumberedPages(pages, 2);
+    const QString settings = previewSettingsPath(base.path());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        QRect saved;
+        bool kept;
+    } cases[] = {{QRect(-500, -400, 600, 400), false},
+                 {QRect(screen.right() + 300, screen.top() + 10, 600, 400), false},
+                 {QRect(screen.left() + 20, screen.bottom() - 100, 600, 400), false},
+                 {QRect(screen.left() - 30, screen.top() - 30, screen.width() + 200, screen.height() + 90), false},
+                 {QRect(screen.left() + 30, screen.top() + 40, screen.width() - 100, screen.height() - 120), true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("saved at %1,%2 %3x%4")
+                         .arg(c.saved.x()).arg(c.saved.y()).arg(c.saved.width()).arg(c.saved.height()).toStdString());
+        IniFile ini(settings);
+        ini.writeInt(QStringLiteral("Preview"), QStringLiteral("X"), c.saved.x());
+        ini.writeInt(QStringLiteral("Preview"), QStringLiteral("Y"), c.saved.y());
+        ini.writeInt(QStringLiteral("Preview"), QStringLiteral("Width"), c.saved.width());
+        ini.writeInt(QStringLiteral("Preview"), QStringLiteral("Height"), c.saved.height());
+        ASSERT_TRUE(ini.save());
+        QRect shown, frame;
+        onModal([&](QWidget* w) {
+            shown = w->geometry();
+            frame = w->frameGeometry();
+            buttonWithText(w, QStringLiteral("Exit (Cancel Print)"))->click();
+        });
+        EXPECT_EQ(PRINTPREVIEW(pages, 100, settings), 0);
+        EXPECT_TRUE(screen.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+        if (c.kept)
+            EXPECT_EQ(shown, c.saved);
+        else
+            EXPECT_NE(shown.topLeft(), c.saved.topLeft());
+        // What is written back is where it was shown.
+        IniFile written(settings);
+        EXPECT_EQ(written.readInt(QStringLiteral("Preview"), QStringLiteral("X")), shown.x());
+        EXPECT_EQ(written.readInt(QStringLiteral("Preview"), QStringLiteral("Y")), shown.y());
+    }
 }
 
 TEST_F(PrintPreviewTest, CopiesAreMadeByThePrinterOrByRepeatingThePages) {

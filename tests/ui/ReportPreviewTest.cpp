@@ -5,10 +5,12 @@
 #include "support/ReportPages.h"
 #include "support/TempFolder.h"
 #include "ui/reports/PrintRangeWindow.h"
+#include "ui/services/WindowSize.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -300,3 +302,53 @@ TEST_F(ReportPreviewTest, CancellingThePrintWindowChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The width a label's text takes as drawn: the letter its mnemonic underlines is drawn apart from the
+// text around it, so the kerning between them is lost.
+int drawnWidth(const QLabel* label) {
+    const QFontMetrics metrics(label->font());
+    const QString text = label->text();
+    const qsizetype amp = text.indexOf(QLatin1Char('&'));
+    if (amp < 0 || amp + 1 >= text.size())
+        return metrics.horizontalAdvance(text);
+    return metrics.horizontalAdvance(text.left(amp)) + metrics.horizontalAdvance(text.at(amp + 1)) +
+           metrics.horizontalAdvance(text.mid(amp + 2));
+}
+
+// A window opened large enough for its title, its labels shown whole.
+void expectNothingClipped(QWidget* w) {
+    EXPECT_GE(w->width(), titleBarWidth(w, w->windowTitle())) << w->windowTitle().toStdString();
+    EXPECT_GE(w->width(), w->minimumSizeHint().width());
+    EXPECT_GE(w->height(), w->minimumSizeHint().height());
+    const QList<QLabel*> labels = w->findChildren<QLabel*>();
+    EXPECT_FALSE(labels.isEmpty());
+    for (const QLabel* label : labels)
+        EXPECT_GE(label->contentsRect().width(), drawnWidth(label)) << label->text().toStdString();
+}
+
+}  // namespace
+
+TEST_F(ReportPreviewTest, GoToPageAndThePrintWindowOpenWithTitlesAndLabelsWhole) {
+    ReportPageList pages(base.path());
+    addNumberedPages(pages, 12);
+    ReportPreview preview(pages);
+    preview.show();
+    bool seen = false;
+    onModal([&](QWidget* w) {
+        seen = true;
+        expectNothingClipped(w);
+        buttonWithText(w, QStringLiteral("Cancel"))->click();
+    });
+    buttonOf(preview, "goToPage")->click();
+    EXPECT_TRUE(seen);
+    seen = false;
+    onModal([&](QWidget* w) {
+        seen = true;
+        expectNothingClipped(w);
+        buttonWithText(w, QStringLiteral("&Cancel"))->click();
+    });
+    buttonOf(preview, "printButton")->click();
+    EXPECT_TRUE(seen);
+}

@@ -135,6 +135,29 @@ protected:
         });
     }
 
+    // A quit while a window the preview opened is up: the window and the preview go, the pages' folder
+    // goes, the tables are released and the program ends.
+    void quitWhileThePreviewsWindowIsUp(const QString& opener, const QString& title) {
+        addSongs(120);
+        QSignalSpy ended(program.get(), &Program::ended);
+        QString folder, shownTitle;
+        answerCriteria(false, true, QString(), [&] { whenPreviewUp([&](ReportPreview* preview) {
+            folder = preview->pages().folder();
+            onModal([&](QWidget* w) {
+                shownTitle = w->windowTitle();
+                ::raise(SIGTERM);
+            });
+            buttonWithText(preview, opener)->click();
+        }); });
+        frame->runCommand(QStringLiteral("PrintSON:SongsByArtist"));
+        EXPECT_EQ(shownTitle, title);
+        ASSERT_FALSE(folder.isEmpty());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
+        EXPECT_EQ(ModalWindows::instance().running(), 0);
+        EXPECT_FALSE(QFileInfo::exists(folder));
+        EXPECT_EQ(context().access->useCount(songsTable()), 0);
+    }
+
     MainFrame* frame = nullptr;
     ProgressWatch watch;
 };
@@ -225,7 +248,8 @@ TEST_F(ReportRunTest, CancelYesYesPreviewsThePagesMadeSoFar) {
     const qint64 read = job.recordsRead();
     driven.cancel();
     EXPECT_EQ(answers.titles(), (QStringList{QStringLiteral("Question"), QStringLiteral("Question")}));
-    EXPECT_EQ(answers.shown().at(0).text, ReportCancelling::confirmText());
+    EXPECT_EQ(answers.shown().at(0).text, QStringLiteral("Are you sure you want to CANCEL this Report?"));
+    EXPECT_EQ(answers.shown().at(1).text, QStringLiteral("Report Cancellation Requested!\n \nPreview Report generated so far?"));
     EXPECT_EQ(answers.shown().at(1).buttons, ButtonYes | ButtonNo | ButtonIgnore);
     EXPECT_TRUE(driven.partial());
     EXPECT_FALSE(driven.step());
@@ -383,6 +407,42 @@ TEST_F(ReportRunTest, AQuitWhileThePreviewIsOpenDropsThePagesAndEndsTheProgram) 
     EXPECT_EQ(ModalWindows::instance().running(), 0);
     EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_EQ(context().access->useCount(songsTable()), 0);
+}
+
+TEST_F(ReportRunTest, AQuitWhileGoToPageIsUpEndsTheProgramCleanly) {
+    quitWhileThePreviewsWindowIsUp(QStringLiteral("Go To Page.."), QStringLiteral("Go to Page"));
+}
+
+TEST_F(ReportRunTest, AQuitWhileThePrintRangeWindowIsUpEndsTheProgramCleanly) {
+    quitWhileThePreviewsWindowIsUp(QStringLiteral("Print.."), QStringLiteral("Print..."));
+}
+
+TEST_F(ReportRunTest, AQuitWhileTheCustomFontDialogIsUpEndsTheRunWithoutGeneratingAndTheProgram) {
+    addSongs(30);
+    context().preferencesFile.writeString(QStringLiteral("Fonts"), QStringLiteral("FontNamePrintSON:SongsByArtist"),
+                                          QStringLiteral("Courier"));
+    context().preferencesFile.save();
+    QSignalSpy ended(program.get(), &Program::ended);
+    bool fontDialog = false;
+    onModal([&](QWidget* w) {
+        w->findChild<QCheckBox*>(QStringLiteral("useCustomFont"))->setChecked(true);
+        w->findChild<QCheckBox*>(QStringLiteral("previewFlag"))->setChecked(true);
+        onModal([&](QWidget* f) {
+            fontDialog = qobject_cast<QFontDialog*>(f) != nullptr;
+            ::raise(SIGTERM);
+        });
+        buttonWithText(w, QStringLiteral("&Ok"))->click();
+    });
+    frame->runCommand(QStringLiteral("PrintSON:SongsByArtist"));
+    EXPECT_TRUE(fontDialog);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
+    EXPECT_EQ(ModalWindows::instance().running(), 0);
+    // Nothing was generated or shown after the quit, and the font keys are as they were.
+    EXPECT_EQ(watch.shown, 0);
+    EXPECT_EQ(context().access->useCount(songsTable()), 0);
+    IniFile ini(context().preferencesFile.path());
+    EXPECT_EQ(ini.readString(QStringLiteral("Fonts"), QStringLiteral("FontNamePrintSON:SongsByArtist")), QStringLiteral("Courier"));
+    EXPECT_FALSE(ini.contains(QStringLiteral("Fonts"), QStringLiteral("FontSizePrintSON:SongsByArtist")));
 }
 
 }  // namespace

@@ -13,12 +13,19 @@ constexpr qint64 kAdvance = 245;
 
 QByteArray pageCountText(int count) { return QByteArray::number(count).leftJustified(5, ' ', true); }
 
-bool replacePageCountMarker(const QString& path, int count) {
+qint32 pageCountMarkerOffset(const QByteArray& pageBytes) {
+    return qint32(pageBytes.indexOf(QByteArrayView(kPageCountMarker)));
+}
+
+bool replacePageCountMarker(const QString& path, int count, qint64 from) {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
         return false;
     const QByteArray marker(kPageCountMarker);
-    for (qint64 start = 0;; start += kAdvance) {
+    // The first window that can hold a whole marker starting at `from` or later.
+    const qint64 reach = kWindow - qint64(marker.size());
+    const qint64 first = from > reach ? (from - reach + kAdvance - 1) / kAdvance : 0;
+    for (qint64 start = first * kAdvance;; start += kAdvance) {
         if (!file.seek(start))
             return false;
         QByteArray window = file.read(kWindow);
@@ -32,11 +39,17 @@ bool replacePageCountMarker(const QString& path, int count) {
     }
 }
 
-int replacePageCountMarkers(const ReportPageList& pages) {
+int replacePageCountMarkers(ReportPageList& pages) {
     int changed = 0;
-    for (int i = 0; i < pages.count(); ++i)
-        if (replacePageCountMarker(pages.path(i), pages.count()))
+    for (int i = 0; i < pages.count(); ++i) {
+        const qint32 at = pages.markerAt(i);
+        if (at == ReportPageList::kNoMarker)
+            continue;
+        if (replacePageCountMarker(pages.path(i), pages.count(), at == ReportPageList::kMarkerUnknown ? 0 : at))
             ++changed;
+        // Once per page: a second marker on it is the page's own text.
+        pages.setMarkerAt(i, ReportPageList::kNoMarker);
+    }
     return changed;
 }
 

@@ -2,28 +2,21 @@
 
 #include <QFile>
 
+#include <charconv>
+#include <cstring>
+#include <initializer_list>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace srk {
 
 namespace {
 
 const char kMagic[] = "SRKPAGE 1";
-
-QByteArray escaped(const QString& text) {
-    QByteArray utf8 = text.toUtf8();
-    if (!utf8.contains('\\') && !utf8.contains('\n') && !utf8.contains('\r'))
-        return utf8;
-    QByteArray out;
-    out.reserve(utf8.size() + 8);
-    for (char c : utf8) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c != '\r')
-            out += c;
-    }
-    return out;
-}
 
 QString unescaped(QByteArrayView bytes) {
     if (!bytes.contains('\\'))
@@ -73,10 +66,60 @@ int number(QByteArrayView field, bool& ok) {
 
 }  // namespace
 
+namespace {
+
+// Page files are written for every page of every report: numbers and texts are appended in place,
+// without a temporary string per field.
+void appendNumber(QByteArray& out, int value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr - digits);
+}
+
+void appendFields(QByteArray& out, char kind, std::initializer_list<int> numbers) {
+    out.append(kind);
+    for (int n : numbers) {
+        out.append(' ');
+        appendNumber(out, n);
+    }
+    out.append(' ');
+}
+
+// The text as UTF-8 with "\\" and "\n" written for backslashes and line breaks (carriage returns dropped).
+void appendEscaped(QByteArray& out, QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80) {
+            // Rare in most catalogues: the rest goes through the converter, then gets its escapes.
+            const QByteArray rest = text.sliced(i).toUtf8();
+            for (char b : rest) {
+                if (b == '\\')
+                    out.append("\\\\", 2);
+                else if (b == '\n')
+                    out.append("\\n", 2);
+                else if (b != '\r')
+                    out.append(b);
+            }
+            return;
+        }
+        if (c == u'\\')
+            out.append("\\\\", 2);
+        else if (c == u'\n')
+            out.append("\\n", 2);
+        else if (c != u'\r')
+            out.append(char(c));
+    }
+}
+
+}  // namespace
+
 PageWriter::PageWriter(int width, int height) {
-    m_bytes.reserve(4096);
+    m_bytes.reserve(8192);
     m_bytes += kMagic;
-    m_bytes += "\nP " + QByteArray::number(width) + ' ' + QByteArray::number(height) + '\n';
+    m_bytes += '\n';
+    appendFields(m_bytes, 'P', {width, height});
+    m_bytes.chop(1);
+    m_bytes += '\n';
 }
 
 void PageWriter::font(const PageFont& font) {
@@ -84,31 +127,63 @@ void PageWriter::font(const PageFont& font) {
         return;
     m_font = font;
     m_haveFont = true;
-    m_bytes += "F " + QByteArray::number(font.rgb) + ' ' + QByteArray::number(font.tenthsOfPoint) + ' ' +
-               QByteArray::number(font.flags) + ' ' + escaped(font.face) + '\n';
+    appendFields(m_bytes, 'F', {font.rgb, font.tenthsOfPoint, font.flags});
+    appendEscaped(m_bytes, font.face);
+    m_bytes += '\n';
 }
 
-void PageWriter::text(int x, int y, int w, int h, PageAlign align, const QString& text) {
-    m_bytes += "T " + QByteArray::number(x) + ' ' + QByteArray::number(y) + ' ' + QByteArray::number(w) + ' ' +
-               QByteArray::number(h) + ' ' + alignLetter(align) + ' ' + escaped(text) + '\n';
+void PageWriter::text(int x, int y, int w, int h, PageAlign align, QStringView text) {
+    appendFields(m_bytes, 'T', {x, y, w, h});
+    m_bytes += alignLetter(align);
+    m_bytes += ' ';
+    appendEscaped(m_bytes, text);
+    m_bytes += '\n';
 }
 
 void PageWriter::line(int x1, int y1, int x2, int y2, int pen) {
-    m_bytes += "L " + QByteArray::number(x1) + ' ' + QByteArray::number(y1) + ' ' + QByteArray::number(x2) + ' ' +
-               QByteArray::number(y2) + ' ' + QByteArray::number(pen) + '\n';
+    appendFields(m_bytes, 'L', {x1, y1, x2, y2, pen});
+    m_bytes.chop(1);
+    m_bytes += '\n';
 }
 
 void PageWriter::box(int x, int y, int w, int h, int pen, int fill) {
-    m_bytes += "R " + QByteArray::number(x) + ' ' + QByteArray::number(y) + ' ' + QByteArray::number(w) + ' ' +
-               QByteArray::number(h) + ' ' + QByteArray::number(pen) + ' ' + QByteArray::number(fill) + '\n';
+    appendFields(m_bytes, 'R', {x, y, w, h, pen, fill});
+    m_bytes.chop(1);
+    m_bytes += '\n';
 }
 
 void PageWriter::image(int x, int y, int w, int h, const QString& path) {
-    m_bytes += "I " + QByteArray::number(x) + ' ' + QByteArray::number(y) + ' ' + QByteArray::number(w) + ' ' +
-               QByteArray::number(h) + ' ' + escaped(path) + '\n';
+    appendFields(m_bytes, 'I', {x, y, w, h});
+    appendEscaped(m_bytes, path);
+    m_bytes += '\n';
 }
 
 bool PageWriter::save(const QString& path, QString* error) const {
+#ifdef Q_OS_UNIX
+    // One open, one write, one close: a report writes thousands of these, and QFile adds a stat to each.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    bool ok = fd >= 0;
+    int why = ok ? 0 : errno;
+    for (qsizetype done = 0; ok && done < m_bytes.size();) {
+        const ssize_t n = ::write(fd, m_bytes.constData() + done, size_t(m_bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = false;
+            why = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += n;
+    }
+    if (fd >= 0 && ::close(fd) != 0 && ok) {
+        ok = false;
+        why = errno;
+    }
+    if (!ok && error)
+        *error = QString::fromLocal8Bit(std::strerror(why));
+    return ok;
+#else
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(m_bytes) != m_bytes.size()) {
         if (error)
@@ -116,6 +191,7 @@ bool PageWriter::save(const QString& path, QString* error) const {
         return false;
     }
     return true;
+#endif
 }
 
 bool readPage(const QString& path, Page& out, QString* error) {

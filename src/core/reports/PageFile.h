@@ -20,6 +20,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <QVector>
 
 namespace srk {
@@ -58,7 +59,7 @@ class PageWriter {
 public:
     PageWriter(int width, int height);
     void font(const PageFont& font);
-    void text(int x, int y, int w, int h, PageAlign align, const QString& text);
+    void text(int x, int y, int w, int h, PageAlign align, QStringView text);
     void line(int x1, int y1, int x2, int y2, int pen);
     void box(int x, int y, int w, int h, int pen, int fill = -1);
     void image(int x, int y, int w, int h, const QString& path);

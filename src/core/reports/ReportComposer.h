@@ -36,13 +36,20 @@ public:
     int pagesMade() const { return m_pageNumber; }
     const QString& errorString() const { return m_error; }
 
+    // Where a field item's value comes from.
+    enum class Source { Record, Page, RunDate, PageCount };
+
 private:
-    void drawBand(const LayoutBand& band, const QVector<Picture>& pictures, int top, const QVector<QVariant>* values);
+    // Each band's pictures and field sources, read once, item for item.
+    struct Prepared {
+        QVector<Picture> pictures;
+        QVector<Source> sources;
+    };
+    void drawBand(const LayoutBand& band, const Prepared& prepared, int top, const QVector<QVariant>* values);
     void startPage();
 
     ReportLayout m_layout;
-    // Each band's pictures read once, item for item.
-    QVector<Picture> m_headerPictures, m_detailPictures, m_footerPictures, m_summaryPictures;
+    Prepared m_header, m_detail, m_footer, m_summary;
     ReportPageList& m_pages;
     QDate m_runDate;
     PageWriter* m_page = nullptr;

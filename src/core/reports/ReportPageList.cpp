@@ -12,6 +12,12 @@
 #include <sys/types.h>
 #include <signal.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 namespace srk {
 
@@ -46,6 +52,27 @@ bool processExists(qint64 pid) {
 #endif
 }
 
+// Marks the folder holding the run folders as the top of unrelated trees, so that the file system
+// places each run's folder (and with it its pages) away from its siblings. Without it, on file systems
+// that avoid reusing just-freed file entries, a run made soon after another one deleted its pages
+// searches past all of them for every page it creates, which can cost a millisecond a page. A hint
+// only: where it cannot be set nothing changes.
+void spreadRunFolders(const QString& root) {
+#ifdef Q_OS_LINUX
+    const int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && !(flags & FS_TOPDIR_FL)) {
+        flags |= FS_TOPDIR_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    ::close(fd);
+#else
+    Q_UNUSED(root);
+#endif
+}
+
 }  // namespace
 
 QString ReportPageList::defaultBase() { return QDir::tempPath() + QStringLiteral("/sonorika-reports"); }
@@ -75,6 +102,7 @@ ReportPageList::ReportPageList(const QString& base) {
         m_error = QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(root));
         return;
     }
+    spreadRunFolders(root);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString folder =
             QStringLiteral("%1/run-%2-%3").arg(root).arg(pid).arg(g_runSerial.fetchAndAddRelaxed(1) + 1);
@@ -103,9 +131,10 @@ QString ReportPageList::nextPagePath() const {
     return m_folder + QStringLiteral("/page%1.srp").arg(m_serial + 1, 6, 10, QLatin1Char('0'));
 }
 
-void ReportPageList::append() {
+void ReportPageList::append(qint32 markerAt) {
     ++m_serial;
     m_entries.append(QStringLiteral("page%1.srp").arg(m_serial, 6, 10, QLatin1Char('0')));
+    m_markers.append(markerAt < 0 ? (markerAt == kNoMarker ? kNoMarker : kMarkerUnknown) : markerAt);
 }
 
 void ReportPageList::removeAt(int index) {
@@ -113,26 +142,31 @@ void ReportPageList::removeAt(int index) {
         return;
     QFile::remove(path(index));
     m_entries.removeAt(index);
+    m_markers.removeAt(index);
 }
 
 void ReportPageList::keepOnly(const QList<int>& indexes) {
     QStringList kept;
+    QList<qint32> keptMarkers;
     QList<bool> keep(m_entries.size(), false);
     for (int i : indexes)
         if (i >= 0 && i < m_entries.size() && !keep[i]) {
             keep[i] = true;
             kept.append(m_entries[i]);
+            keptMarkers.append(m_markers[i]);
         }
     for (int i = 0; i < m_entries.size(); ++i)
         if (!keep[i])
             QFile::remove(path(i));
     m_entries = kept;
+    m_markers = keptMarkers;
 }
 
 void ReportPageList::clear() {
     for (int i = 0; i < m_entries.size(); ++i)
         QFile::remove(path(i));
     m_entries.clear();
+    m_markers.clear();
 }
 
 int ReportPageList::removeStaleFolders(const QString& base) {

@@ -31,9 +31,16 @@ public:
     const QString& entry(int index) const { return m_entries.at(index); }
     QString path(int index) const;
 
-    // The path the next page is to be written to; the page counts once append() is called.
+    // Where the page-count marker first stands in a page file, as its writer tells the list.
+    static constexpr qint32 kNoMarker = -1;       // none, or already replaced
+    static constexpr qint32 kMarkerUnknown = -2;  // not told: the file has to be searched
+
+    // The path the next page is to be written to; the page counts once append() is called, with the
+    // byte offset of the page's first page-count marker when the writer knows it.
     QString nextPagePath() const;
-    void append();
+    void append(qint32 markerAt = kMarkerUnknown);
+    qint32 markerAt(int index) const { return m_markers.at(index); }
+    void setMarkerAt(int index, qint32 markerAt) { m_markers[index] = markerAt; }
 
     // Deletes the page's file and drops its entry; later pages move up.
     void removeAt(int index);
@@ -56,6 +63,7 @@ private:
     QString m_folder;
     QString m_error;
     QStringList m_entries;
+    QList<qint32> m_markers;  // one per entry
     int m_serial = 0;
 };
 

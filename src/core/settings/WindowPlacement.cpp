@@ -113,4 +113,13 @@ WindowGeometry keepOnAreas(const WindowGeometry& window, const QVector<WindowGeo
     return kept;
 }
 
+WindowGeometry keepFrameOnAreas(const WindowGeometry& window, const FrameMargins& frame,
+                                const QVector<WindowGeometry>& areas) {
+    const int across = frame.left + frame.right;
+    const int down = frame.top + frame.bottom;
+    const WindowGeometry outer{window.x - frame.left, window.y - frame.top, window.width + across, window.height + down};
+    const WindowGeometry kept = keepOnAreas(outer, areas);
+    return {kept.x + frame.left, kept.y + frame.top, std::max(0, kept.width - across), std::max(0, kept.height - down)};
+}
+
 } // namespace srk

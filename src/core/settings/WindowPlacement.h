@@ -50,4 +50,18 @@ PlacementDecision restorePlacement(const IniFile& positions, const QString& proc
 // is larger, and moved as little as that takes. With no areas it stays as it is.
 WindowGeometry keepOnAreas(const WindowGeometry& window, const QVector<WindowGeometry>& areas);
 
+// What the window system's frame adds around a window's own area; the title bar is in `top`.
+struct FrameMargins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// keepOnAreas for a top-level window with its frame: the frame, title bar included, is kept on the
+// area, so the bar the user moves the window by is never above or beside the screen. Takes and
+// returns the window's own area.
+WindowGeometry keepFrameOnAreas(const WindowGeometry& window, const FrameMargins& frame,
+                                const QVector<WindowGeometry>& areas);
+
 } // namespace srk

@@ -19,7 +19,11 @@ const char* const kMonthNames[12] = {"January", "February", "March",     "April"
 // ---------------------------------------------------------------- dates
 
 QString twoDigits(int n) {
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    if (n < 0 || n > 99)
+        return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    // Reports format a date or time per line: no argument parsing for the usual case.
+    const QChar digits[2] = {QChar(u'0' + n / 10), QChar(u'0' + n % 10)};
+    return QString(digits, 2);
 }
 
 QString monthName(int month) {

@@ -1,6 +1,7 @@
 #include "ui/reports/JumpToPage.h"
 
 #include "ui/services/ModalWindows.h"
+#include "ui/services/WindowSize.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -32,6 +33,7 @@ int jumpToPage(QWidget* parent, int current, int count) {
     layout->addLayout(form);
     layout->addWidget(buttons);
     spin->selectAll();
+    fitWindow(window.get());
     const ModalResult result = window.exec();
     if (!result.accepted())
         return current;

@@ -5,8 +5,10 @@
 #include "reports/PageFile.h"
 #include "reports/ReportPageList.h"
 #include "settings/IniFile.h"
+
 #include "ui/reports/ReportPreview.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/WindowOnScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +28,20 @@ namespace {
 
 const QString kSection = QStringLiteral("Preview");
 
-// A saved placement is used only when it still lies on a screen.
-bool onSomeScreen(const QRect& rect) {
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(rect))
-            return true;
-    return false;
+// The preview opens where it was left, or centred over the window it belongs to; either way with its
+// whole frame, title bar included, on a screen.
+void placePreview(QWidget* window, const QRect& saved, QWidget* parent) {
+    QRect wanted = saved;
+    if (saved.width() <= 200 || saved.height() <= 150) {
+        const QWidget* over = parent ? parent->window() : nullptr;
+        const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+        const QRect around = over && over->isVisible() ? over->geometry()
+                             : screen                  ? screen->availableGeometry()
+                                                       : QRect();
+        wanted = QRect(QPoint(), window->size());
+        wanted.moveCenter(around.center());
+    }
+    placeOnScreens(window, wanted, parent);
 }
 
 }  // namespace
@@ -57,13 +67,11 @@ int PRINTPREVIEW(ReportPageList& pages, int initialZoom, const QString& settings
     ModalWindow<ReportPreview> window(pages, parent, choice);
     const QRect saved(settings.readInt(kSection, QStringLiteral("X")), settings.readInt(kSection, QStringLiteral("Y")),
                       settings.readInt(kSection, QStringLiteral("Width")), settings.readInt(kSection, QStringLiteral("Height")));
-    if (saved.width() > 200 && saved.height() > 150 && onSomeScreen(saved)) {
-        window->resize(saved.size());
-        window->move(saved.topLeft());
-    }
-    // The placement is taken as the window closes, while it still exists.
+    placePreview(window.get(), saved, parent);
+    // The placement is taken as the window closes, while it still exists: its own area, without the
+    // frame, as it is placed again.
     QObject::connect(window.get(), &QDialog::finished, window.get(), [&settings, w = window.get()] {
-        const QRect placed(w->pos(), w->size());
+        const QRect placed = w->geometry();
         settings.writeInt(kSection, QStringLiteral("X"), placed.x());
         settings.writeInt(kSection, QStringLiteral("Y"), placed.y());
         settings.writeInt(kSection, QStringLiteral("Width"), placed.width());
@@ -91,7 +99,7 @@ void HANDLECOPIES(ReportPageList& pages, int copies, QPrinter& printer) {
             const QString target = pages.nextPagePath();
             if (!QFile::copy(pages.path(i), target))
                 return;
-            pages.append();
+            pages.append(pages.markerAt(i));
         }
 }
 

@@ -1,10 +1,13 @@
 #include "ui/reports/PrintRangeWindow.h"
 
 #include "reports/ReportPageList.h"
+#include "ui/services/WindowSize.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -13,6 +16,24 @@
 #include <algorithm>
 
 namespace srk {
+
+namespace {
+
+// The letter a mnemonic underlines is drawn apart from its neighbours, without the kerning the label's
+// size hint counts on: a short label such as "To" would lose part of its last letter.
+QLabel* spinLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    const QFontMetrics metrics(label->font());
+    const QString shown = QString(text).remove(QLatin1Char('&'));
+    int apart = 0;
+    for (QChar c : shown)
+        apart += metrics.horizontalAdvance(c);
+    label->setMinimumWidth(std::max(label->sizeHint().width(), apart + metrics.averageCharWidth() / 2));
+    return label;
+}
+
+}  // namespace
 
 PrintRangeWindow::PrintRangeWindow(ReportPageList& pages, const QVector<bool>& marks, QWidget* parent)
     : QDialog(parent), m_pages(pages), m_marks(marks) {
@@ -47,8 +68,8 @@ PrintRangeWindow::PrintRangeWindow(ReportPageList& pages, const QVector<bool>& m
     m_all->setChecked(true);
 
     auto* spins = new QFormLayout;
-    spins->addRow(QStringLiteral("&From"), m_from);
-    spins->addRow(QStringLiteral("&To"), m_to);
+    spins->addRow(spinLabel(QStringLiteral("&From"), m_from, group), m_from);
+    spins->addRow(spinLabel(QStringLiteral("&To"), m_to, group), m_to);
     auto* inner = new QVBoxLayout(group);
     inner->addWidget(m_all);
     inner->addWidget(m_marked);
@@ -66,6 +87,7 @@ PrintRangeWindow::PrintRangeWindow(ReportPageList& pages, const QVector<bool>& m
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    fitWindow(this);
 
     // Limits are set above before the coupling is connected, so opening selects nothing.
     connect(m_from, &QSpinBox::valueChanged, this, &PrintRangeWindow::fromChanged);

@@ -3,6 +3,7 @@
 #include "access/MessageService.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportPageList.h"
+#include "reports/ReportQuestions.h"
 #include "ui/services/ModalWindows.h"
 
 #include <QThread>
@@ -40,26 +41,11 @@ void ReportCancelling::cancel() {
         return;
     }
     m_asking = true;
-    const bool sure = m_messages.ask({QStringLiteral("Question"), confirmText(), ButtonYes | ButtonNo, ButtonNo}) == ButtonYes;
+    const CancelChoice choice = cancelReport(m_job, m_messages, m_previewing, m_pages.count());
     m_asking = false;
-    if (!sure)
-        return;
-    m_job.setRecordsPerStep(1);
-    if (!m_previewing || m_pages.isEmpty()) {
-        discard();
-        return;
-    }
-    m_asking = true;
-    const int answer = m_messages.ask(
-        {QStringLiteral("Question"), partialText(), ButtonYes | ButtonNo | ButtonIgnore, ButtonNo});
-    m_asking = false;
-    if (answer == ButtonYes) {
-        m_partial = m_job.keepPartial();
-        if (!m_partial)
-            discard();
-    } else if (answer != ButtonIgnore) {
-        discard();
-    }
+    m_partial = choice == CancelChoice::PreviewSoFar;
+    if (choice == CancelChoice::Discard)
+        Job::cancel();
 }
 
 }  // namespace srk

@@ -8,9 +8,9 @@ class MessageService;
 class ReportJob;
 class ReportPageList;
 
-// A report's generation as the progress window drives it, with the report's own way of cancelling: the
-// user is asked to confirm, and when pages were made for a preview, whether to preview those, throw them
-// away or go on generating (one record at a time from then on).
+// A report's generation as the progress window drives it, cancelled the report's own way (the questions
+// and what their answers do are cancelReport's); nothing is generated while a question is up, and a
+// quit drops the run without asking.
 class ReportCancelling : public Job {
 public:
     ReportCancelling(ReportJob& job, const ReportPageList& pages, bool previewing, MessageService& messages);
@@ -21,9 +21,6 @@ public:
 
     // The user chose to preview what was made before the end.
     bool partial() const { return m_partial; }
-
-    static QString confirmText() { return QStringLiteral("Are you sure you want to CANCEL this Report?"); }
-    static QString partialText() { return QStringLiteral("Report Cancellation Requested!\n \nPreview Report generated so far?"); }
 
 private:
     void discard();

@@ -7,6 +7,7 @@
 #include "ui/reports/JumpToPage.h"
 #include "ui/reports/PrintRangeWindow.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/WindowOnScreen.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -311,6 +313,15 @@ void ReportPreview::print() {
         return;
     m_response = Completed;
     accept();
+}
+
+void ReportPreview::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_shownOnce || !isWindow())
+        return;
+    m_shownOnce = true;
+    // Once the window manager has framed it, the whole frame is known: title bar and all go on a screen.
+    QTimer::singleShot(0, this, [this] { placeOnScreens(this, geometry()); });
 }
 
 void ReportPreview::resizeEvent(QResizeEvent* event) {

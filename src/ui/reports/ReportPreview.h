@@ -69,6 +69,7 @@ public:
     void print();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -94,6 +95,7 @@ private:
     QImage m_image;
     int m_imagePage = 0;
     double m_imageZoom = 0;
+    bool m_shownOnce = false;
 
     QComboBox* m_zoomList = nullptr;
     QPushButton* m_zoomIn = nullptr;

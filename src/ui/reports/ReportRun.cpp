@@ -22,6 +22,7 @@
 #include "ui/reports/ReportCriteriaWindow.h"
 #include "ui/services/ModalWindows.h"
 #include "ui/services/ProgressWindow.h"
+#include "ui/services/WindowSize.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/songs/BrowseCategories.h"
 
@@ -176,7 +177,12 @@ ReportRun::Response ReportRun::run(const ReportMember& standard, qint64 recordId
         const ReportFont stored = readReportFont(m_context.preferencesFile, member->fontKey);
         ModalWindow<QFontDialog> dialog(qFontOf(stored), m_parent);
         dialog->setWindowTitle(QStringLiteral("Select Custom Font for Report"));
-        if (dialog.exec().accepted()) {
+        fitWindow(dialog.get());
+        const ModalResult chosen = dialog.exec();
+        // A quit closed the dialog: nothing is generated after it.
+        if (chosen.gone || ModalWindows::instance().cancelling())
+            return Response::Cancelled;
+        if (chosen.accepted()) {
             const ReportFont picked = reportFontOf(dialog->selectedFont(), stored.color);
             writeReportFont(m_context.preferencesFile, member->fontKey, picked);
             m_context.preferencesFile.save();

@@ -85,3 +85,79 @@ TEST(PageCountMarker, EveryPageOfAListGetsTheListsCount) {
     EXPECT_EQ(readAll(pages.path(0)), QByteArray("of 7     pages"));
     EXPECT_EQ(readAll(pages.path(3)), QByteArray("no marker here"));
 }
+
+// Starting the search at an offset known to hold no earlier marker gives what the search from the
+// file's start gives, wherever the marker stands and wherever the known offset lies before it.
+TEST(PageCountMarker, ASearchStartedAtAKnownOffsetChangesWhatTheWholeSearchChanges) {
+    TempFolder folder;
+    const QString whole = folder.file(QStringLiteral("whole"));
+    const QString known = folder.file(QStringLiteral("known"));
+    for (int at : {0, 5, 244, 245, 250, 251, 252, 256, 489, 490, 496, 497, 735, 2000, 4321}) {
+        QByteArray bytes;
+        for (int i = 0; i < at; ++i)
+            bytes += char('a' + i % 26);
+        bytes += "~!@#$ and again ~!@#$";
+        bytes += QByteArray(at % 700, 'q');
+        for (int from : {0, at / 2, at - 1, at}) {
+            if (from < 0)
+                continue;
+            writeAll(whole, bytes);
+            writeAll(known, bytes);
+            ASSERT_TRUE(replacePageCountMarker(whole, 3847));
+            ASSERT_TRUE(replacePageCountMarker(known, 3847, from)) << at << " from " << from;
+            EXPECT_EQ(readAll(known), readAll(whole)) << at << " from " << from;
+        }
+    }
+}
+
+TEST(PageCountMarker, OnlyPagesToldToHoldAMarkerAreOpenedAndEachOnlyOnce) {
+    TempFolder folder;
+    ReportPageList pages(folder.path());
+    ASSERT_TRUE(pages.isUsable());
+    const QByteArray marked("T 1 1 1 1 L Page 1 of ~!@#$ and ~!@#$\n");
+    // Told: at offset 22. Told none (its writer knows better than the bytes: the file is left alone).
+    // Not told: searched from the start.
+    writeAll(pages.nextPagePath(), marked);
+    pages.append(pageCountMarkerOffset(marked));
+    writeAll(pages.nextPagePath(), marked);
+    pages.append(ReportPageList::kNoMarker);
+    writeAll(pages.nextPagePath(), marked);
+    pages.append();
+    EXPECT_EQ(pages.markerAt(0), 22);
+    EXPECT_EQ(pages.markerAt(2), ReportPageList::kMarkerUnknown);
+
+    EXPECT_EQ(replacePageCountMarkers(pages), 2);
+    const QByteArray replaced("T 1 1 1 1 L Page 1 of 3     and ~!@#$\n");
+    EXPECT_EQ(readAll(pages.path(0)), replaced);
+    EXPECT_EQ(readAll(pages.path(1)), marked);
+    EXPECT_EQ(readAll(pages.path(2)), replaced);
+    // A second pass (the preview opened again) leaves the pages' own second markers alone.
+    EXPECT_EQ(replacePageCountMarkers(pages), 0);
+    EXPECT_EQ(readAll(pages.path(0)), replaced);
+    EXPECT_EQ(readAll(pages.path(2)), replaced);
+}
+
+TEST(PageCountMarker, WhatThePageListKnowsFollowsItsPagesWhenSomeAreDropped) {
+    TempFolder folder;
+    ReportPageList pages(folder.path());
+    ASSERT_TRUE(pages.isUsable());
+    for (int i = 0; i < 6; ++i) {
+        const QByteArray bytes = QByteArray(i * 10, 'x') + (i % 2 ? QByteArray("~!@#$") : QByteArray("none"));
+        writeAll(pages.nextPagePath(), bytes);
+        pages.append(pageCountMarkerOffset(bytes));
+    }
+    EXPECT_EQ(pageCountMarkerOffset("none"), -1);
+    pages.removeAt(0);                 // 1..5 left
+    pages.keepOnly({0, 2, 3, 4});      // 1, 3, 4, 5 left
+    ASSERT_EQ(pages.count(), 4);
+    EXPECT_EQ(pages.markerAt(0), 10);
+    EXPECT_EQ(pages.markerAt(1), 30);
+    EXPECT_EQ(pages.markerAt(2), ReportPageList::kNoMarker);
+    EXPECT_EQ(pages.markerAt(3), 50);
+    EXPECT_EQ(replacePageCountMarkers(pages), 3);
+    EXPECT_EQ(readAll(pages.path(3)), QByteArray(50, 'x') + "4    ");
+    pages.clear();
+    writeAll(pages.nextPagePath(), "~!@#$");
+    pages.append(0);
+    EXPECT_EQ(pages.markerAt(0), 0);
+}

@@ -60,3 +60,44 @@ TEST(PageFile, UnknownLinesAreSkippedAndOtherFilesRefused) {
     EXPECT_FALSE(why.isEmpty());
     EXPECT_FALSE(readPage(QStringLiteral("/nonexistent/page.srp"), p));
 }
+
+TEST(PageFile, WrittenBytesFollowTheFormatLineForLine) {
+    PageWriter w(11000, 8500);
+    w.font(PageFont{QStringLiteral("Small Fonts"), 60, PageFont::Italic, -1});
+    w.text(-5, 0, 2147483647, 133, PageAlign::Center, QStringLiteral("a\\b\r\nc"));
+    w.text(1, 2, 3, 4, PageAlign::Left, QStringLiteral("Björk \\ Sigur Rós\nTwo"));
+    w.line(1, 2, 3, 4, 5);
+    w.box(1, 2, 3, 4, 5, -1);
+    w.image(9, 8, 7, 6, QStringLiteral("C:\\logo.png"));
+    EXPECT_EQ(w.bytes(), QByteArray("SRKPAGE 1\n"
+                                    "P 11000 8500\n"
+                                    "F -1 60 2 Small Fonts\n"
+                                    "T -5 0 2147483647 133 C a\\\\b\\nc\n"
+                                    "T 1 2 3 4 L Bj\xc3\xb6rk \\\\ Sigur R\xc3\xb3s\\nTwo\n"
+                                    "L 1 2 3 4 5\n"
+                                    "R 1 2 3 4 5 -1\n"
+                                    "I 9 8 7 6 C:\\\\logo.png\n"));
+    Page p;
+    ASSERT_TRUE(parsePage(w.bytes(), p));
+    EXPECT_EQ(p.width, 11000);
+    EXPECT_EQ(p.height, 8500);
+    ASSERT_EQ(p.items.size(), 6);
+    EXPECT_EQ(p.items[1].text, QStringLiteral("a\\b\nc"));
+    EXPECT_EQ(p.items[2].text, QStringLiteral("Björk \\ Sigur Rós\nTwo"));
+}
+
+TEST(PageFile, SavingWhereNoFileCanBeMadeSaysWhy) {
+    TempFolder folder;
+    PageWriter w(8500, 11000);
+    w.text(1, 2, 3, 4, PageAlign::Left, QStringLiteral("x"));
+    QString why;
+    EXPECT_FALSE(w.save(folder.file(QStringLiteral("missing/p.srp")), &why));
+    EXPECT_FALSE(why.isEmpty());
+    const QString path = folder.file(QStringLiteral("p.srp"));
+    ASSERT_TRUE(w.save(path));
+    // A second save replaces the file, never appends to it.
+    ASSERT_TRUE(w.save(path));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), w.bytes());
+}

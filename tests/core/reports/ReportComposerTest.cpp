@@ -6,6 +6,7 @@
 #include "support/TempFolder.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,14 @@ TEST(ReportComposer, BandsFillPagesAndTheHeaderCarriesBoxesPicturesAndThePageCou
     ASSERT_TRUE(composer.endPage());
     ASSERT_EQ(pages.count(), 3);
     EXPECT_EQ(composer.bandsPrinted(), 13);
+    // Each page tells the list where its marker stands, so no page has to be searched for it.
+    for (int i = 0; i < pages.count(); ++i) {
+        QFile page(pages.path(i));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        const qint32 at = qint32(page.readAll().indexOf("~!@#$"));
+        ASSERT_GT(at, 0);
+        EXPECT_EQ(pages.markerAt(i), at);
+    }
     EXPECT_EQ(replacePageCountMarkers(pages), 3);
 
     Page first;
@@ -94,6 +103,24 @@ TEST(ReportComposer, BandsFillPagesAndTheHeaderCarriesBoxesPicturesAndThePageCou
     // Ending again adds nothing.
     EXPECT_TRUE(composer.endPage());
     EXPECT_EQ(pages.count(), 3);
+}
+
+TEST(ReportComposer, PagesWithoutTheMarkerAreKnownToHaveNone) {
+    TempFolder base;
+    ReportPageList pages(base.path());
+    ReportLayout layout = headedLayout();
+    for (LayoutBand* band : {&layout.header, &layout.detail, &layout.footer})
+        band->items.removeIf([](const LayoutItem& item) { return item.text == QLatin1String("=PageCount"); });
+    ReportComposer composer(layout, pages, QDate(2024, 1, 2));
+    ASSERT_TRUE(composer.printDetail({QStringLiteral("plain")}));
+    // A song's own title that happens to be the marker counts as one, as the byte search would find it.
+    ASSERT_TRUE(composer.printDetail({QStringLiteral("~!@#$")}));
+    ASSERT_TRUE(composer.endPage());
+    ASSERT_TRUE(composer.printDetail({QStringLiteral("plain")}));
+    ASSERT_TRUE(composer.endPage());
+    ASSERT_EQ(pages.count(), 2);
+    EXPECT_GT(pages.markerAt(0), 0);
+    EXPECT_EQ(pages.markerAt(1), ReportPageList::kNoMarker);
 }
 
 TEST(ReportComposer, APageThatCannotBeWrittenIsReported) {

@@ -9,6 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 using namespace srk;
 
 namespace {
@@ -142,3 +149,30 @@ TEST(ReportPageList, AFolderThatCannotBeMadeIsReportedNotUsed) {
     EXPECT_FALSE(pages.isUsable());
     EXPECT_FALSE(pages.errorString().isEmpty());
 }
+
+#ifdef Q_OS_LINUX
+// The folder holding the run folders asks the file system to spread them apart, so a run does not
+// create its pages among the just-freed entries of the run before it.
+TEST(ReportPageList, TheBaseFolderAsksForRunFoldersToBeSpreadApart) {
+    TempFolder folder;
+    const QString base = folder.file(QStringLiteral("reports"));
+    ASSERT_TRUE(QDir().mkpath(base));
+    const int fd = ::open(QFile::encodeName(base).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    int flags = 0;
+    const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (!known) {
+        ::close(fd);
+        GTEST_SKIP() << "the temp folder's file system keeps no folder flags";
+    }
+    EXPECT_FALSE(flags & FS_TOPDIR_FL);
+    {
+        ReportPageList pages(base);
+        ASSERT_TRUE(pages.isUsable());
+        addPage(pages, "SRKPAGE 1\n");
+    }
+    ASSERT_EQ(::ioctl(fd, FS_IOC_GETFLAGS, &flags), 0);
+    ::close(fd);
+    EXPECT_TRUE(flags & FS_TOPDIR_FL);
+}
+#endif

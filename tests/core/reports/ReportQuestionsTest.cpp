@@ -19,30 +19,15 @@ protected:
         messages.clear();
     }
 
-    // Steps until `pages` pages are made, then asks as Cancel does and follows the answer to the end.
+    // Steps until `pages` pages are made, then cancels as the Cancel button does and steps to the end.
     CancelChoice runAndCancel(int pages, bool previewing) {
         ReportRequest request;
         request.member = reportMember(QStringLiteral("BriefSON:SongsByArtist"));
         job = std::make_unique<ReportJob>(store, request, list);
         while (job->step() && list.count() < pages) {
         }
-        const CancelChoice choice = askCancel(messages, previewing, list.count());
-        switch (choice) {
-        case CancelChoice::GoOn:
-            while (job->step()) {
-            }
-            break;
-        case CancelChoice::GoOnSlowly:
-            job->setRecordsPerStep(1);
-            while (job->step()) {
-            }
-            break;
-        case CancelChoice::PreviewSoFar:
-            job->keepPartial();
-            break;
-        case CancelChoice::Discard:
-            job->cancel();
-            break;
+        const CancelChoice choice = cancelReport(*job, messages, previewing, list.count());
+        while (job->step()) {
         }
         return choice;
     }
@@ -69,7 +54,7 @@ TEST_F(CancelledRun, YesYesWithTwoPagesPreviewsExactlyThoseTwo) {
     messages.addAnswer(ButtonYes);
     EXPECT_EQ(runAndCancel(1, true), CancelChoice::PreviewSoFar);
     ASSERT_EQ(messages.count(), 2);
-    EXPECT_EQ(messages.last().text, QStringLiteral("Report Cancellation Requested!\n\nPreview Report generated so far?"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("Report Cancellation Requested!\n \nPreview Report generated so far?"));
     EXPECT_EQ(messages.last().buttons, ButtonYes | ButtonNo | ButtonIgnore);
     EXPECT_EQ(messages.last().defaultButton, ButtonNo);
     // One page was finished when Cancel came; the page being filled is the second.
@@ -77,10 +62,20 @@ TEST_F(CancelledRun, YesYesWithTwoPagesPreviewsExactlyThoseTwo) {
     EXPECT_EQ(job->outcome(), ReportJob::Outcome::Completed);
 }
 
-TEST_F(CancelledRun, YesIgnoreKeepsGeneratingToTheEnd) {
+TEST_F(CancelledRun, YesIgnoreKeepsGeneratingToTheEndOneRecordAtATime) {
     messages.addAnswer(ButtonYes);
     messages.addAnswer(ButtonIgnore);
-    EXPECT_EQ(runAndCancel(1, true), CancelChoice::GoOnSlowly);
+    ReportRequest request;
+    request.member = reportMember(QStringLiteral("BriefSON:SongsByArtist"));
+    job = std::make_unique<ReportJob>(store, request, list);
+    while (job->step() && list.count() < 1) {
+    }
+    EXPECT_EQ(cancelReport(*job, messages, true, list.count()), CancelChoice::GoOnSlowly);
+    const qint64 before = job->recordsRead();
+    ASSERT_TRUE(job->step());
+    EXPECT_EQ(job->recordsRead() - before, 1);
+    while (job->step()) {
+    }
     EXPECT_EQ(job->outcome(), ReportJob::Outcome::Completed);
     EXPECT_EQ(job->linesPrinted(), 400);
 }

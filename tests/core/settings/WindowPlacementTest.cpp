@@ -142,3 +142,19 @@ TEST(Placement, SavedPlacementIsKeptOnTheScreensPresent) {
     EXPECT_EQ(keepOnAreas({-50, 5000, 300, 200}, {}), (WindowGeometry{-50, 5000, 300, 200}));
     EXPECT_EQ(keepOnAreas({-50, 5000, 300, 200}, {{0, 0, 0, 0}}), (WindowGeometry{-50, 5000, 300, 200}));
 }
+
+TEST(Placement, ATopLevelWindowsTitleBarStaysOnTheScreen) {
+    const QVector<WindowGeometry> screens{{0, 0, 1920, 1080}};
+    const FrameMargins twm{1, 23, 1, 1};
+    // Own area at the top edge: the title bar above it would be off the screen, so it moves down by it.
+    EXPECT_EQ(keepFrameOnAreas({300, 0, 860, 680}, twm, screens), (WindowGeometry{300, 23, 860, 680}));
+    // Saved above the screen (a placement left by an earlier session): pulled back with its bar.
+    EXPECT_EQ(keepFrameOnAreas({-40, -300, 860, 680}, twm, screens), (WindowGeometry{1, 23, 860, 680}));
+    // Hanging off the bottom right: moved in, frame and all.
+    EXPECT_EQ(keepFrameOnAreas({1500, 700, 860, 680}, twm, screens), (WindowGeometry{1059, 399, 860, 680}));
+    // Taller than the screen with its frame: shrunk so that bar and border fit.
+    EXPECT_EQ(keepFrameOnAreas({0, 0, 860, 1200}, twm, screens), (WindowGeometry{1, 23, 860, 1056}));
+    // Well inside: untouched. Without a frame the rule is the plain one.
+    EXPECT_EQ(keepFrameOnAreas({300, 200, 860, 680}, twm, screens), (WindowGeometry{300, 200, 860, 680}));
+    EXPECT_EQ(keepFrameOnAreas({300, -5, 860, 680}, {}, screens), keepOnAreas({300, -5, 860, 680}, screens));
+}
