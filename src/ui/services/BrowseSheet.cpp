@@ -12,6 +12,7 @@
 #include "ui/WindowRegistry.h"
 #include "ui/services/DragPayload.h"
 #include "ui/services/ListColumns.h"
+#include "ui/services/ListEditKeys.h"
 #include "ui/services/PageList.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/TableWatch.h"
@@ -381,21 +382,13 @@ void BrowseSheet::checkRead(int code) {
 // --- keys, locator and mouse ---
 
 bool BrowseSheet::handleListKey(QKeyEvent* key) {
+    const ListEditKeys keys{m_design.addAction, m_design.changeAction, m_design.deleteAction,
+                           ListEditKeys::PlainEnter::Taken};
+    if (const std::optional<bool> taken =
+            keys.handle(key, m_model->rowCount() == 0, [this](int action) { pressAction(action); }))
+        return *taken;
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
-    const bool empty = m_model->rowCount() == 0;
     switch (key->key()) {
-    case Qt::Key_Insert:
-        pressAction(m_design.addAction);
-        return true;
-    case Qt::Key_Delete:
-        if (!empty)
-            pressAction(m_design.deleteAction);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (ctrl && !empty)
-            pressAction(m_design.changeAction);
-        return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Escape:

@@ -6,6 +6,7 @@
 #include "store/Table.h"
 #include "ui/ProgramContext.h"
 #include "ui/services/ListColumns.h"
+#include "ui/services/ListEditKeys.h"
 #include "ui/services/PageList.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/SongDropTarget.h"
@@ -95,27 +96,12 @@ bool FormRecordList::readHighlighted(const TableDef& table, Record& out) {
 }
 
 bool FormRecordList::handleListKey(QKeyEvent* key) {
-    const bool ctrl = key->modifiers() & Qt::ControlModifier;
-    const bool empty = m_model->rowCount() == 0;
-    switch (key->key()) {
-    case Qt::Key_Insert:
-        pressAction(m_design.addAction);
-        return true;
-    case Qt::Key_Delete:
-        if (!empty)
-            pressAction(m_design.deleteAction);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // A plain Enter belongs to the form (its default button).
-        if (!ctrl)
-            return false;
-        if (!empty)
-            pressAction(m_design.changeAction);
-        return true;
-    default:
-        return handleOtherKey(key);
-    }
+    const ListEditKeys keys{m_design.addAction, m_design.changeAction, m_design.deleteAction,
+                           ListEditKeys::PlainEnter::LeftToForm};
+    if (const std::optional<bool> taken =
+            keys.handle(key, m_model->rowCount() == 0, [this](int action) { pressAction(action); }))
+        return *taken;
+    return handleOtherKey(key);
 }
 
 bool FormRecordList::handleOtherKey(QKeyEvent* key) {
