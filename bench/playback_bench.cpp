@@ -7,49 +7,24 @@
 //   playback_bench [--folder DIR]   (the image is written there, by default in a temporary folder)
 
 #include "../tests/support/DiscImages.h"
+#include "BenchSupport.h"
 #include "cd/ImageDrive.h"
 #include "cd/NullAudioSink.h"
 #include "cd/PlaybackEngine.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
-#include <time.h>
-
 using namespace srk;
-
-namespace {
-
-double cpuSeconds(clockid_t which) {
-    timespec t{};
-    clock_gettime(which, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-long residentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir temporary;
-    QString folder = temporary.path();
-    const QStringList args = app.arguments();
-    if (const qsizetype at = args.indexOf(QStringLiteral("--folder")); at >= 0 && at + 1 < args.size())
-        folder = args[at + 1];
+    const QString folder = bench::optionValue(app.arguments(), "--folder", temporary.path());
     const QVector<qint32> tracks(60, 60 * 75);
     const QString image = discimages::writeCueBin(folder, QStringLiteral("hour"), tracks);
     ImageDrive drive(image);
@@ -60,10 +35,10 @@ int main(int argc, char** argv) {
 
     {
         PlaybackEngine engine(drive, std::make_unique<NullAudioSink>());
-        const double before = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double before = bench::cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         engine.play(0, drive.leadOut());
         std::this_thread::sleep_for(std::chrono::seconds(5));
-        const double used = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - before;
+        const double used = bench::cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - before;
         const double audio = double(engine.position()) / 75.0;
         std::printf("wall clock: %.2f s of audio, CPU %.3f ms per second of audio (%.3f %% of one core)\n", audio,
                     used * 1000 / audio, used * 100 / audio);
@@ -75,20 +50,20 @@ int main(int argc, char** argv) {
     PlaybackEngine engine(drive, std::move(made));
     engine.play(0, drive.leadOut());
     long afterMinute = 0;
-    const double processBefore = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    const double pumpBefore = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    const double processBefore = bench::cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double pumpBefore = bench::cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     qint64 tenths = 0;
     while (engine.mode() == PlayState::Playing) {
         while (sink->framesWritten() - sink->framesPlayed() < 4410 && !engine.fedToEnd())
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         clock->advanceMicroseconds(100000);
         if (++tenths == 600)
-            afterMinute = residentKb();
+            afterMinute = bench::residentKb();
     }
-    const double pump = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - pumpBefore;
-    const double used = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processBefore - pump;
+    const double pump = bench::cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - pumpBefore;
+    const double used = bench::cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processBefore - pump;
     const double audio = double(drive.leadOut()) / 75.0;
     std::printf("virtual clock: %.0f s of audio, engine CPU %.3f ms per second of audio\n", audio, used * 1000 / audio);
-    std::printf("resident memory after 1 minute %ld kB, after the hour %ld kB\n", afterMinute, residentKb());
+    std::printf("resident memory after 1 minute %ld kB, after the hour %ld kB\n", afterMinute, bench::residentKb());
     return 0;
 }

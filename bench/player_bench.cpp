@@ -10,6 +10,7 @@
 
 #include "../tests/support/DiscImages.h"
 #include "BenchFigure.h"
+#include "BenchSupport.h"
 #include "cd/AudioSinkFactory.h"
 #include "cd/CdDeviceChoice.h"
 #include "cd/NullAudioSink.h"
@@ -18,34 +19,15 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
-#include <time.h>
-
 using namespace srk;
 
 namespace {
-
-double cpuSeconds(clockid_t which) {
-    timespec t{};
-    clock_gettime(which, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-long residentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 QString send(const char* command) { return SendMciCommand(QString::fromLatin1(command), 0); }
 
@@ -58,10 +40,7 @@ PlayerDeck makeDeck() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir temporary;
-    QString folder = temporary.path();
-    const QStringList args = app.arguments();
-    if (const qsizetype at = args.indexOf(QStringLiteral("--folder")); at >= 0 && at + 1 < args.size())
-        folder = args[at + 1];
+    const QString folder = bench::optionValue(app.arguments(), "--folder", temporary.path());
     const QString image = discimages::writeCueBin(folder, QStringLiteral("hour"), QVector<qint32>(60, 60 * 75));
     if (image.isEmpty()) {
         std::fprintf(stderr, "could not write the disc image in %s\n", qPrintable(folder));
@@ -102,13 +81,13 @@ int main(int argc, char** argv) {
         poll.print("one poll while playing");
         start.print("Play until the sink takes frames");
 
-        const double before = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double before = bench::cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         for (int i = 0; i < 10; ++i) {
             // The default timer: 150 hundredths of a second.
             std::this_thread::sleep_for(std::chrono::milliseconds(1500));
             deck.poll();
         }
-        const double used = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - before;
+        const double used = bench::cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - before;
         std::printf("playing with polls: CPU %.3f %% of one core (%.1f ms over 15 s)\n", used * 100 / 15, used * 1000);
     }
     send("close cdaudio");
@@ -133,10 +112,10 @@ int main(int argc, char** argv) {
         if (++tenths % 15 == 0)
             deck.poll();
         if (tenths == 600)
-            afterMinute = residentKb();
+            afterMinute = bench::residentKb();
     }
     std::printf("virtual hour: %lld polls, track %d at the end; resident memory after 1 minute %ld kB, after the hour %ld kB\n",
-                tenths / 15, deck.currentTrack(), afterMinute, residentKb());
+                tenths / 15, deck.currentTrack(), afterMinute, bench::residentKb());
     send("close cdaudio");
     setAudioSinkFactory(nullptr);
     return 0;

@@ -9,14 +9,13 @@
 //   sonorika-cli --data DIR generate --songs 1000000 --albums 100000
 
 #include "BenchFigure.h"
-#include "access/ScriptedMessages.h"
+#include "BenchSupport.h"
 #include "access/TableAccess.h"
 #include "access/TableUse.h"
 #include "catalog/Tables.h"
 #include "jobs/JobRunner.h"
 #include "playlists/PlaylistLines.h"
 #include "playlists/ThisWeekToLastWeek.h"
-#include "query/QueryFunctions.h"
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/playlists/PlaylistLineList.h"
@@ -24,12 +23,10 @@
 #include "ui/services/ModalWindows.h"
 #include "ui/services/PageModel.h"
 #include "ui/shell/MainFrame.h"
-#include "ui/shell/Program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -77,33 +74,16 @@ bool addPlaylist(ProgramContext& context, Record& playlist) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Store::addConnectionHook(&registerQueryFunctions);
-    QString folder;
-    int runs = 10;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); ++i) {
-        if (args[i] == QLatin1String("--folder"))
-            folder = args[i + 1];
-        else if (args[i] == QLatin1String("--runs"))
-            runs = std::max(1, args[i + 1].toInt());
-    }
-    if (folder.isEmpty()) {
-        std::fprintf(stderr, "usage: ui_playlist_bench --folder DIR [--runs N]\n");
+    bench::WindowBenchApp app(argc, argv);
+    bench::CatalogueOptions options;
+    if (!bench::readCatalogueOptions(app.arguments(), "ui_playlist_bench", 10, options))
         return 2;
-    }
-    QTemporaryDir config;
-    ScriptedMessages messages;
-    Program program({folder, config.path(), &messages, false, false});
-    if (!program.start()) {
-        std::fprintf(stderr, "start failed: %s\n", qPrintable(program.stopText()));
+    const int runs = options.runs;
+    bench::BenchProgram program(options.folder);
+    if (!program.startSized())
         return 1;
-    }
-    MainFrame& frame = *program.frame();
-    frame.resize(1280, 900);
-    QApplication::processEvents();
+    MainFrame& frame = program.frame();
+    ScriptedMessages& messages = program.messages();
     ProgramContext& context = program.context();
     const qint64 songCount = Table(*context.store, songsTable()).records();
     std::printf("catalogue: %lld songs\n", songCount);

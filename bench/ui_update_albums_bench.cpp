@@ -7,11 +7,10 @@
 //   sonorika-cli --data DIR generate --songs 1000000 --albums 100000
 
 #include "BenchFigure.h"
-#include "access/ScriptedMessages.h"
+#include "BenchSupport.h"
 #include "access/TableAccess.h"
 #include "access/TableUse.h"
 #include "catalog/Tables.h"
-#include "query/QueryFunctions.h"
 #include "store/Store.h"
 #include "store/Table.h"
 #include "ui/albums/AlbumForm.h"
@@ -20,11 +19,9 @@
 #include "ui/services/ModalWindows.h"
 #include "ui/services/PageModel.h"
 #include "ui/shell/MainFrame.h"
-#include "ui/shell/Program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -78,33 +75,15 @@ bool albumWithSongs(ProgramContext& context, Record& album) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Store::addConnectionHook(&registerQueryFunctions);
-    QString folder;
-    int runs = 20;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); ++i) {
-        if (args[i] == QLatin1String("--folder"))
-            folder = args[i + 1];
-        else if (args[i] == QLatin1String("--runs"))
-            runs = std::max(1, args[i + 1].toInt());
-    }
-    if (folder.isEmpty()) {
-        std::fprintf(stderr, "usage: ui_update_albums_bench --folder DIR [--runs N]\n");
+    bench::WindowBenchApp app(argc, argv);
+    bench::CatalogueOptions options;
+    if (!bench::readCatalogueOptions(app.arguments(), "ui_update_albums_bench", 20, options))
         return 2;
-    }
-    QTemporaryDir config;
-    ScriptedMessages messages({ButtonNo});
-    Program program({folder, config.path(), &messages, false, false});
-    if (!program.start()) {
-        std::fprintf(stderr, "start failed: %s\n", qPrintable(program.stopText()));
+    const int runs = options.runs;
+    bench::BenchProgram program(options.folder, {ButtonNo});
+    if (!program.startSized())
         return 1;
-    }
-    MainFrame& frame = *program.frame();
-    frame.resize(1280, 900);
-    QApplication::processEvents();
+    MainFrame& frame = program.frame();
     ProgramContext& context = program.context();
     std::printf("catalogue: %lld songs, %lld albums\n", Table(*context.store, songsTable()).records(),
                 Table(*context.store, albumTable()).records());

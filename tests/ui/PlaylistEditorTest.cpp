@@ -487,6 +487,70 @@ TEST_F(PlaylistEditorTest, AQuitWhileANewPlaylistIsEditedRemovesItsHeaderAndKeep
                     .contains(UpdatePlaylist::Procedure, QStringLiteral("Width")));
 }
 
+// A quit while the line form is up: the line form goes first, as its own Cancel would (a line primed for
+// it is removed again), then the playlist form and the browser; the lines stay as they were.
+TEST_F(PlaylistEditorTest, AQuitWhileALineIsAddedLeavesNoPrimedLine) {
+    fiveLinePlaylist();
+    QSignalSpy ended(program.get(), &Program::ended);
+    bool detailsUp = false;
+    inForm(BrowsePlaylists::Action::Change, [&](UpdatePlaylist* form) {
+        form->lines()->model()->setHighlight(1);
+        onModal([&](QWidget* modal) {
+            auto* details = qobject_cast<UpdatePlaylistDetails*>(modal);
+            ASSERT_NE(details, nullptr);
+            detailsUp = true;
+            EXPECT_EQ(details->windowTitle(), QStringLiteral("Adding a Playlist Detail"));
+            // The line is in the file while its form is up.
+            EXPECT_EQ(places(1).size(), 6);
+            QTest::keyClicks(details->notesEdit(), QStringLiteral("Half typed"));
+            ::raise(SIGTERM);
+        });
+        form->lines()->press(PlaylistLineList::Action::Add);
+    });
+    EXPECT_TRUE(detailsUp);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
+    EXPECT_EQ(ModalWindows::instance().running(), 0);
+    EXPECT_EQ(context().access->useCount(playlistDetailsTable()), 0);
+    EXPECT_EQ(context().access->useCount(songsTable()), 0);
+    EXPECT_EQ(places(1), expected({{1, 11}, {2, 12}, {3, 13}, {4, 14}, {5, 15}}));
+    EXPECT_EQ(rows(playlistDetailsTable()).size(), 5);
+    EXPECT_EQ(rows(playlistMasterTable()).size(), 1);
+    EXPECT_TRUE(IniFile(data.file(QStringLiteral("POSITION.INI")))
+                    .contains(UpdatePlaylistDetails::Procedure, QStringLiteral("Width")));
+}
+
+TEST_F(PlaylistEditorTest, AQuitWithTheSongPickerOverTheLineFormClosesBothInnermostFirst) {
+    fiveLinePlaylist();
+    addSong(20, QStringLiteral("Picked"), QStringLiteral("Never"));
+    QSignalSpy ended(program.get(), &Program::ended);
+    QStringList closed;
+    inForm(BrowsePlaylists::Action::Change, [&](UpdatePlaylist* form) {
+        form->lines()->model()->setHighlight(3);
+        onModal([&](QWidget* modal) {
+            auto* details = qobject_cast<UpdatePlaylistDetails*>(modal);
+            ASSERT_NE(details, nullptr);
+            QObject::connect(details, &QDialog::finished, [&] { closed << QStringLiteral("line"); });
+            QTest::keyClicks(details->notesEdit(), QStringLiteral("Not kept"));
+            onModal([&](QWidget* picker) {
+                ASSERT_NE(qobject_cast<SelectFileNumber*>(picker), nullptr);
+                QObject::connect(qobject_cast<QDialog*>(picker), &QDialog::finished,
+                                 [&] { closed << QStringLiteral("picker"); });
+                ::raise(SIGTERM);
+            });
+            details->selectSong();
+        });
+        form->lines()->press(PlaylistLineList::Action::Change);
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 5000));
+    EXPECT_EQ(closed, (QStringList{QStringLiteral("picker"), QStringLiteral("line")}));
+    EXPECT_EQ(ModalWindows::instance().running(), 0);
+    EXPECT_EQ(context().access->useCount(playlistDetailsTable()), 0);
+    EXPECT_EQ(context().access->useCount(songsTable()), 0);
+    // The line changed nothing: its note and song are as they were.
+    EXPECT_EQ(places(1), expected({{1, 11}, {2, 12}, {3, 13}, {4, 14}, {5, 15}}));
+    EXPECT_EQ(notes(1).value(4), QString());
+}
+
 TEST_F(PlaylistEditorTest, ChangeEditsTheNoteAndKeepsThePlace) {
     fiveLinePlaylist();
     inForm(BrowsePlaylists::Action::Change, [this](UpdatePlaylist* form) {

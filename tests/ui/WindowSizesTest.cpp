@@ -25,11 +25,14 @@
 #include "ui/songs/SongTabBar.h"
 #include "ui/songs/UpdateCategories.h"
 #include "ui/songs/UpdateSong.h"
+#include "ui/cd/CDSetup.h"
+#include "ui/playlists/UpdatePlaylistDetails.h"
 #include "songs/SongQueryFields.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -336,6 +339,41 @@ TEST_F(WindowSizesTest, FormsOpenWholeWithTheirToolBarAndTitle) {
     QueryWizard::run(program->frame(), *context().messages, songQueryFields(), filter, u"SONGS"_s,
                      context().dataFolder);
     EXPECT_TRUE(checked);
+}
+
+namespace {
+
+// An entry shows a full-width text of its field without scrolling it: the width the text takes, with
+// the entry's own frame and margins (what it takes beyond its text in its size hint).
+void expectEntryShowsWhole(QLineEdit* entry, const QString& text) {
+    entry->setText(text);
+    const QFontMetrics metrics = entry->fontMetrics();
+    const int beyondText = entry->sizeHint().width() - metrics.horizontalAdvance(QLatin1Char('x')) * 17;
+    EXPECT_GE(entry->width(), metrics.horizontalAdvance(text) + beyondText)
+        << entry->objectName().toStdString() << " " << text.toStdString();
+}
+
+} // namespace
+
+TEST_F(WindowSizesTest, TheLineFormAndTheCDPreferencesShowTheirEntriesWhole) {
+    Record line(playlistDetailsTable());
+    line.setNumber(PLA::PlaylistID, 1);
+    {
+        UpdatePlaylistDetails form(context(), WindowRequest::Change, line, program->frame());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        expectWindowHoldsItsControls(&form);
+        expectEntryShowsWhole(form.notesEdit(), u"Climbing nine places since last Tuesday!"_s);
+        expectEntryShowsWhole(form.artistEdit(), u"Youssou N'Dour and the Electric Saints"_s);
+        expectEntryShowsWhole(form.titleEdit(), u"The Velvet Facade of the Silent Rainmen"_s);
+        form.reject();
+    }
+    CDSetup setup(context(), program->frame());
+    setup.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&setup));
+    expectWindowHoldsItsControls(&setup);
+    expectEntryShowsWhole(setup.deviceEdit(), u"/home/listener/Music/Disc Images/a.cue"_s);
+    setup.reject();
 }
 
 TEST(WindowTitles, SmallDialogsLeaveTheirTitleRoom) {

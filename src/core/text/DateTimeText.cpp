@@ -368,18 +368,58 @@ QString formatTimeLayout(qint64 value, int layout) {
     }
 }
 
-qint32 readTime(const QString& text) {
+// The characters that may stand between two numbers of a typed time: ":" and "." always, and the
+// separators of the locale's own time formats ("14.30" in some).
+bool isTimeSeparator(QChar c, const QLocale& locale) {
+    if (c == u':' || c == u'.')
+        return true;
+    if (c.isLetterOrNumber() || c.isSpace() || c == u'\'')
+        return false;
+    return locale.timeFormat(QLocale::ShortFormat).contains(c) || locale.timeFormat(QLocale::LongFormat).contains(c);
+}
+
+// Splits a typed time into its numbers and what follows them (an AM/PM word, or junk). Numbers are
+// separated by exactly one separator, blanks allowed around it; anything else between them fails.
+bool splitTimeNumbers(const QString& text, QStringList& numbers, QString& tail) {
+    const QLocale locale;
+    const QString s = text.trimmed();
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < s.size() && s.at(i).isSpace())
+            ++i;
+    };
+    for (;;) {
+        const qsizetype from = i;
+        while (i < s.size() && s.at(i) >= u'0' && s.at(i) <= u'9')
+            ++i;
+        if (i == from)
+            return false;
+        numbers.append(s.mid(from, i - from));
+        const qsizetype afterNumber = i;
+        skipBlanks();
+        if (i < s.size() && isTimeSeparator(s.at(i), locale)) {
+            ++i;
+            skipBlanks();
+            continue;
+        }
+        i = afterNumber;
+        break;
+    }
+    tail = s.mid(i).trimmed();
+    return true;
+}
+
+// layout: the picture's time layout; the run-together ones (2 "hhmm", 5 "hhmmss") read a run at least
+// as long as their own text with the minutes (and seconds) last and all before them as hours.
+qint32 readTime(const QString& text, int layout) {
     const QLocale locale;
     int meridiem = 0; // 1 AM, 2 PM
     QStringList numbers;
-    for (const Token& t : tokenize(text)) {
-        if (t.digits) {
-            numbers.append(t.text);
-            continue;
-        }
-        const QString w = t.text.toCaseFolded();
-        if (meridiem != 0)
-            return 0;
+    QString tail;
+    if (!splitTimeNumbers(text, numbers, tail))
+        return 0;
+    if (!tail.isEmpty()) {
+        const QString w = tail.toCaseFolded();
         if (w == QStringLiteral("a") || w == QStringLiteral("am") || w == locale.amText().toCaseFolded())
             meridiem = 1;
         else if (w == QStringLiteral("p") || w == QStringLiteral("pm") || w == locale.pmText().toCaseFolded())
@@ -387,16 +427,19 @@ qint32 readTime(const QString& text) {
         else
             return 0; // time zones and the like are not ours to read
     }
-    if (numbers.isEmpty())
-        return 0;
     // "1140" or "114046" typed without separators.
     if (numbers.size() == 1 && numbers.first().size() > 2) {
         const QString run = numbers.first();
-        if (run.size() > 6)
-            return 0;
-        const qsizetype hourWidth = run.size() % 2 == 1 ? 1 : 2;
-        numbers = {run.left(hourWidth)};
-        for (qsizetype pos = hourWidth; pos < run.size(); pos += 2)
+        const qsizetype lastWidth = layout == 2 ? 2 : layout == 5 ? 4 : 0;
+        if (lastWidth > 0 && run.size() >= lastWidth + 2) {
+            numbers = {run.left(run.size() - lastWidth)};
+        } else {
+            if (run.size() > 6)
+                return 0;
+            const qsizetype hourWidth = run.size() % 2 == 1 ? 1 : 2;
+            numbers = {run.left(hourWidth)};
+        }
+        for (qsizetype pos = numbers.first().size(); pos < run.size(); pos += 2)
             numbers.append(run.mid(pos, 2));
     }
     if (numbers.size() > 4)
@@ -444,8 +487,8 @@ QString timeText(qint64 timeValue, int layout) {
     return formatTimeLayout(timeValue, layout);
 }
 
-qint32 timeValueFromText(const QString& text) {
-    return readTime(text);
+qint32 timeValueFromText(const QString& text, int layout) {
+    return readTime(text, layout);
 }
 
 } // namespace srk

@@ -43,8 +43,12 @@ qint32 dayNumberFromText(const QString& text, int layout);
 QString timeText(qint64 timeValue, int layout);
 
 // Reads hours[:minutes[:seconds[.fraction]]] with an optional AM/PM, or the
-// digits run together ("1140", "114046"), whatever the layout.
+// digits run together ("1140", "114046"). One separator (":", "." or the
+// locale's) between numbers, blanks around it allowed; anything else is no time.
+// Under the run-together layouts 2 and 5 a run as long as their text reads
+// the last digits as minutes (and seconds), the rest as hours ("1000000" is
+// 100:00:00 under 5); other layouts (and 0, none given) take up to six digits.
 // kNoTime when it is not a time.
-qint32 timeValueFromText(const QString& text);
+qint32 timeValueFromText(const QString& text, int layout = 0);
 
 } // namespace srk

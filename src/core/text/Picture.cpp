@@ -492,7 +492,7 @@ QVariant deformat(const QString& text, const Picture& pic) {
     case PictureKind::Date:
         return qint64(dayNumberFromText(text, pic.layout));
     case PictureKind::Time:
-        return qint64(timeValueFromText(text));
+        return qint64(timeValueFromText(text, pic.layout));
     case PictureKind::Pattern:
         return deformatPattern(text, pic);
     }

@@ -68,15 +68,26 @@ const QVector<ButtonDesign> kButtons = {
 }  // namespace
 
 AlbumSongList::AlbumSongList(ProgramContext& context, std::function<Record()> currentAlbum, QWidget* parent)
-    : QWidget(parent), m_context(context), m_currentAlbum(std::move(currentAlbum)) {
-    m_tablesOpen = true;
-    const bool opened = context.access->openTable(songsTable()).ok();
+    : FormRecordList(context, parent), m_currentAlbum(std::move(currentAlbum)) {
+    const bool opened = openTables({&songsTable()});
     m_cursor = std::make_unique<PageCursor>(*context.store, songsTable(), SON::KeyAlbumID);
-    m_model = new StoredValuePageModel(*m_cursor, this);
+    auto* model = new StoredValuePageModel(*m_cursor, this);
     QVector<PageColumn> columns;
     for (int field : kColumnFields)
         columns.append({0, field, QString(), QString()});
-    m_model->setColumns(columns);
+    model->setColumns(columns);
+    FormRecordListDesign design;
+    design.procedure = Procedure;
+    design.listName = kListName;
+    design.format = listFormat();
+    design.tip = QStringLiteral("Right-Click for Options");
+    design.releaseDateColumns = {kReleaseDateColumn};
+    design.dropAllowed = [this] { return m_albumId > 0 && !m_released; };
+    design.drop = [this](qint64 id) { dropSong(id); };
+    design.addAction = int(Action::Add);
+    design.changeAction = int(Action::Change);
+    design.deleteAction = int(Action::Delete);
+    setUpList(model, design);
     buildWindow();
     if (opened) {
         if (m_model->open() == NoError) {
@@ -90,41 +101,18 @@ AlbumSongList::AlbumSongList(ProgramContext& context, std::function<Record()> cu
     updateButtons();
 }
 
-AlbumSongList::~AlbumSongList() {
-    release();
-}
-
 void AlbumSongList::buildWindow() {
-    m_list = new PageList(m_model, this);
-    m_view = m_list->view();
-    m_view->setAlternatingRowColors(true);
-    m_view->setToolTip(QStringLiteral("Right-Click for Options"));
     m_list->setDragSource(true);
-    m_list->setKeyHandler([this](QKeyEvent* key) { return handleListKey(key); });
-    m_list->setThumbPosition([] { return -1; });
-    new SongDropTarget(m_view->viewport(), [this] { return m_albumId > 0 && !m_released; }, [this](qint64 id) { dropSong(id); });
-    connect(m_list, &PageList::moved, this, &AlbumSongList::checkRead);
     connect(m_list, &PageList::contextMenuRequested, this, &AlbumSongList::showPopup);
     connect(m_list, &PageList::dragStarted, this, &AlbumSongList::startDrag);
-    connect(m_list, &PageList::activated, this, [this] { press(Action::Change); });
-
-    m_columns = std::make_unique<ListColumns>();
-    m_columns->setReleaseDateColumns({kReleaseDateColumn});
-    m_columns->restore(m_view, m_context.positions, Procedure, kListName, listFormat(),
-                       m_context.preferences.DateFormat);
 
     auto* buttons = new QHBoxLayout;
     for (const ButtonDesign& design : kButtons) {
-        auto* b = new QPushButton(QString::fromUtf8(design.text), this);
-        b->setAutoDefault(false);
-        if (design.action == Action::Copy)
-            b->setToolTip(QStringLiteral("Copy record"));
-        const Action a = design.action;
-        connect(b, &QPushButton::clicked, this, [this, a] { press(a); });
+        QPushButton* b = addButton(QString::fromUtf8(design.text), int(design.action),
+                                   design.action == Action::Copy ? QStringLiteral("Copy record") : QString());
         if (design.action == Action::SelectExisting)
             buttons->addStretch();
         buttons->addWidget(b);
-        m_buttons.append({b, design.action});
     }
     auto* note = new QLabel(QStringLiteral("Songs can also be dragged from the songs window\n"
                                            "to the album song list."),
@@ -135,11 +123,6 @@ void AlbumSongList::buildWindow() {
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
     layout->addWidget(note);
-
-    connect(m_model, &PageModel::highlightChanged, this, &AlbumSongList::updateButtons);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &AlbumSongList::updateButtons);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &AlbumSongList::updateButtons);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &AlbumSongList::updateButtons);
 }
 
 Record AlbumSongList::album() const {
@@ -179,24 +162,6 @@ void AlbumSongList::rebuild() {
     updateButtons();
 }
 
-void AlbumSongList::release() {
-    if (m_released)
-        return;
-    m_released = true;
-    m_columns->save(m_context.positions);
-    if (m_tablesOpen) {
-        m_tablesOpen = false;
-        m_context.access->closeTable(songsTable());
-    }
-}
-
-QPushButton* AlbumSongList::button(Action action) const {
-    for (const auto& [b, a] : m_buttons)
-        if (a == action)
-            return b;
-    return nullptr;
-}
-
 Record AlbumSongList::highlightedSong() const {
     return m_cursor->highlightedRecord();
 }
@@ -226,31 +191,7 @@ void AlbumSongList::followTables() {
     updateButtons();
 }
 
-// --- keys, mouse, drag and drop ---
-
-bool AlbumSongList::handleListKey(QKeyEvent* key) {
-    const bool ctrl = key->modifiers() & Qt::ControlModifier;
-    const bool empty = m_model->rowCount() == 0;
-    switch (key->key()) {
-    case Qt::Key_Insert:
-        press(Action::Add);
-        return true;
-    case Qt::Key_Delete:
-        if (!empty)
-            press(Action::Delete);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // A plain Enter belongs to the album form (its default button).
-        if (!ctrl)
-            return false;
-        if (!empty)
-            press(Action::Change);
-        return true;
-    default:
-        return false;
-    }
-}
+// --- mouse, drag and drop ---
 
 void AlbumSongList::showPopup(const QPoint& globalPos) {
     // Held weakly: a form deleted while the menu is up deletes the menu with it.
@@ -277,7 +218,7 @@ QMenu* AlbumSongList::buildPopup() {
 
 void AlbumSongList::startDrag() {
     Record song;
-    if (!readHighlighted(song))
+    if (!readHighlighted(songsTable(), song))
         return;
     auto* drag = new QDrag(m_view);
     drag->setMimeData(makeDragData(kSongsDragId, QString::number(song.number(SON::ID))));
@@ -297,11 +238,6 @@ void AlbumSongList::dropSong(qint64 songId) {
         checkRead(m_model->rebuildAt(result.song));
     updateButtons();
     m_view->setFocus();
-}
-
-void AlbumSongList::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    m_list->fitPageToView();
 }
 
 // --- buttons ---
@@ -336,21 +272,11 @@ void AlbumSongList::press(Action action) {
     }
 }
 
-bool AlbumSongList::readHighlighted(Record& out) {
-    const PageRow* row = m_cursor->highlightedRow();
-    if (!row)
-        return false;
-    Table songs(*m_context.store, songsTable());
-    out = songs.newRecord();
-    songs.watch();
-    return songs.getByPosition(row->position, out) == NoError;
-}
-
 void AlbumSongList::runForm(WindowRequest request) {
     const Record albumNow = album();
     Record song(songsTable());
     Record highlighted;
-    const bool hasHighlighted = readHighlighted(highlighted);
+    const bool hasHighlighted = readHighlighted(songsTable(), highlighted);
     if (request == WindowRequest::Insert) {
         song.setNumber(SON::AlbumID, albumNow.number(ALB::AlbumID));
     } else if (!hasHighlighted) {

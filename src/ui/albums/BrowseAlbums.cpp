@@ -53,25 +53,20 @@ BrowseSheetDesign albumDesign() {
     d.minimumDialogUnits = QSize(328, 160);
     d.widthDialogUnits = 420;
     d.locatorPrompt = QStringLiteral("Quick Locator (select list box and type to locate):");
-    auto b = [](const char* text, A action, bool stretch = false) {
-        return BrowseSheetDesign::Button{QString::fromUtf8(text), int(action), stretch};
-    };
-    d.buttons = {b("&Add", A::Add),
-                 b("Cop&y", A::Copy),
-                 b("&Change", A::Change),
-                 b("&Delete", A::Delete),
-                 b("&Print", A::Print),
-                 b("Single Artist Wi&zard", A::SingleArtistWizard),
-                 b("Compilation Wizard", A::CompilationWizard),
-                 b("Cl&ose", A::Close, true)};
+    using B = BrowseSheetDesign;
+    d.buttons = {B::button("&Add", A::Add),
+                 B::button("Cop&y", A::Copy),
+                 B::button("&Change", A::Change),
+                 B::button("&Delete", A::Delete),
+                 B::button("&Print", A::Print, false, "Print information"),
+                 B::button("Single Artist Wi&zard", A::SingleArtistWizard),
+                 B::button("Compilation Wizard", A::CompilationWizard),
+                 B::button("Cl&ose", A::Close, true)};
     // Each category tab has a button of its own and remembers its own category.
     d.rangeButtons = {{4, QStringLiteral("Select Cate&gory"), int(A::SelectCategory)},
                       {5, QStringLiteral("Select Cate&gory"), int(A::SelectCategory)}};
-    d.rowActions = {int(A::Change), int(A::Delete), int(A::Copy)};
-    d.addAction = int(A::Add);
-    d.changeAction = int(A::Change);
-    d.deleteAction = int(A::Delete);
-    d.closeAction = int(A::Close);
+    d.setEditActions(A::Add, A::Change, A::Delete, A::Close);
+    d.rowActions.append(int(A::Copy));
     d.tabSetting = QStringLiteral("AlbumTab");
     d.filterProblem = QStringLiteral("The filter cannot be applied to the album table");
     return d;
@@ -80,10 +75,8 @@ BrowseSheetDesign albumDesign() {
 } // namespace
 
 BrowseAlbums::BrowseAlbums(ProgramContext& context, WindowRegistry* windows, QWidget* parent)
-    : BrowseSheet(context, parent), m_windows(windows) {
+    : BrowseSheet(context, parent, windows) {
     setUpSheet(albumDesign());
-    if (QPushButton* print = button(Action::Print))
-        print->setToolTip(QStringLiteral("Print information"));
     // The last tab used, when the preferences keep it.
     int tab = 0;
     if (context.preferences.SaveLastTab)
@@ -109,10 +102,6 @@ QPushButton* BrowseAlbums::button(Action action) const {
     return rangeButton(4);
 }
 
-bool BrowseAlbums::available(const QString& procedure) const {
-    return m_windows && m_windows->hasWindow(procedure);
-}
-
 void BrowseAlbums::showTitle(const QString& entries) {
     setWindowTitle(QStringLiteral("Albums - ") + entries);
 }
@@ -131,9 +120,7 @@ void BrowseAlbums::updateOwnButtons(bool rows) {
 QMenu* BrowseAlbums::buildPopup() {
     auto* menu = new QMenu(this);
     const bool rows = model()->rowCount() > 0;
-    addPopupItem(menu, int(Action::Add), QStringLiteral("&Add"), true);
-    addPopupItem(menu, int(Action::Change), QStringLiteral("&Change"), rows);
-    addPopupItem(menu, int(Action::Delete), QStringLiteral("&Delete"), rows);
+    addEditItems(menu);
     menu->addSeparator();
     addPopupItem(menu, int(Action::Copy), QStringLiteral("Cop&y"), rows);
     addButtonItem(menu, int(Action::CompilationWizard));
@@ -181,18 +168,9 @@ void BrowseAlbums::press(Action action) {
         selectCategory();
         break;
     case Action::Close:
-        if (m_closing)
-            return;
-        m_closing = true;
-        closeSheet();
+        pressClose();
         break;
     }
-}
-
-void BrowseAlbums::start(const QString& procedure) {
-    if (!available(procedure))
-        return;
-    m_windows->runCommand(procedure);
 }
 
 void BrowseAlbums::runWizard(const QString& procedure) {
@@ -209,19 +187,12 @@ void BrowseAlbums::runForm(WindowRequest request) {
         // A new album starts in the category the tab shows.
         if (albumOrder(order()).range == BrowseRange::Category)
             album.setNumber(ALB::CategoryID, categoryRange(order()));
-    } else if (!readHighlighted(album)) {
-        checkRead(model()->reload());
+    } else if (!readForForm(album)) {
         return;
     }
     // A copy is an insert on the highlighted album's values.
     const WindowRequest formRequest = request == WindowRequest::Select ? WindowRequest::Insert : request;
-    const QPointer<BrowseAlbums> self(this);
-    const WindowResponse response = UpdateAlbums::run(m_context, formRequest, album, this);
-    // The window may have gone while the form was up; then nothing of it may be touched.
-    if (!self)
-        return;
-    afterForm(formRequest, response, album);
-    list()->setFocus();
+    runFormOn(formRequest, album, [this, formRequest](Record& r) { return UpdateAlbums::run(m_context, formRequest, r, this); });
 }
 
 void BrowseAlbums::selectCategory() {

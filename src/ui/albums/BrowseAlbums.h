@@ -53,11 +53,7 @@ protected:
 private:
     void runForm(WindowRequest request);
     void selectCategory();
-    void start(const QString& procedure);
     void runWizard(const QString& procedure);
-    bool available(const QString& procedure) const;
-
-    WindowRegistry* m_windows = nullptr; // outlives the window
 };
 
 } // namespace srk

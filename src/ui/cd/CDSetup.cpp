@@ -44,6 +44,8 @@ CDSetup::CDSetup(ProgramContext& context, QWidget* parent) : QDialog(parent), m_
     m_device = new QLineEdit(context.preferences.CDDevice, driveBox);
     m_device->setMaxLength(255);
     m_device->setPlaceholderText(QStringLiteral("the system's CD drive"));
+    // Room for a disc image's path in a music folder; longer ones scroll.
+    fitEntryToCharacters(m_device, 40);
     m_device->setToolTip(QStringLiteral("A drive such as /dev/cdrom, or a disc image (.cue, .toc or .nrg); "
                                         "blank for the system's CD drive"));
     auto* browse = new QPushButton(QStringLiteral("&Image..."), driveBox);

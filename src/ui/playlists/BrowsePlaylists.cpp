@@ -43,30 +43,22 @@ BrowseSheetDesign playlistDesign() {
     d.format = QStringLiteral("120L(2)|M~Playlist Description~@S20@");
     d.minimumDialogUnits = QSize(260, 140);
     d.widthDialogUnits = 300;
-    auto b = [](const char* text, A action, bool stretch = false) {
-        return BrowseSheetDesign::Button{QString::fromUtf8(text), int(action), stretch};
-    };
-    d.buttons = {b("&Add", A::Add),     b("&Change", A::Change), b("&Delete", A::Delete),
-                 b("&Print", A::Print), b("&Top 40", A::Top40),  b("Cl&ose", A::Close, true)};
-    d.rowActions = {int(A::Change), int(A::Delete)};
-    d.addAction = int(A::Add);
-    d.changeAction = int(A::Change);
-    d.deleteAction = int(A::Delete);
-    d.closeAction = int(A::Close);
+    using B = BrowseSheetDesign;
+    d.buttons = {B::button("&Add", A::Add, false, "Add a playlist"),
+                 B::button("&Change", A::Change, false, "Change the highlighted playlist"),
+                 B::button("&Delete", A::Delete, false, "Delete the highlighted playlist"),
+                 B::button("&Print", A::Print, false, "Print playlist (basic format)"),
+                 B::button("&Top 40", A::Top40, false, "Print playlist in a top-?? chart format"),
+                 B::button("Cl&ose", A::Close, true, "Close this window")};
+    d.setEditActions(A::Add, A::Change, A::Delete, A::Close);
     return d;
 }
 
 } // namespace
 
 BrowsePlaylists::BrowsePlaylists(ProgramContext& context, WindowRegistry* windows, QWidget* parent)
-    : BrowseSheet(context, parent), m_windows(windows) {
+    : BrowseSheet(context, parent, windows) {
     setUpSheet(playlistDesign());
-    button(Action::Add)->setToolTip(QStringLiteral("Add a playlist"));
-    button(Action::Change)->setToolTip(QStringLiteral("Change the highlighted playlist"));
-    button(Action::Delete)->setToolTip(QStringLiteral("Delete the highlighted playlist"));
-    button(Action::Print)->setToolTip(QStringLiteral("Print playlist (basic format)"));
-    button(Action::Top40)->setToolTip(QStringLiteral("Print playlist in a top-?? chart format"));
-    button(Action::Close)->setToolTip(QStringLiteral("Close this window"));
     openSheet(0);
 }
 
@@ -77,10 +69,6 @@ BrowsePlaylists::~BrowsePlaylists() {
 void BrowsePlaylists::registerWith(WindowRegistry& windows) {
     windows.registerWindow(Procedure,
                            [](WindowRegistry& w) -> QWidget* { return new BrowsePlaylists(w.context(), &w); });
-}
-
-bool BrowsePlaylists::available(const QString& procedure) const {
-    return m_windows && m_windows->hasWindow(procedure);
 }
 
 void BrowsePlaylists::showTitle(const QString& entries) {
@@ -96,10 +84,7 @@ void BrowsePlaylists::updateOwnButtons(bool rows) {
 
 QMenu* BrowsePlaylists::buildPopup() {
     auto* menu = new QMenu(this);
-    const bool rows = model()->rowCount() > 0;
-    addPopupItem(menu, int(Action::Add), QStringLiteral("&Add"), true);
-    addPopupItem(menu, int(Action::Change), QStringLiteral("&Change"), rows);
-    addPopupItem(menu, int(Action::Delete), QStringLiteral("&Delete"), rows);
+    addEditItems(menu);
     menu->addSeparator();
     addButtonItem(menu, int(Action::Print));
     addButtonItem(menu, int(Action::Top40));
@@ -138,32 +123,16 @@ void BrowsePlaylists::press(Action action) {
         break;
     }
     case Action::Close:
-        if (m_closing)
-            return;
-        m_closing = true;
-        closeSheet();
+        pressClose();
         break;
     }
 }
 
-void BrowsePlaylists::start(const QString& procedure) {
-    if (available(procedure))
-        m_windows->runCommand(procedure);
-}
-
 void BrowsePlaylists::runForm(WindowRequest request) {
     Record playlist(playlistMasterTable());
-    if (request != WindowRequest::Insert && !readHighlighted(playlist)) {
-        checkRead(model()->reload());
+    if (request != WindowRequest::Insert && !readForForm(playlist))
         return;
-    }
-    const QPointer<BrowsePlaylists> self(this);
-    const WindowResponse response = UpdatePlaylist::run(m_context, request, playlist, this);
-    // The window may have gone while the form was up.
-    if (!self)
-        return;
-    afterForm(request, response, playlist);
-    list()->setFocus();
+    runFormOn(request, playlist, [this, request](Record& r) { return UpdatePlaylist::run(m_context, request, r, this); });
 }
 
 } // namespace srk

@@ -44,10 +44,6 @@ protected:
 
 private:
     void runForm(WindowRequest request);
-    void start(const QString& procedure);
-    bool available(const QString& procedure) const;
-
-    WindowRegistry* m_windows = nullptr; // outlives the window
 };
 
 } // namespace srk

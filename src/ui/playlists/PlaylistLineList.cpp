@@ -76,20 +76,27 @@ Record lineOf(qint64 playlistId, qint64 sequence) {
 }  // namespace
 
 PlaylistLineList::PlaylistLineList(ProgramContext& context, qint64 playlistId, QWidget* parent)
-    : QWidget(parent), m_context(context), m_playlistId(playlistId) {
-    bool opened = true;
-    for (const TableDef* def : {&playlistDetailsTable(), &songsTable()}) {
-        ++m_tablesOpen;
-        opened = context.access->openTable(*def).ok() && opened;
-    }
+    : FormRecordList(context, parent), m_playlistId(playlistId) {
+    const bool opened = openTables({&playlistDetailsTable(), &songsTable()});
     m_cursor = std::make_unique<PageCursor>(*context.store, playlistDetailsTable(), PLA::KeyPlaylistID);
     m_cursor->addRelated(songsTable(), PLA::ID, SON::ID);
-    m_model = new StoredValuePageModel(*m_cursor, this);
-    m_model->setColumns({{0, PLA::PlaylistSeq, QString(), QString()},
-                         {1, SON::Artist, QString(), QString()},
-                         {1, SON::Title, QString(), QString()},
-                         {1, SON::Time, QString(), QString()},
-                         {0, PLA::PlaylistNotes, QString(), QString()}});
+    auto* model = new StoredValuePageModel(*m_cursor, this);
+    model->setColumns({{0, PLA::PlaylistSeq, QString(), QString()},
+                       {1, SON::Artist, QString(), QString()},
+                       {1, SON::Title, QString(), QString()},
+                       {1, SON::Time, QString(), QString()},
+                       {0, PLA::PlaylistNotes, QString(), QString()}});
+    FormRecordListDesign design;
+    design.procedure = Procedure;
+    design.listName = kListName;
+    design.format = listFormat();
+    design.tip = QStringLiteral("Drag from the \"Songs\" window and drop on the Playlist");
+    design.dropAllowed = [this] { return !m_released; };
+    design.drop = [this](qint64 id) { dropSong(id); };
+    design.addAction = int(Action::Add);
+    design.changeAction = int(Action::Change);
+    design.deleteAction = int(Action::Delete);
+    setUpList(model, design);
     buildWindow();
     if (opened) {
         SqlCondition filter{m_cursor->column(0, PLA::PlaylistID) + QStringLiteral(" = ?"), {playlistId}};
@@ -105,24 +112,7 @@ PlaylistLineList::PlaylistLineList(ProgramContext& context, qint64 playlistId, Q
     updateButtons();
 }
 
-PlaylistLineList::~PlaylistLineList() {
-    release();
-}
-
 void PlaylistLineList::buildWindow() {
-    m_list = new PageList(m_model, this);
-    m_view = m_list->view();
-    m_view->setAlternatingRowColors(true);
-    m_view->setToolTip(QStringLiteral("Drag from the \"Songs\" window and drop on the Playlist"));
-    m_list->setKeyHandler([this](QKeyEvent* key) { return handleListKey(key); });
-    m_list->setThumbPosition([] { return -1; });
-    new SongDropTarget(m_view->viewport(), [this] { return !m_released; }, [this](qint64 id) { dropSong(id); });
-    connect(m_list, &PageList::moved, this, &PlaylistLineList::checkRead);
-    connect(m_list, &PageList::activated, this, [this] { press(Action::Change); });
-
-    m_columns = std::make_unique<ListColumns>();
-    m_columns->restore(m_view, m_context.positions, Procedure, kListName, listFormat(),
-                       m_context.preferences.DateFormat);
     // The list is never narrower than its columns, so none of them starts clipped.
     int width = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < m_model->columnCount(); ++c)
@@ -130,14 +120,9 @@ void PlaylistLineList::buildWindow() {
     m_view->setMinimumWidth(width);
 
     auto makeButton = [this](const ButtonDesign& design) {
-        auto* b = new QPushButton(QString::fromUtf8(design.text), this);
-        b->setAutoDefault(false);
-        b->setToolTip(QString::fromUtf8(design.tip));
+        QPushButton* b = addButton(QString::fromUtf8(design.text), int(design.action), QString::fromUtf8(design.tip));
         if (design.icon != QStyle::SP_CustomBase)
             b->setIcon(style()->standardIcon(design.icon));
-        const Action a = design.action;
-        connect(b, &QPushButton::clicked, this, [this, a] { press(a); });
-        m_buttons.append({b, a});
         return b;
     };
     auto* moves = new QVBoxLayout;
@@ -161,30 +146,6 @@ void PlaylistLineList::buildWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(listRow, 1);
     layout->addLayout(buttons);
-
-    connect(m_model, &PageModel::highlightChanged, this, &PlaylistLineList::updateButtons);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &PlaylistLineList::updateButtons);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &PlaylistLineList::updateButtons);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &PlaylistLineList::updateButtons);
-}
-
-void PlaylistLineList::release() {
-    if (m_released)
-        return;
-    m_released = true;
-    m_columns->save(m_context.positions);
-    // Closed in reverse, as many as were opened.
-    const QVector<const TableDef*> tables = {&playlistDetailsTable(), &songsTable()};
-    for (int i = m_tablesOpen - 1; i >= 0; --i)
-        m_context.access->closeTable(*tables[i]);
-    m_tablesOpen = 0;
-}
-
-QPushButton* PlaylistLineList::button(Action action) const {
-    for (const auto& [b, a] : m_buttons)
-        if (a == action)
-            return b;
-    return nullptr;
 }
 
 Record PlaylistLineList::highlightedLine() const {
@@ -204,8 +165,8 @@ void PlaylistLineList::updateTotal() {
 
 void PlaylistLineList::updateButtons() {
     const bool rows = m_model->rowCount() > 0 && !m_released;
-    for (const auto& [b, a] : m_buttons)
-        b->setEnabled(a == Action::Add ? !m_released : rows);
+    for (const auto& [b, a] : buttons())
+        b->setEnabled(Action(a) == Action::Add ? !m_released : rows);
 }
 
 void PlaylistLineList::checkRead(int code) {
@@ -233,28 +194,8 @@ void PlaylistLineList::showAt(const Record& line) {
 
 // --- keys, drops ---
 
-bool PlaylistLineList::handleListKey(QKeyEvent* key) {
+bool PlaylistLineList::handleOtherKey(QKeyEvent* key) {
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
-    const bool empty = m_model->rowCount() == 0;
-    switch (key->key()) {
-    case Qt::Key_Insert:
-        press(Action::Add);
-        return true;
-    case Qt::Key_Delete:
-        if (!empty)
-            press(Action::Delete);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // A plain Enter belongs to the playlist form (its default button).
-        if (!ctrl)
-            return false;
-        if (!empty)
-            press(Action::Change);
-        return true;
-    default:
-        break;
-    }
     const QString text = key->text();
     if (!ctrl && text.size() == 1 && text.at(0).isDigit()) {
         jumpToDigit(text.at(0).digitValue());
@@ -286,11 +227,6 @@ void PlaylistLineList::dropSong(qint64 songId) {
     else
         showAt(Record());
     m_view->setFocus();
-}
-
-void PlaylistLineList::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    m_list->fitPageToView();
 }
 
 // --- buttons ---
@@ -327,19 +263,9 @@ void PlaylistLineList::press(Action action) {
     }
 }
 
-bool PlaylistLineList::readHighlighted(Record& out) {
-    const PageRow* row = m_cursor->highlightedRow();
-    if (!row)
-        return false;
-    Table lines(*m_context.store, playlistDetailsTable());
-    out = lines.newRecord();
-    lines.watch();
-    return lines.getByPosition(row->position, out) == NoError;
-}
-
 void PlaylistLineList::moveLine(SequenceMove how) {
     Record line;
-    if (!readHighlighted(line)) {
+    if (!readHighlighted(playlistDetailsTable(), line)) {
         showAt(Record());
         return;
     }
@@ -362,7 +288,7 @@ void PlaylistLineList::rollChart() {
 
 void PlaylistLineList::runForm(WindowRequest request) {
     Record line(playlistDetailsTable());
-    const bool hasHighlighted = readHighlighted(line);
+    const bool hasHighlighted = readHighlighted(playlistDetailsTable(), line);
     const qint64 after = hasHighlighted ? line.number(PLA::PlaylistSeq) : 0;
     if (request == WindowRequest::Insert) {
         line = lineOf(m_playlistId, 0);

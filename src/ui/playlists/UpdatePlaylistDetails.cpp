@@ -71,6 +71,9 @@ UpdatePlaylistDetails::UpdatePlaylistDetails(ProgramContext& context, WindowRequ
         shown->setReadOnly(true);
         shown->setFocusPolicy(Qt::NoFocus);
     }
+    fitEntryToCharacters(m_notes, playlistDetailsTable().fields[PLA::PlaylistNotes].width);
+    fitEntryToCharacters(m_artist, songsTable().fields[SON::Artist].width);
+    fitEntryToCharacters(m_title, songsTable().fields[SON::Title].width);
     m_selectSong = new QPushButton(QStringLiteral("&Select Song"), this);
     m_selectSong->setAutoDefault(false);
     m_selectSong->setToolTip(QStringLiteral("Pick the song for this line"));

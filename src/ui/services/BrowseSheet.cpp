@@ -9,8 +9,10 @@
 #include "store/PageCursor.h"
 #include "store/ThumbSamples.h"
 #include "ui/ProgramContext.h"
+#include "ui/WindowRegistry.h"
 #include "ui/services/DragPayload.h"
 #include "ui/services/ListColumns.h"
+#include "ui/services/ListEditKeys.h"
 #include "ui/services/PageList.h"
 #include "ui/services/PageModel.h"
 #include "ui/services/TableWatch.h"
@@ -40,7 +42,8 @@ constexpr int kLocatorWidth = 30;
 
 } // namespace
 
-BrowseSheet::BrowseSheet(ProgramContext& context, QWidget* parent) : QWidget(parent), m_context(context) {}
+BrowseSheet::BrowseSheet(ProgramContext& context, QWidget* parent, WindowRegistry* windows)
+    : QWidget(parent), m_context(context), m_windows(windows) {}
 
 BrowseSheet::~BrowseSheet() {
     release();
@@ -140,6 +143,8 @@ void BrowseSheet::buildWindow() {
     for (const BrowseSheetDesign::Button& design : m_design.buttons) {
         auto* b = new QPushButton(design.text, this);
         b->setAutoDefault(false);
+        if (!design.tip.isEmpty())
+            b->setToolTip(design.tip);
         const int a = design.action;
         connect(b, &QPushButton::clicked, this, [this, a] { pressAction(a); });
         if (design.stretchBefore)
@@ -377,21 +382,13 @@ void BrowseSheet::checkRead(int code) {
 // --- keys, locator and mouse ---
 
 bool BrowseSheet::handleListKey(QKeyEvent* key) {
+    const ListEditKeys keys{m_design.addAction, m_design.changeAction, m_design.deleteAction,
+                           ListEditKeys::PlainEnter::Taken};
+    if (const std::optional<bool> taken =
+            keys.handle(key, m_model->rowCount() == 0, [this](int action) { pressAction(action); }))
+        return *taken;
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
-    const bool empty = m_model->rowCount() == 0;
     switch (key->key()) {
-    case Qt::Key_Insert:
-        pressAction(m_design.addAction);
-        return true;
-    case Qt::Key_Delete:
-        if (!empty)
-            pressAction(m_design.deleteAction);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (ctrl && !empty)
-            pressAction(m_design.changeAction);
-        return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Escape:
@@ -453,6 +450,13 @@ void BrowseSheet::addButtonItem(QMenu* menu, int action) {
     addPopupItem(menu, action, b->text(), b->isEnabled());
 }
 
+void BrowseSheet::addEditItems(QMenu* menu) {
+    const bool rows = m_model->rowCount() > 0;
+    addPopupItem(menu, m_design.addAction, QStringLiteral("&Add"), true);
+    addPopupItem(menu, m_design.changeAction, QStringLiteral("&Change"), rows);
+    addPopupItem(menu, m_design.deleteAction, QStringLiteral("&Delete"), rows);
+}
+
 void BrowseSheet::startDrag() {
     Record record;
     if (m_design.dragId.isEmpty() || !readHighlighted(record))
@@ -497,7 +501,40 @@ void BrowseSheet::followTables() {
     updateButtons();
 }
 
+bool BrowseSheet::readForForm(Record& out) {
+    if (readHighlighted(out))
+        return true;
+    checkRead(m_model->reload());
+    return false;
+}
+
+void BrowseSheet::runFormOn(WindowRequest request, Record& record,
+                            const std::function<WindowResponse(Record&)>& form) {
+    const QPointer<BrowseSheet> self(this);
+    const WindowResponse response = form(record);
+    if (!self)
+        return;
+    afterForm(request, response, record);
+    m_view->setFocus();
+}
+
+bool BrowseSheet::available(const QString& procedure) const {
+    return m_windows && m_windows->hasWindow(procedure);
+}
+
+void BrowseSheet::start(const QString& procedure) {
+    if (available(procedure))
+        m_windows->runCommand(procedure);
+}
+
 // --- window life ---
+
+void BrowseSheet::pressClose() {
+    if (m_closing)
+        return;
+    m_closing = true;
+    closeSheet();
+}
 
 void BrowseSheet::closeSheet() {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))

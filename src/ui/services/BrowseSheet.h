@@ -14,6 +14,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -30,6 +31,7 @@ namespace srk {
 struct ProgramContext;
 class ListColumns;
 class PageCursor;
+class WindowRegistry;
 class PageList;
 class PageModel;
 class SongTabBar;
@@ -51,7 +53,13 @@ struct BrowseSheetDesign {
         QString text;
         int action;
         bool stretchBefore = false; // pushes it (and the rest) to the right
+        QString tip;
     };
+    // A button pressing one of a member's own actions.
+    template <class Action>
+    static Button button(const char* text, Action action, bool stretchBefore = false, const char* tip = "") {
+        return Button{QString::fromUtf8(text), int(action), stretchBefore, QString::fromUtf8(tip)};
+    }
     // A button shown on the range row while its order is selected.
     struct RangeButton {
         int order;
@@ -83,6 +91,16 @@ struct BrowseSheetDesign {
     QString dragId;          // empty: the list is no drag source
     int dragField = -1;      // the value a drag carries
     QString filterProblem;   // why a filter the engine cannot read was left out
+
+    // The buttons Insert, Ctrl+Enter and Delete press (change and delete greyed on an empty page) and
+    // the one a page that cannot be read presses.
+    template <class Action> void setEditActions(Action add, Action change, Action remove, Action close) {
+        addAction = int(add);
+        changeAction = int(change);
+        deleteAction = int(remove);
+        closeAction = int(close);
+        rowActions = {changeAction, deleteAction};
+    }
 };
 
 // The browse family's window: orders on tabs with their ranges, the page list over a page cursor, the
@@ -125,7 +143,8 @@ public:
     void release();
 
 protected:
-    BrowseSheet(ProgramContext& context, QWidget* parent);
+    // windows (may be null) starts the program's other windows from this one.
+    BrowseSheet(ProgramContext& context, QWidget* parent, WindowRegistry* windows = nullptr);
 
     // Builds the window from the design; call once from the member's constructor.
     void setUpSheet(const BrowseSheetDesign& design);
@@ -166,9 +185,20 @@ protected:
 
     // Reads the highlighted record again by its position, watching it for the form.
     bool readHighlighted(Record& out);
+    // The highlighted record for a form; false, with the page read again, when it cannot be read.
+    bool readForForm(Record& out);
     // After a form: completed → the page is rebuilt at the record (delete: the row goes); cancelled →
     // the page is read again.
     void afterForm(WindowRequest request, WindowResponse response, const Record& record);
+    // Runs a form on `record` and follows what it did (afterForm), unless the window went while the
+    // form was up: then nothing of it is touched.
+    void runFormOn(WindowRequest request, Record& record, const std::function<WindowResponse(Record&)>& form);
+    // Whether the program has a window of this procedure (windows that come later stay greyed).
+    bool available(const QString& procedure) const;
+    // Starts the window of a procedure, when the program has it.
+    void start(const QString& procedure);
+    // The close button's press: the window closes once.
+    void pressClose();
     // A read that failed (not the end of the order) shows the standard message and closes the window.
     void checkRead(int code);
     void rebuildThumb();
@@ -177,9 +207,11 @@ protected:
     void updateButtons();
     void locate();
 
-    // Popup building: an item pressing a button; the button's current text and state.
+    // Popup building: an item pressing a button; the button's current text and state; "&Add",
+    // "&Change" and "&Delete" (the last two on rows only).
     void addPopupItem(QMenu* menu, int action, const QString& text, bool enabled);
     void addButtonItem(QMenu* menu, int action);
+    void addEditItems(QMenu* menu);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -188,6 +220,7 @@ protected:
     void followTables();
 
     ProgramContext& m_context;
+    WindowRegistry* const m_windows; // outlives the window
     bool m_closing = false;
 
 private:

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLayout>
+#include <QLineEdit>
 #include <QStyle>
 #include <QWidget>
 
@@ -47,6 +48,16 @@ int titleBarWidth(const QWidget* window, const QString& title) {
                              QFontMetrics(font).height() + 8);
     // The icon on the left, minimise, maximise and close on the right.
     return QFontMetrics(font).horizontalAdvance(title) + 4 * bar + 16;
+}
+
+void fitEntryToCharacters(QLineEdit* entry, int characters) {
+    if (!entry)
+        return;
+    const QFontMetrics metrics = entry->fontMetrics();
+    // The size hint is seventeen "x" wide plus the frame and margins.
+    const int beyondText = entry->sizeHint().width() - metrics.horizontalAdvance(QLatin1Char('x')) * 17;
+    const int wanted = metrics.horizontalAdvance(QLatin1Char('x')) * characters + beyondText;
+    entry->setMinimumWidth(std::max(entry->minimumWidth(), wanted));
 }
 
 void fitWindow(QWidget* window, QSize designedMinimum) {

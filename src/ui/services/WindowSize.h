@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace srk {
@@ -16,5 +17,10 @@ int titleBarWidth(const QWidget* window, const QString& title);
 // it opens large enough for all of them. A window inside the workspace is sized through its own
 // widget; the title is followed as it changes.
 void fitWindow(QWidget* window, QSize designedMinimum = QSize());
+
+// An entry at least wide enough for `characters` characters of its font (each as wide as an "x", as Qt
+// measures entries) besides its frame and margins, so that a text of its field's width shows whole.
+// Call before fitWindow().
+void fitEntryToCharacters(QLineEdit* entry, int characters);
 
 }  // namespace srk

@@ -89,9 +89,7 @@ BrowseSheetDesign songDesign(const QString& procedure, bool picker) {
     d.widthDialogUnits = 500;
     d.locatorPrompt = picker ? QStringLiteral("Locator:")
                              : QStringLiteral("Quick Locator (select list box and type to locate):");
-    auto b = [](const char* text, A action, bool stretch = false) {
-        return BrowseSheetDesign::Button{QString::fromUtf8(text), int(action), stretch};
-    };
+    auto b = [](const char* text, A action, bool stretch = false) { return BrowseSheetDesign::button(text, action, stretch); };
     if (picker)
         d.buttons = {b("&Select", A::Select, true), b("Cl&ose", A::Close)};
     else
@@ -102,11 +100,8 @@ BrowseSheetDesign songDesign(const QString& procedure, bool picker) {
     d.rangeButtons = {{4, QStringLiteral("Se&lect Media"), int(A::SelectMedia)},
                       {5, picker ? QStringLiteral("&Select Category") : QStringLiteral("Se&lect Category"),
                        int(A::SelectCategory)}};
-    d.rowActions = {int(A::Change), int(A::Delete), int(A::Copy)};
-    d.addAction = int(A::Add);
-    d.changeAction = int(A::Change);
-    d.deleteAction = int(A::Delete);
-    d.closeAction = int(A::Close);
+    d.setEditActions(A::Add, A::Change, A::Delete, A::Close);
+    d.rowActions.append(int(A::Copy));
     d.tabSetting = picker ? QString() : QStringLiteral("SongTab");
     if (!picker) {
         d.dragId = kSongsDragId;
@@ -119,7 +114,7 @@ BrowseSheetDesign songDesign(const QString& procedure, bool picker) {
 } // namespace
 
 BrowseSongs::BrowseSongs(ProgramContext& context, WindowRegistry* windows, QWidget* parent)
-    : BrowseSheet(context, parent), m_procedure(Procedure), m_windows(windows) {
+    : BrowseSheet(context, parent, windows), m_procedure(Procedure) {
     setUp();
 }
 
@@ -195,10 +190,9 @@ void BrowseSongs::updateOwnButtons(bool rows) {
     enable(Action::Select, m_selectMode && rows);
     enable(Action::Search, m_queryUsable);
     enable(Action::ResetSearch, m_queryUsable && !m_query.isEmpty());
-    const bool frame = m_windows != nullptr;
-    enable(Action::Import, frame && m_windows->hasWindow(QStringLiteral("Import")));
-    enable(Action::Export, frame && m_windows->hasWindow(QStringLiteral("Export")));
-    enable(Action::Print, frame && order() >= 1 && m_windows->hasWindow(songOrder(order()).report));
+    enable(Action::Import, available(QStringLiteral("Import")));
+    enable(Action::Export, available(QStringLiteral("Export")));
+    enable(Action::Print, order() >= 1 && available(songOrder(order()).report));
 }
 
 // --- keys and mouse ---
@@ -231,9 +225,7 @@ QMenu* BrowseSongs::buildPopup() {
         addPopupItem(menu, int(Action::Select), QStringLiteral("&Select"), m_selectMode && rows);
         return menu;
     }
-    addPopupItem(menu, int(Action::Add), QStringLiteral("&Add"), true);
-    addPopupItem(menu, int(Action::Change), QStringLiteral("&Change"), rows);
-    addPopupItem(menu, int(Action::Delete), QStringLiteral("&Delete"), rows);
+    addEditItems(menu);
     menu->addSeparator();
     for (Action a : {Action::Print, Action::Search, Action::Import, Action::Export}) {
         addButtonItem(menu, int(a));
@@ -290,10 +282,7 @@ void BrowseSongs::press(Action action) {
         chooseHighlighted();
         break;
     case Action::Close:
-        if (m_closing)
-            return;
-        m_closing = true;
-        closeSheet();
+        pressClose();
         break;
     }
 }
@@ -303,11 +292,6 @@ void BrowseSongs::closeSheet() {
         Q_EMIT closeRequested();
     else
         BrowseSheet::closeSheet();
-}
-
-void BrowseSongs::start(const QString& procedure) {
-    if (m_windows && m_windows->hasWindow(procedure))
-        m_windows->runCommand(procedure);
 }
 
 void BrowseSongs::chooseHighlighted() {

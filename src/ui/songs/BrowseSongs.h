@@ -89,14 +89,12 @@ private:
     void selectCategory();
     void search();
     void resetSearch();
-    void start(const QString& procedure);
     void chooseHighlighted();
     bool picker() const { return m_role == Role::Picker; }
 
     Role m_role = Role::Browse;
     QString m_procedure;
     bool m_selectMode = false;
-    WindowRegistry* m_windows = nullptr; // outlives the window
     QString m_query;
     bool m_queryUsable = true;
 };

@@ -434,6 +434,41 @@ TEST_F(PictureLocaleTest, DeformatTimeRejectsWhatDoesNotFit) {
         EXPECT_EQ(defmtInt(text, "@t4"), 0) << text;
 }
 
+// The run-together layouts keep the last digits for minutes (and seconds): whatever stands before them is
+// hours, so a 100-hour time read back is not split after its first digits.
+TEST_F(PictureLocaleTest, RunTogetherTimesOfManyHoursRoundTrip) {
+    for (const char* picture : {"@t2", "@t5"}) {
+        const int resolution = QString::fromLatin1(picture) == QStringLiteral("@t2") ? 6000 : 100;
+        for (const int hours : {99, 100, 123, 999, 1000, 4999}) {
+            const qint32 value = timeValue(hours, 7, 9);
+            const qint32 expected = (value - 1) / resolution * resolution + 1;
+            const QString text = fmt(value, picture);
+            EXPECT_EQ(defmtInt(text.toUtf8().constData(), picture), expected) << picture << " " << text.toStdString();
+        }
+    }
+    EXPECT_EQ(defmtInt("1000000", "@t5"), timeValue(100, 0, 0));
+    EXPECT_EQ(defmtInt("12345", "@t2"), timeValue(123, 45, 0));
+    EXPECT_EQ(defmtInt("1234567", "@t5"), 0); // 67 seconds
+    EXPECT_EQ(defmtInt("12360", "@t2"), 0);   // 60 minutes
+    // Shorter than the layout's own text: hours first, as before.
+    EXPECT_EQ(defmtInt("1140", "@t5"), timeValue(11, 40, 0));
+    EXPECT_EQ(defmtInt("930", "@t2"), timeValue(9, 30, 0));
+    // Layouts with separators still take at most six digits run together.
+    EXPECT_EQ(defmtInt("10000", "@t4"), timeValue(1, 0, 0));
+}
+
+TEST_F(PictureLocaleTest, DeformatTimeRejectsJunkBetweenDigits) {
+    for (const char* text : {"11;40", "11::40", "11:4-0", "11/40/46", "11 40", "11:40:", ":11:40", "#11:40",
+                             "11:40#", "11:40 - PM", "11,40", "11:40:46..5", "11_40"})
+        EXPECT_EQ(defmtInt(text, "@t4"), 0) << text;
+    // Blanks around a separator and before AM/PM are no junk.
+    EXPECT_EQ(defmtInt(" 11 : 40 ", "@t4"), timeValue(11, 40, 0));
+    EXPECT_EQ(defmtInt("11:40:46.5", "@t4"), timeValue(11, 40, 46, 50));
+    EXPECT_EQ(defmtInt("5:30pm", "@t3"), timeValue(17, 30, 0));
+    EXPECT_EQ(defmtInt("5:30 PM", "@t3"), timeValue(17, 30, 0));
+    EXPECT_EQ(defmtInt("114046", "@t5"), timeValue(11, 40, 46));
+}
+
 // ---------------------------------------------------------------- patterns
 
 TEST(PicturePattern, LeadingZerosBlankOnlyInAngleSlots) {
