@@ -19,6 +19,11 @@ const char* const kMonthNames[12] = {"January", "February", "March",     "April"
 // ---------------------------------------------------------------- dates
 
 QString twoDigits(int n) {
+    // Exports format a date and a time per line: the common case is built directly.
+    if (n >= 0 && n <= 99) {
+        const char16_t digits[2] = {char16_t(u'0' + n / 10), char16_t(u'0' + n % 10)};
+        return QString(reinterpret_cast<const QChar*>(digits), 2);
+    }
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
@@ -162,9 +167,20 @@ DateLayoutInfo dateLayoutInfo(int layout) {
     case 16:
         return {QStringLiteral("YM"), {}};
     case 17:
-        return describeQtDateFormat(QLocale().dateFormat(QLocale::ShortFormat));
-    case 18:
-        return describeQtDateFormat(QLocale().dateFormat(QLocale::LongFormat));
+    case 18: {
+        // Imports read a date per line: the locale's formats are described once per locale.
+        thread_local QLocale described = QLocale::c();
+        thread_local DateLayoutInfo shortInfo, longInfo;
+        thread_local bool ready = false;
+        const QLocale locale;
+        if (!ready || locale != described) {
+            shortInfo = describeQtDateFormat(locale.dateFormat(QLocale::ShortFormat));
+            longInfo = describeQtDateFormat(locale.dateFormat(QLocale::LongFormat));
+            described = locale;
+            ready = true;
+        }
+        return layout == 17 ? shortInfo : longInfo;
+    }
     default:
         return {};
     }
@@ -173,23 +189,32 @@ DateLayoutInfo dateLayoutInfo(int layout) {
 // Month 1-12 for an English or locale month name, or a prefix of at least
 // three letters of one ("Sept"); 0 otherwise.
 int monthFromWord(const QString& word) {
+    // The folded names of each month, made once per locale (imports read a date per line).
+    thread_local QLocale named = QLocale::c();
+    thread_local std::vector<std::vector<QString>> months;
     const QLocale locale;
+    if (months.empty() || locale != named) {
+        months.assign(13, {});
+        for (int m = 1; m <= 12; ++m) {
+            const QString names[] = {monthName(m), locale.monthName(m, QLocale::LongFormat),
+                                     locale.monthName(m, QLocale::ShortFormat),
+                                     locale.standaloneMonthName(m, QLocale::LongFormat),
+                                     locale.standaloneMonthName(m, QLocale::ShortFormat)};
+            for (const QString& name : names) {
+                QString folded = name.toCaseFolded();
+                if (folded.endsWith(u'.'))
+                    folded.chop(1);
+                if (!folded.isEmpty())
+                    months[m].push_back(folded);
+            }
+        }
+        named = locale;
+    }
     const QString w = word.toCaseFolded();
-    for (int m = 1; m <= 12; ++m) {
-        const QString names[] = {monthName(m), locale.monthName(m, QLocale::LongFormat),
-                                 locale.monthName(m, QLocale::ShortFormat),
-                                 locale.standaloneMonthName(m, QLocale::LongFormat),
-                                 locale.standaloneMonthName(m, QLocale::ShortFormat)};
-        for (const QString& name : names) {
-            QString folded = name.toCaseFolded();
-            if (folded.endsWith(u'.'))
-                folded.chop(1);
-            if (folded.isEmpty())
-                continue;
+    for (int m = 1; m <= 12; ++m)
+        for (const QString& folded : months[m])
             if (w == folded || (w.size() >= 3 && folded.startsWith(w)))
                 return m;
-        }
-    }
     return 0;
 }
 
@@ -240,12 +265,16 @@ std::vector<Token> tokenize(const QString& text) {
 }
 
 qint32 readDate(const QString& text, int layout) {
+    // A blank date (most of an import's) is no date whatever the layout.
+    const std::vector<Token> tokens = tokenize(text);
+    if (tokens.empty())
+        return 0;
     const DateLayoutInfo info = dateLayoutInfo(layout);
     if (info.order.isEmpty())
         return 0;
     int month = 0;
     QStringList numbers;
-    for (const Token& t : tokenize(text)) {
+    for (const Token& t : tokens) {
         if (t.digits) {
             numbers.append(t.text);
             continue;
