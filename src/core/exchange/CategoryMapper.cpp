@@ -8,8 +8,23 @@ namespace srk {
 CategoryMapper::CategoryMapper(Store& store) : m_table(std::make_unique<Table>(store, categoriesTable())) {}
 
 int CategoryMapper::categoryId(const QString& text, qint64& id) {
-    const QString name = text.trimmed();
     id = 0;
+    if (text.isEmpty())
+        return NoError;
+    // A file repeats a few category texts on every line.
+    if (auto it = m_asWritten.constFind(text); it != m_asWritten.constEnd()) {
+        id = it.value();
+        return NoError;
+    }
+    const int rc = lookUp(text, id);
+    // Bounded, so that a file of all-different texts does not keep them all twice.
+    if (rc == NoError && m_asWritten.size() < 10000)
+        m_asWritten.insert(text, id);
+    return rc;
+}
+
+int CategoryMapper::lookUp(const QString& text, qint64& id) {
+    const QString name = text.trimmed();
     if (name.isEmpty())
         return NoError;
     const QString folded = name.toCaseFolded();

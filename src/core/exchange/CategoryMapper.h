@@ -22,8 +22,11 @@ public:
     int categoriesAdded() const { return m_added; }
 
 private:
+    int lookUp(const QString& text, qint64& id);
+
     std::unique_ptr<Table> m_table;
     QHash<QString, qint64> m_known;  // folded name -> id
+    QHash<QString, qint64> m_asWritten;  // text as the file has it -> id, to skip the folding
     qint64 m_highest = -1;
     int m_added = 0;
 };

@@ -15,43 +15,55 @@ bool onlyBlanksFrom(QStringView line, qsizetype pos) {
 
 CsvField CsvLineSplitter::next() {
     CsvField field;
+    QStringView value;
+    field.kind = next(value, field.value);
+    if (field.kind != CsvFieldKind::None && value.data() != field.value.constData())
+        field.value = value.toString();
+    return field;
+}
+
+CsvFieldKind CsvLineSplitter::next(QStringView& value, QString& scratch) {
+    value = QStringView();
     if (m_pos >= m_line.size() || onlyBlanksFrom(m_line, m_pos)) {
         m_pos = m_line.size();
-        return field;
+        return CsvFieldKind::None;
     }
     const QChar quote = QLatin1Char('"');
     if (m_line[m_pos] == quote) {
-        field.kind = CsvFieldKind::Quoted;
-        qsizetype i = m_pos + 1;
+        const qsizetype first = m_pos + 1;
+        qsizetype i = first;
+        bool copied = false;  // a doubled quote was met: the value is built in scratch
         for (;;) {
             const qsizetype q = m_line.indexOf(quote, i);
-            if (q < 0) {
-                // Never closed: the rest of the record.
-                field.value.append(m_line.mid(i));
-                m_pos = m_line.size();
-                return field;
+            // Never closed: the rest of the record.
+            const qsizetype stop = q < 0 ? m_line.size() : q;
+            const bool doubled = q >= 0 && q + 1 < m_line.size() && m_line[q + 1] == quote;
+            if (doubled && !copied) {
+                scratch.resize(0);
+                copied = true;
             }
-            field.value.append(m_line.mid(i, q - i));
-            if (q + 1 < m_line.size() && m_line[q + 1] == quote) {
-                field.value.append(quote);
+            if (copied)
+                scratch.append(m_line.mid(i, stop - i));
+            if (doubled) {
+                scratch.append(quote);
                 i = q + 2;
                 continue;
             }
+            value = copied ? QStringView(scratch) : m_line.mid(first, stop - first);
             // Past the closing quote and the comma after it.
-            m_pos = qMin(q + 2, m_line.size());
-            return field;
+            m_pos = q < 0 ? m_line.size() : qMin(q + 2, m_line.size());
+            return CsvFieldKind::Quoted;
         }
     }
-    field.kind = CsvFieldKind::Unquoted;
     const qsizetype comma = m_line.indexOf(QLatin1Char(','), m_pos);
     if (comma < 0) {
-        field.value = m_line.mid(m_pos).toString();
+        value = m_line.mid(m_pos);
         m_pos = m_line.size();
     } else {
-        field.value = m_line.mid(m_pos, comma - m_pos).toString();
+        value = m_line.mid(m_pos, comma - m_pos);
         m_pos = comma + 1;
     }
-    return field;
+    return CsvFieldKind::Unquoted;
 }
 
 QVector<CsvField> splitCsvLine(QStringView line) {

@@ -24,6 +24,9 @@ public:
     explicit CsvLineSplitter(QStringView line) : m_line(line) {}
     // The next field; kind None (and a blank value) once the record is used up.
     CsvField next();
+    // The same without copying: the value is a view into the record, or into `scratch` when doubled
+    // quotes had to be undone. The view lasts until the next call.
+    CsvFieldKind next(QStringView& value, QString& scratch);
     void rewind() { m_pos = 0; }
 
 private:

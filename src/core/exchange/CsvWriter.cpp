@@ -51,8 +51,23 @@ bool CsvWriter::open() {
     return true;
 }
 
-bool CsvWriter::addLine(const QString& line) {
-    m_pending.append(line.toUtf8());
+bool CsvWriter::addLine(QStringView line) {
+    // Plain ASCII, most lines, goes straight into the buffer; anything else through the encoder.
+    const qsizetype start = m_pending.size();
+    m_pending.resize(start + line.size());
+    char* out = m_pending.data() + start;
+    bool ascii = true;
+    for (const QChar c : line) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+        *out++ = char(c.unicode());
+    }
+    if (!ascii) {
+        m_pending.resize(start);
+        m_pending.append(line.toUtf8());
+    }
     m_pending.append("\r\n", 2);
     return m_pending.size() < kFlushAt || flush();
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace srk {
 
@@ -20,7 +21,7 @@ public:
     // Opens the created file for writing; on failure the created file is removed.
     bool open();
     // Takes one line (without its line end); false when the buffer had to be written and could not be.
-    bool addLine(const QString& line);
+    bool addLine(QStringView line);
     // Writes what is buffered; false on failure, the buffered lines kept for another try.
     bool flush();
     // Gives up the lines not yet written.

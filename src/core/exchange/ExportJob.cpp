@@ -156,7 +156,8 @@ bool ExportJob::processSlice() {
             finish(State::Stopped);
             return false;
         }
-        if (!addLine(m_builder.songLine(song, category))) {
+        m_builder.songLine(song, category, m_line);
+        if (!addLine(m_line)) {
             finish(State::Stopped);
             return false;
         }

@@ -60,6 +60,7 @@ private:
     std::unique_ptr<Table> m_songs;
     std::unique_ptr<Table> m_categories;
     QHash<qint64, QString> m_categoryNames;
+    QString m_line;
     KeyAnchor m_anchor = KeyAnchor::start();
     QVector<Record> m_ahead;
     qsizetype m_aheadPos = 0;

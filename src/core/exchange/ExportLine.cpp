@@ -73,6 +73,13 @@ QString ExportLineBuilder::headerLine() const {
 
 QString ExportLineBuilder::songLine(const Record& song, const QString& categoryName) const {
     QString line;
+    songLine(song, categoryName, line);
+    return line;
+}
+
+void ExportLineBuilder::songLine(const Record& song, const QString& categoryName, QString& line) const {
+    // Emptied, not freed: a run builds every line in the same buffer.
+    line.resize(0);
     line.reserve(512);
     bool first = true;
     const TableDef& def = *song.def();
@@ -102,7 +109,6 @@ QString ExportLineBuilder::songLine(const Record& song, const QString& categoryN
         }
         first = false;
     }
-    return line;
 }
 
 }  // namespace srk

@@ -24,6 +24,8 @@ public:
     QString headerLine() const;
     // A song's line; columns that name no export field are skipped.
     QString songLine(const Record& song, const QString& categoryName) const;
+    // The same into a line kept from song to song.
+    void songLine(const Record& song, const QString& categoryName, QString& line) const;
     // Whether any column wants the category's name (the run then looks it up).
     bool needsCategoryName() const { return m_needsCategory; }
 

@@ -18,7 +18,7 @@ QString errorNumberText(const StoreError& e) {
 }  // namespace
 
 ImportJob::ImportJob(TableAccess& access, const QString& path, const ImportPlan& plan)
-    : m_access(access), m_path(path), m_plan(plan) {}
+    : m_access(access), m_path(path), m_plan(plan), m_assigner(plan) {}
 
 ImportJob::~ImportJob() {
     // Dropped in the middle, the job keeps what it added, as Cancel does.
@@ -157,7 +157,7 @@ bool ImportJob::processSlice() {
         if (lineHasFields(m_line)) {
             m_song.clear();
             m_song.setNumber(SON::ID, m_nextId);
-            int rc = assignImportLine(m_line, m_plan, *m_categories, m_song);
+            int rc = m_assigner.assign(m_line, *m_categories, m_song);
             if (rc == NoError)
                 rc = m_songs->add(m_song);
             if (rc != NoError) {

@@ -2,6 +2,7 @@
 
 #include "exchange/CategoryMapper.h"
 #include "exchange/CsvReader.h"
+#include "exchange/ImportLine.h"
 #include "exchange/ImportMapping.h"
 #include "jobs/Job.h"
 #include "store/Record.h"
@@ -55,6 +56,7 @@ private:
     TableAccess& m_access;
     const QString m_path;
     const ImportPlan m_plan;
+    ImportLineAssigner m_assigner;
     State m_state = State::NotStarted;
     bool m_songsOpen = false;
     bool m_categoriesOpen = false;

@@ -9,18 +9,29 @@
 
 namespace srk {
 
-double leadingNumber(const QString& text) {
+double leadingNumber(QStringView text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text[i] == QLatin1Char(' '))
         ++i;
     const qsizetype start = i;
+    bool negative = false;
     if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        ++i;
+        negative = text[i++] == QLatin1Char('-');
     bool digits = false;
-    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
+    qint64 whole = 0;
+    int wholeDigits = 0;
+    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
+        if (wholeDigits < 18)
+            whole = whole * 10 + (text[i].unicode() - '0');
+        ++wholeDigits;
         ++i, digits = true;
-    if (i < n && text[i] == QLatin1Char('.')) {
+    }
+    const bool fraction = i < n && text[i] == QLatin1Char('.');
+    // Whole numbers of up to 18 digits (nearly every number a file holds) are exact without the parser.
+    if (!fraction && digits && wholeDigits <= 18)
+        return negative ? -double(whole) : double(whole);
+    if (fraction) {
         ++i;
         while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
             ++i, digits = true;
@@ -28,7 +39,7 @@ double leadingNumber(const QString& text) {
     if (!digits)
         return 0;
     bool ok = false;
-    const double value = QStringView(text).mid(start, i - start).toDouble(&ok);
+    const double value = text.mid(start, i - start).toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0;
 }
 

@@ -3,6 +3,9 @@
 #include <QChar>
 #include <QByteArray>
 
+#include <cstdint>
+#include <cstring>
+
 #include <sqlite3.h>
 
 namespace srk {
@@ -70,6 +73,19 @@ int compareFolded(const char* a, int lengthA, const char* b, int lengthB) {
     const auto* ea = pa + trimmedLength(a, lengthA);
     const auto* eb = pb + trimmedLength(b, lengthB);
     while (pa < ea && pb < eb) {
+        // Keys are sorted, so neighbours share long beginnings: equal runs of plain ASCII are skipped
+        // eight bytes at a time (equal ASCII folds equal, and ends on a character boundary).
+        while (ea - pa >= 8 && eb - pb >= 8) {
+            std::uint64_t wa, wb;
+            std::memcpy(&wa, pa, 8);
+            std::memcpy(&wb, pb, 8);
+            if (wa != wb || (wa & 0x8080808080808080ULL) != 0)
+                break;
+            pa += 8;
+            pb += 8;
+        }
+        if (pa >= ea || pb >= eb)
+            break;
         // Fast path for plain ASCII, which most catalogue text is.
         if (*pa < 0x80 && *pb < 0x80) {
             unsigned char ca = *pa, cb = *pb;

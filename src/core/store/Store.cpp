@@ -268,6 +268,10 @@ void Store::setCacheMegabytes(int megabytes) {
     m_cacheMegabytes = megabytes;
     for (auto it = m_attachCount.cbegin(); it != m_attachCount.cend(); ++it)
         exec(QStringLiteral("PRAGMA %1.cache_size=-%2").arg(quoted(it.key())).arg(megabytes * 1024), QString());
+    // The engine sizes its sorts (a key built at once) by the main file's cache: at the default, a
+    // bulk load's keys would be sorted in 2 MB runs through temporary files.
+    if (m_db)
+        exec(QStringLiteral("PRAGMA main.cache_size=-%1").arg(megabytes * 1024), QString());
 }
 
 // --- layout ---

@@ -158,11 +158,36 @@ sqlite3_stmt* Table::cached(CachedStatement& slot, const QString& sql) {
     return slot.stmt;
 }
 
-void Table::bindFields(sqlite3_stmt* stmt, const Record& r) const {
-    for (int i = 0; i < m_def->fields.size(); ++i) {
+void Table::bindFields(sqlite3_stmt* stmt, const Record& r) {
+    // Every text goes into one reused buffer that is bound in place: no allocation and no copy per
+    // field, which bulk adds feel. The buffer is complete before the first bind points into it.
+    const int count = int(m_def->fields.size());
+    m_bindBuffer.clear();
+    m_bindSpans.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        if (!isTextKind(m_def->fields[i].kind))
+            continue;
+        const QString text = r.text(i);
+        const size_t start = m_bindBuffer.size();
+        bool ascii = true;
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+            m_bindBuffer.push_back(char(c.unicode()));
+        }
+        if (!ascii) {
+            m_bindBuffer.resize(start);
+            const QByteArray utf8 = text.toUtf8();
+            m_bindBuffer.append(utf8.constData(), size_t(utf8.size()));
+        }
+        m_bindSpans[size_t(i)] = {start, m_bindBuffer.size() - start};
+    }
+    for (int i = 0; i < count; ++i) {
         if (isTextKind(m_def->fields[i].kind)) {
-            const QByteArray utf8 = r.text(i).toUtf8();
-            sqlite3_bind_text(stmt, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            const auto [start, length] = m_bindSpans[size_t(i)];
+            sqlite3_bind_text(stmt, i + 1, m_bindBuffer.data() + start, int(length), SQLITE_STATIC);
         } else {
             sqlite3_bind_int64(stmt, i + 1, r.number(i));
         }

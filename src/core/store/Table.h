@@ -8,6 +8,10 @@
 #include <QVariantList>
 #include <QVector>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 struct sqlite3_stmt;
 
 namespace srk {
@@ -111,7 +115,7 @@ private:
         quint64 generation = 0;
     };
     sqlite3_stmt* cached(CachedStatement& slot, const QString& sql);
-    void bindFields(sqlite3_stmt* stmt, const Record& r) const;
+    void bindFields(sqlite3_stmt* stmt, const Record& r);
     int step(bool forward, Record& out);
     void noteRead(Record& r);
     int readStored(qint64 row, Record& out);
@@ -131,6 +135,8 @@ private:
     QSet<qint64> m_watched;
     CachedStatement m_insert, m_delete, m_byRow;
     QHash<QByteArray, CachedStatement> m_updates;  // by the set of changed fields
+    std::string m_bindBuffer;  // the texts of the record being added
+    std::vector<std::pair<size_t, size_t>> m_bindSpans;  // per field: start and length in it
 };
 
 }  // namespace srk

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTime>
 
+#include <utility>
 #include <vector>
 
 namespace srk {
@@ -21,7 +22,7 @@ const char* const kMonthNames[12] = {"January", "February", "March",     "April"
 QString twoDigits(int n) {
     if (n < 0 || n > 99)
         return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-    // Reports format a date or time per line: no argument parsing for the usual case.
+    // Reports and exports format a date or time per line: no argument parsing for the usual case.
     const QChar digits[2] = {QChar(u'0' + n / 10), QChar(u'0' + n % 10)};
     return QString(digits, 2);
 }
@@ -56,48 +57,88 @@ QString withSeparator(const QString& fmt, QChar separator) {
     return out;
 }
 
+// Appends n in two digits (more when it needs them).
+void appendTwoDigits(QString& out, int n) {
+    if (n >= 0 && n <= 99) {
+        out.append(QChar(u'0' + n / 10));
+        out.append(QChar(u'0' + n % 10));
+    } else {
+        out.append(twoDigits(n));
+    }
+}
+
+// The locale's date formats, looked up once per locale (exports format a date on every line).
+const QString& localeDateFormat(const QLocale& locale, QLocale::FormatType type) {
+    thread_local QLocale cached = QLocale::c();
+    thread_local QString shortFormat, longFormat;
+    thread_local bool ready = false;
+    if (!ready || locale != cached) {
+        shortFormat = locale.dateFormat(QLocale::ShortFormat);
+        longFormat = locale.dateFormat(QLocale::LongFormat);
+        cached = locale;
+        ready = true;
+    }
+    return type == QLocale::ShortFormat ? shortFormat : longFormat;
+}
+
 QString formatDateLayout(qint64 dayNumber, int layout, QChar separator) {
     const QDate date = dateFromDayNumber(dayNumber);
     if (!date.isValid())
         return {}; // no date, whether or not "b" was given
-    const QString sep = separator.isNull() ? QStringLiteral("/") : QString(separator);
+    const QChar sep = separator.isNull() ? QChar(u'/') : separator;
     const int y = date.year();
     const int m = date.month();
     const int d = date.day();
-    const QString yy = twoDigits(y % 100);
-    const QString yyyy = QString::number(y);
+    // Built in one piece rather than joined from parts.
+    QString out;
+    out.reserve(24);
+    const auto yy = [&] { appendTwoDigits(out, y % 100); };
+    const auto yyyy = [&] { out.append(QString::number(y)); };
+    const auto two = [&](int n) { appendTwoDigits(out, n); };
     switch (layout) {
     case 1:
-        return twoDigits(m) + sep + twoDigits(d) + sep + yy;
+        two(m), out.append(sep), two(d), out.append(sep), yy();
+        return out;
     case 2:
-        return twoDigits(m) + sep + twoDigits(d) + sep + yyyy;
+        two(m), out.append(sep), two(d), out.append(sep), yyyy();
+        return out;
     case 3:
-        return monthAbbreviation(m) + u' ' + twoDigits(d) + u',' + yyyy;
+        out.append(monthAbbreviation(m)), out.append(u' '), two(d), out.append(u','), yyyy();
+        return out;
     case 4:
-        return monthName(m) + u' ' + QString::number(d) + QStringLiteral(", ") + yyyy;
+        out.append(monthName(m)), out.append(u' '), out.append(QString::number(d)), out.append(u", "), yyyy();
+        return out;
     case 5:
-        return twoDigits(d) + sep + twoDigits(m) + sep + yy;
+        two(d), out.append(sep), two(m), out.append(sep), yy();
+        return out;
     case 6:
-        return twoDigits(d) + sep + twoDigits(m) + sep + yyyy;
+        two(d), out.append(sep), two(m), out.append(sep), yyyy();
+        return out;
     case 7:
-        return twoDigits(d) + u' ' + monthAbbreviation(m) + u' ' + yy;
+        two(d), out.append(u' '), out.append(monthAbbreviation(m)), out.append(u' '), yy();
+        return out;
     case 8:
-        return twoDigits(d) + u' ' + monthAbbreviation(m) + u' ' + yyyy;
+        two(d), out.append(u' '), out.append(monthAbbreviation(m)), out.append(u' '), yyyy();
+        return out;
     case 13:
-        return twoDigits(m) + sep + yy;
+        two(m), out.append(sep), yy();
+        return out;
     case 14:
-        return twoDigits(m) + sep + yyyy;
+        two(m), out.append(sep), yyyy();
+        return out;
     case 15:
-        return yy + sep + twoDigits(m);
+        yy(), out.append(sep), two(m);
+        return out;
     case 16:
-        return yyyy + sep + twoDigits(m);
+        yyyy(), out.append(sep), two(m);
+        return out;
     case 17: {
         const QLocale locale;
-        return locale.toString(date, withSeparator(locale.dateFormat(QLocale::ShortFormat), separator));
+        return locale.toString(date, withSeparator(localeDateFormat(locale, QLocale::ShortFormat), separator));
     }
     case 18: {
         const QLocale locale;
-        return locale.toString(date, locale.dateFormat(QLocale::LongFormat));
+        return locale.toString(date, localeDateFormat(locale, QLocale::LongFormat));
     }
     default:
         return {};
@@ -166,9 +207,20 @@ DateLayoutInfo dateLayoutInfo(int layout) {
     case 16:
         return {QStringLiteral("YM"), {}};
     case 17:
-        return describeQtDateFormat(QLocale().dateFormat(QLocale::ShortFormat));
-    case 18:
-        return describeQtDateFormat(QLocale().dateFormat(QLocale::LongFormat));
+    case 18: {
+        // Imports read a date per line: the locale's formats are described once per locale.
+        thread_local QLocale described = QLocale::c();
+        thread_local DateLayoutInfo shortInfo, longInfo;
+        thread_local bool ready = false;
+        const QLocale locale;
+        if (!ready || locale != described) {
+            shortInfo = describeQtDateFormat(locale.dateFormat(QLocale::ShortFormat));
+            longInfo = describeQtDateFormat(locale.dateFormat(QLocale::LongFormat));
+            described = locale;
+            ready = true;
+        }
+        return layout == 17 ? shortInfo : longInfo;
+    }
     default:
         return {};
     }
@@ -177,23 +229,32 @@ DateLayoutInfo dateLayoutInfo(int layout) {
 // Month 1-12 for an English or locale month name, or a prefix of at least
 // three letters of one ("Sept"); 0 otherwise.
 int monthFromWord(const QString& word) {
+    // The folded names of each month, made once per locale (imports read a date per line).
+    thread_local QLocale named = QLocale::c();
+    thread_local std::vector<std::vector<QString>> months;
     const QLocale locale;
+    if (months.empty() || locale != named) {
+        months.assign(13, {});
+        for (int m = 1; m <= 12; ++m) {
+            const QString names[] = {monthName(m), locale.monthName(m, QLocale::LongFormat),
+                                     locale.monthName(m, QLocale::ShortFormat),
+                                     locale.standaloneMonthName(m, QLocale::LongFormat),
+                                     locale.standaloneMonthName(m, QLocale::ShortFormat)};
+            for (const QString& name : names) {
+                QString folded = name.toCaseFolded();
+                if (folded.endsWith(u'.'))
+                    folded.chop(1);
+                if (!folded.isEmpty())
+                    months[m].push_back(folded);
+            }
+        }
+        named = locale;
+    }
     const QString w = word.toCaseFolded();
-    for (int m = 1; m <= 12; ++m) {
-        const QString names[] = {monthName(m), locale.monthName(m, QLocale::LongFormat),
-                                 locale.monthName(m, QLocale::ShortFormat),
-                                 locale.standaloneMonthName(m, QLocale::LongFormat),
-                                 locale.standaloneMonthName(m, QLocale::ShortFormat)};
-        for (const QString& name : names) {
-            QString folded = name.toCaseFolded();
-            if (folded.endsWith(u'.'))
-                folded.chop(1);
-            if (folded.isEmpty())
-                continue;
+    for (int m = 1; m <= 12; ++m)
+        for (const QString& folded : months[m])
             if (w == folded || (w.size() >= 3 && folded.startsWith(w)))
                 return m;
-        }
-    }
     return 0;
 }
 
@@ -230,26 +291,32 @@ std::vector<Token> tokenize(const QString& text) {
         }
         Token t;
         t.digits = digit;
+        const qsizetype start = i;
         while (i < text.size()) {
             const QChar d = text.at(i);
             const bool isDigit = d >= u'0' && d <= u'9';
             if (digit ? !isDigit : !(d.isLetter() || d.isMark()))
                 break;
-            t.text.append(d);
             ++i;
         }
-        tokens.push_back(t);
+        // Taken whole: an import reads a date or a time on every line.
+        t.text = text.mid(start, i - start);
+        tokens.push_back(std::move(t));
     }
     return tokens;
 }
 
 qint32 readDate(const QString& text, int layout) {
+    // A blank date (most of an import's) is no date whatever the layout.
+    const std::vector<Token> tokens = tokenize(text);
+    if (tokens.empty())
+        return 0;
     const DateLayoutInfo info = dateLayoutInfo(layout);
     if (info.order.isEmpty())
         return 0;
     int month = 0;
     QStringList numbers;
-    for (const Token& t : tokenize(text)) {
+    for (const Token& t : tokens) {
         if (t.digits) {
             numbers.append(t.text);
             continue;
@@ -336,8 +403,25 @@ QString formatTimeLayout(qint64 value, int layout) {
     TimeParts parts = timeParts(value);
     if (!parts.valid)
         parts = TimeParts{true, 0, 0, 0, 0}; // no time without "b" shows as midnight
-    const QString sep = QStringLiteral(":");
     const int h24 = parts.hours % 24;
+    // The 24-hour layouts, one on every line of an export, are built in one piece.
+    if (layout == 1 || layout == 2 || layout == 4 || layout == 5) {
+        const bool colons = layout == 1 || layout == 4;
+        const bool seconds = layout == 4 || layout == 5;
+        QString out;
+        out.reserve(8);
+        appendTwoDigits(out, parts.hours);
+        if (colons)
+            out.append(u':');
+        appendTwoDigits(out, parts.minutes);
+        if (seconds) {
+            if (colons)
+                out.append(u':');
+            appendTwoDigits(out, parts.seconds);
+        }
+        return out;
+    }
+    const QString sep = QStringLiteral(":");
     const QString h12 = twoDigits(h24 % 12 == 0 ? 12 : h24 % 12);
     const QString xm = h24 < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
     const QString hh = twoDigits(parts.hours);

@@ -9,7 +9,6 @@
 #include "ui/exchange/MarkedListView.h"
 #include "ui/exchange/ShownJob.h"
 #include "ui/services/ModalWindows.h"
-#include "ui/services/ProgressWindow.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
 
@@ -172,12 +171,8 @@ void Export::runExport() {
         return;
     }
     ExportJob job(*m_context.access, path, m_setup.columns(), m_setup.header());
-    ShownJob shown(job);
-    m_running = true;
-    ProgressWindow::run(this, shown, job.title(), QStringLiteral("Exporting"), *m_context.messages);
-    if (!self)
+    if (!runShownJob(this, job, job.title(), QStringLiteral("Exporting"), *m_context.messages, m_running))
         return;
-    m_running = false;
     m_response = job.completed() ? WindowResponse::Completed : WindowResponse::Cancelled;
     close();
 }

@@ -9,7 +9,6 @@
 #include "ui/exchange/AskPicture.h"
 #include "ui/exchange/ShownJob.h"
 #include "ui/services/ModalWindows.h"
-#include "ui/services/ProgressWindow.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
 
@@ -284,13 +283,8 @@ void Import::runImport() {
         return;
     }
     ImportJob job(*m_context.access, m_mapping->path(), m_mapping->plan());
-    ShownJob shown(job);
-    const QPointer<Import> self(this);
-    m_running = true;
-    ProgressWindow::run(this, shown, job.title(), QString(), *m_context.messages);
-    if (!self)
+    if (!runShownJob(this, job, job.title(), QString(), *m_context.messages, m_running))
         return;
-    m_running = false;
     m_response = job.completed() ? WindowResponse::Completed : WindowResponse::Cancelled;
     close();
 }

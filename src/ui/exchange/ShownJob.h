@@ -2,7 +2,13 @@
 
 #include "jobs/Job.h"
 
+#include <QString>
+
+class QWidget;
+
 namespace srk {
+
+class MessageService;
 
 // An exchange job that shows its own failures as they happen (with their own captions): the progress
 // window drives it through this, so that a failure is not shown a second time under the window's title.
@@ -21,5 +27,11 @@ public:
 private:
     Job& m_job;
 };
+
+// The import's and the export's run: the job in its modal progress window over `owner`, with `running`
+// set meanwhile (the owner refuses its buttons and its closing while it is). False when the owner was
+// deleted during the run; the caller must then touch nothing of itself.
+bool runShownJob(QWidget* owner, Job& job, const QString& title, const QString& textLine, MessageService& messages,
+                 bool& running);
 
 }  // namespace srk

@@ -65,6 +65,27 @@ TEST(CsvLine, SplitsQuotedUnquotedAndEmptyFields) {
     EXPECT_EQ(kinds[1].kind, CsvFieldKind::Unquoted);
 }
 
+TEST(CsvLine, SplitsInPlaceAsTheCopyingSplitterDoes) {
+    // Views into the line, or into the scratch text once doubled quotes are undone; the scratch is
+    // reused from field to field without one field's value showing in the next.
+    const QString line = QStringLiteral("\"say \"\"hi\"\"\",plain,\"q\",,\"\"\"\",\"open \"\"x");
+    CsvLineSplitter views(line), copies(line);
+    QString scratch;
+    QStringList seen;
+    for (;;) {
+        QStringView value;
+        const CsvFieldKind kind = views.next(value, scratch);
+        const CsvField copy = copies.next();
+        ASSERT_EQ(kind, copy.kind);
+        if (kind == CsvFieldKind::None)
+            break;
+        EXPECT_EQ(value.toString(), copy.value);
+        seen << value.toString();
+    }
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("say \"hi\""), QStringLiteral("plain"), QStringLiteral("q"), QString(),
+                                 QStringLiteral("\""), QStringLiteral("open \"x")}));
+}
+
 TEST(CsvLine, JoinedFieldsSplitBackToThemselves) {
     const QStringList fields{QStringLiteral("plain"), QStringLiteral("with, comma"), QStringLiteral("\"quoted\""),
                              QString(), QStringLiteral("two\r\nlines"), QStringLiteral("Björk 東京"), QString()};

@@ -262,6 +262,104 @@ TEST_F(ExchangeTest, ImportStopsAtALineTooLongAndCancelKeepsWhatWasAdded) {
     EXPECT_EQ(records(songsTable()), 2 + ImportJob::kLinesPerSlice);
 }
 
+TEST_F(ExchangeTest, OneAssignerFillsLineAfterLineWithoutCarryingValuesOver) {
+    // The pictures are read once for the run; each line's values are its own.
+    ImportPlan plan;
+    plan.pictures = {QStringLiteral("@S1000"), QStringLiteral("@N30.9"), QStringLiteral("@d2"), QStringLiteral("@t4"),
+                     QStringLiteral("@S1000")};
+    plan.targets = {{target("SON:Title")},
+                    {target("SON:BeatsPerMinute")},
+                    {target("SON:ReleaseDate"), target("SON:Composer")},
+                    {target("SON:Time")},
+                    {target("SON:CategoryID")}};
+    CategoryMapper categories(store);
+    ImportLineAssigner assigner(plan);
+    Record song(songsTable());
+    ASSERT_EQ(assigner.assign(QStringLiteral("\"say \"\"hi\"\"\",120,\"10/31/1959\",\"00:03:25\",\"Rock\""), categories,
+                              song),
+              NoError);
+    EXPECT_EQ(song.text(SON::Title), QStringLiteral("say \"hi\""));
+    EXPECT_EQ(song.number(SON::BeatsPerMinute), 120);
+    const qint64 halloween = deformat(QStringLiteral("10/31/1959"), QStringLiteral("@d2")).toLongLong();
+    EXPECT_EQ(song.number(SON::ReleaseDate), halloween);
+    // A text target of a date column takes the day number as text, as the picture step gives it.
+    EXPECT_EQ(song.text(SON::Composer), QString::number(halloween));
+    EXPECT_EQ(song.number(SON::Time), 20501);
+    const qint64 rock = song.number(SON::CategoryID);
+    EXPECT_GT(rock, 0);
+
+    song.clear();
+    ASSERT_EQ(assigner.assign(QStringLiteral("plain,-7.6,\"\",\"00:00:00\",\" rock \""), categories, song), NoError);
+    EXPECT_EQ(song.text(SON::Title), QStringLiteral("plain"));
+    EXPECT_EQ(song.number(SON::BeatsPerMinute), -8);
+    EXPECT_EQ(song.number(SON::ReleaseDate), 0);
+    EXPECT_EQ(song.text(SON::Composer), QStringLiteral("0"));
+    EXPECT_EQ(song.number(SON::Time), 0);
+    EXPECT_EQ(song.number(SON::CategoryID), rock);
+    EXPECT_EQ(categories.categoriesAdded(), 1);
+
+    // Whole numbers read without the parser agree with it, up to the longest.
+    EXPECT_EQ(leadingNumber(QStringLiteral("123456789012345678")), 123456789012345678.0);
+    EXPECT_EQ(leadingNumber(QStringLiteral("9223372036854775807")), 9223372036854775807.0);
+    EXPECT_EQ(leadingNumber(QStringLiteral("  +42 songs")), 42);
+    EXPECT_EQ(leadingNumber(QStringLiteral("-0")), 0);
+    EXPECT_EQ(leadingNumber(QStringLiteral("12.")), 12);
+    EXPECT_EQ(leadingNumber(QStringLiteral("-")), 0);
+    EXPECT_FALSE(lineHasFields(QStringLiteral("   ")));
+    EXPECT_TRUE(lineHasFields(QStringLiteral("  ,")));
+}
+
+TEST_F(ExchangeTest, CancelBetweenSlicesKeepsExactlyTheLinesBeforeIt) {
+    ImportPlan plan;
+    plan.pictures = {QStringLiteral("@S1000")};
+    plan.targets = {{target("SON:Artist")}};
+    const auto lines = [](int count) {
+        QByteArray bytes;
+        for (int i = 1; i <= count; ++i)
+            bytes += "\"Line " + QByteArray::number(i) + "\"\r\n";
+        return bytes;
+    };
+    // Into an empty catalogue (one frame, keys built at the end): three slices, then Cancel.
+    {
+        ImportJob job(access, writeFile(QStringLiteral("empty.csv"), lines(200)), plan);
+        ASSERT_TRUE(job.step());  // begins
+        for (int i = 0; i < 3; ++i)
+            ASSERT_TRUE(job.step());
+        job.cancel();
+        EXPECT_FALSE(job.step());
+        EXPECT_FALSE(job.completed());
+        EXPECT_EQ(job.songsAdded(), 3 * ImportJob::kLinesPerSlice);
+    }
+    EXPECT_FALSE(store.inTransaction());
+    QList<Record> kept = allSongs();
+    ASSERT_EQ(kept.size(), 3 * ImportJob::kLinesPerSlice);
+    EXPECT_EQ(kept.last().text(SON::Artist), QStringLiteral("Line %1").arg(3 * ImportJob::kLinesPerSlice));
+    // The keys came back with the songs: a keyed read finds them in artist order.
+    Table songs(store, songsTable());
+    Record r(songsTable());
+    songs.setStart(SON::SongsByArtist);
+    ASSERT_EQ(songs.next(r), NoError);
+    EXPECT_EQ(r.text(SON::Artist), QStringLiteral("Line 1"));
+
+    // Into a catalogue that has songs (frames of kLinesPerFrame): Cancel just past a frame's end.
+    const int slices = ImportJob::kLinesPerFrame / ImportJob::kLinesPerSlice + 2;
+    const qint64 before = records(songsTable());
+    {
+        ImportJob job(access, writeFile(QStringLiteral("more.csv"), lines(ImportJob::kLinesPerFrame + 500)), plan);
+        ASSERT_TRUE(job.step());
+        for (int i = 0; i < slices; ++i)
+            ASSERT_TRUE(job.step());
+        job.cancel();
+        EXPECT_FALSE(job.step());
+        EXPECT_EQ(job.songsAdded(), slices * ImportJob::kLinesPerSlice);
+    }
+    EXPECT_FALSE(store.inTransaction());
+    kept = allSongs();
+    ASSERT_EQ(kept.size(), before + slices * ImportJob::kLinesPerSlice);
+    EXPECT_EQ(kept.last().text(SON::Artist), QStringLiteral("Line %1").arg(slices * ImportJob::kLinesPerSlice));
+    EXPECT_EQ(kept.last().number(SON::ID), before + slices * ImportJob::kLinesPerSlice);
+}
+
 TEST_F(ExchangeTest, MappingRefusesAFirstLineTooLongNamingIt) {
     ImportMapping m;
     const QString path = writeFile(QStringLiteral("wide.csv"), QByteArray(16001, 'x') + "\r\nb\r\n");

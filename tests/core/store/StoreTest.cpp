@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <QRandomGenerator>
+
 #include <gtest/gtest.h>
 
 using namespace srk;
@@ -75,6 +77,69 @@ TEST(FoldCollation, IgnoresCaseOfAccentedLettersAndTrailingBlanks) {
     // Malformed bytes still compare consistently.
     EXPECT_EQ(compareFolded("\xff\xfe", 2, "\xff\xfe", 2), 0);
     EXPECT_NE(compareFolded("\xff", 1, "\xfe", 1), 0);
+}
+
+// The collation skips equal runs of plain ASCII a word at a time; its order must stay the one of
+// folding letter by letter, judged here by QChar's own folding over random texts.
+TEST(FoldCollation, AgreesWithLetterByLetterFoldingOnLongSharedBeginnings) {
+    const auto judge = [](const QString& a, const QString& b) {
+        auto folded = [](QString s) {
+            while (s.endsWith(QLatin1Char(' ')))
+                s.chop(1);
+            QList<uint> out;
+            for (const uint cp : s.toUcs4())
+                out << QChar::toCaseFolded(char32_t(cp));
+            return out;
+        };
+        const QList<uint> fa = folded(a), fb = folded(b);
+        return fa < fb ? -1 : fb < fa ? 1 : 0;
+    };
+    const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b"), QStringLiteral(" "),
+                             QStringLiteral("é"), QStringLiteral("É"), QStringLiteral("空"),
+                             QStringLiteral("😀"), QStringLiteral("Angel Angel "), QStringLiteral("ANGEL angel ")};
+    QRandomGenerator random(1997);
+    const auto text = [&] {
+        QString s;
+        const int n = int(random.bounded(12));
+        for (int i = 0; i < n; ++i)
+            s += pieces[int(random.bounded(int(pieces.size())))];
+        return s;
+    };
+    int equal = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const QString a = text();
+        // Half the pairs share a long beginning, as neighbours in a sorted key do.
+        const QString b = i % 2 ? a.left(int(random.bounded(int(a.size()) + 1))) + text() : text();
+        const int expected = judge(a, b);
+        const int got = compareFolded(a, b);
+        ASSERT_EQ((got > 0) - (got < 0), expected) << a.toStdString() << " | " << b.toStdString();
+        equal += expected == 0;
+    }
+    EXPECT_GT(equal, 100);
+    EXPECT_EQ(compareFolded(QStringLiteral("Angel Angel Blue Serenade"), QStringLiteral("ANGEL ANGEL blue serenadE  ")),
+              0);
+    EXPECT_LT(compareFolded(QStringLiteral("Angel Angel Blue Serenadé"), QStringLiteral("Angel Angel Blue SerenadÉz")),
+              0);
+}
+
+TEST_F(StoreTest, AddedTextsComeBackWhateverTheirLettersAndOrder) {
+    // Plain and wide texts side by side in one record, then a record of shorter ones after it.
+    Table songs(store, songsTable());
+    Record wide = song(QStringLiteral("Björk"), QStringLiteral("Plain title"), 1);
+    wide.setText(SON::Album, QStringLiteral("空の記憶 😀"));
+    wide.setText(SON::Media, QStringLiteral("CD"));
+    wide.setText(SON::Notes, QStringLiteral("Line one\r\nLine \"two\" — ünïcode"));
+    wide.setText(SON::Composer, QStringLiteral("Mäkelä"));
+    Record plain = song(QStringLiteral("A"), QString(), 2);
+    plain.setText(SON::Notes, QStringLiteral("n"));
+    ASSERT_EQ(songs.add(wide), NoError);
+    ASSERT_EQ(songs.add(plain), NoError);
+    for (const Record* added : {&wide, &plain}) {
+        Record back(songsTable());
+        back.setNumber(SON::ID, added->number(SON::ID));
+        ASSERT_EQ(songs.get(SON::KeyID, back), NoError);
+        EXPECT_TRUE(back.sameValues(*added)) << back.text(SON::Album).toStdString();
+    }
 }
 
 TEST(RecordValues, TextIsCutAtTheWidthWithoutSplittingACharacter) {

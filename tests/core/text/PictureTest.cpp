@@ -362,6 +362,19 @@ TEST_F(PictureLocaleTest, DeformatDateFollowsTheLocaleFieldOrder) {
     EXPECT_EQ(defmtInt("31/10/1959", "@d17"), day);
 }
 
+TEST_F(PictureLocaleTest, DeformatReadsTheMonthNamesOfTheLocaleInForce) {
+    // Month names are kept per locale: a change of locale must be seen at once, both ways.
+    const qint32 day = dayNumberFromDate(QDate(2020, 5, 14));
+    EXPECT_EQ(defmtInt("14 May 2020", "@d6"), day);
+    EXPECT_EQ(defmtInt("14 Mai 2020", "@d6"), 0);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(defmtInt("14 Mai 2020", "@d6"), day);
+    EXPECT_EQ(defmtInt("14.05.20", "@d17"), day);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(defmtInt("14 Mai 2020", "@d6"), 0);
+    EXPECT_EQ(defmtInt("05/14/20", "@d17"), day);
+}
+
 // ---------------------------------------------------------------- times
 
 TEST_F(PictureLocaleTest, TimeExamples) {
