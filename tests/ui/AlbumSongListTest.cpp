@@ -104,12 +104,6 @@ protected:
         ProgramFixture::TearDown();
     }
 
-    void add(Record r) {
-        TableUse use(*context().access);
-        ASSERT_TRUE(use.open(*r.def()));
-        ASSERT_EQ(Table(store(), *r.def()).add(r), NoError);
-    }
-
     Record song(qint64 id, qint64 albumId, qint64 track, const QString& title, const QString& media = QStringLiteral("CD"),
                 const QString& fileNumber = QStringLiteral("ND-3")) {
         Record s(songsTable());

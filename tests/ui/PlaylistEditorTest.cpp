@@ -61,38 +61,6 @@ protected:
         frame = program->frame();
     }
 
-    void add(Record r) {
-        TableUse use(*context().access);
-        ASSERT_TRUE(use.open(*r.def()));
-        ASSERT_EQ(Table(store(), *r.def()).add(r), NoError) << store().lastError().displayText().toStdString();
-    }
-
-    void addSong(qint64 id, const QString& artist, const QString& title, qint64 time = 0) {
-        Record s(songsTable());
-        s.setNumber(SON::ID, id);
-        s.setText(SON::Artist, artist);
-        s.setText(SON::Title, title);
-        s.setText(SON::Media, QStringLiteral("CD"));
-        s.setNumber(SON::Time, time);
-        add(s);
-    }
-
-    void addPlaylist(qint64 id, const QString& description) {
-        Record p(playlistMasterTable());
-        p.setNumber(PLD::PlaylistID, id);
-        p.setText(PLD::PlaylistDescription, description);
-        add(p);
-    }
-
-    void addLine(qint64 playlist, qint64 seq, qint64 song, const QString& note = QString()) {
-        Record l(playlistDetailsTable());
-        l.setNumber(PLA::PlaylistID, playlist);
-        l.setNumber(PLA::PlaylistSeq, seq);
-        l.setNumber(PLA::ID, song);
-        l.setText(PLA::PlaylistNotes, note);
-        add(l);
-    }
-
     // Playlist 1 "Top Tunes" with lines 1..5 naming songs 11..15.
     void fiveLinePlaylist() {
         for (int n = 1; n <= 5; ++n)

@@ -1,6 +1,7 @@
 // The playlist printouts: the chart's places, marks and renumbering, the DJ log's years, the running
 // order's total, and the three printed by sonorika-cli into PDFs read back with pdftotext.
 
+#include "PrintedReport.h"
 #include "ReportTestSupport.h"
 
 #include "playlists/ChartNote.h"
@@ -310,21 +311,6 @@ TEST(PlaylistPrintouts, LayoutsKeepColumnsAndHeaderItemsApart) {
 
 namespace {
 
-struct ProcessRun {
-    int exitCode = -1;
-    QString out, err;
-};
-
-ProcessRun process(const QString& program, const QStringList& args, const QProcessEnvironment& env = {}) {
-    QProcess p;
-    if (!env.isEmpty())
-        p.setProcessEnvironment(env);
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 class PrintoutPdf : public PlaylistPrintout {
 protected:
     void SetUp() override {
@@ -347,7 +333,7 @@ protected:
         if (cli.exitCode != 0)
             return {};
         images = process(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).out;
-        return process(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out;
+        return pdfLayoutText(pdf);
     }
 
     TempFolder config;
@@ -378,7 +364,7 @@ bool hasLine(const QString& text, const QStringList& words) {
 }  // namespace
 
 TEST_F(PrintoutPdf, TheThreePrintoutsOnPaper) {
-    if (process(QStringLiteral("pdftotext"), {QStringLiteral("-v")}).exitCode != 0)
+    if (!havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     category(3, QStringLiteral("Rock"));
     playlist(1, QStringLiteral("Saturday Night"));

@@ -4,11 +4,14 @@
 #include "support/TempFolder.h"
 #include "ui/shell/Program.h"
 
+#include <QString>
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace srk {
+class Record;
 class Store;
 struct ProgramContext;
 } // namespace srk
@@ -26,6 +29,12 @@ protected:
 
     Store& store();
     ProgramContext& context();
+
+    // Starting data for a test, added straight to the tables.
+    void add(Record r);
+    void addSong(qint64 id, const QString& artist, const QString& title, qint64 time = 0);
+    void addPlaylist(qint64 id, const QString& description);
+    void addLine(qint64 playlist, qint64 seq, qint64 song, const QString& note = QString());
 
     TempFolder data, config;
     ScriptedMessages messages;
