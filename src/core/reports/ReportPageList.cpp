@@ -178,9 +178,10 @@ int ReportPageList::removeStaleFolders(const QString& base) {
         QFile marker(folder + QLatin1Char('/') + markerFileName());
         QString owner;
         if (marker.open(QIODevice::ReadOnly))
-            owner = QString::fromUtf8(marker.readAll());
-        else
-            owner = name.section(QLatin1Char('-'), 1, 1);  // made but not yet marked: the name's id decides
+            owner = QString::fromUtf8(marker.readAll()).trimmed();
+        // Made but not yet marked, or its marker still being written: the id in its name decides.
+        if (owner.isEmpty())
+            owner = name.section(QLatin1Char('-'), 1, 1);
         if (ownerIsRunning(owner))
             continue;
         if (QDir(folder).removeRecursively())

@@ -118,6 +118,8 @@ TEST(ReportPageList, StartUpRemovesFoldersOfDeadProcessesOnly) {
     // The live process's id, but marked with another start time: a dead owner whose id was reused.
     const QString reused = makeRunFolder(base.path(), QStringLiteral("run-%1-2").arg(livePid),
                                          QStringLiteral("%1 1").arg(livePid));
+    // Marked but not yet written (its owner is between creating and filling the marker): the id in its name keeps it.
+    const QString beingMarked = makeRunFolder(base.path(), QStringLiteral("run-%1-3").arg(livePid), QString());
     // Made but not yet marked by this very process: the id in its name keeps it.
     const QString unmarked = base.path() + QStringLiteral("/run-%1-99").arg(QCoreApplication::applicationPid());
     ASSERT_TRUE(QDir().mkpath(unmarked));
@@ -131,12 +133,14 @@ TEST(ReportPageList, StartUpRemovesFoldersOfDeadProcessesOnly) {
     EXPECT_TRUE(QDir(live).exists());
     EXPECT_EQ(QDir(reused).exists(), !startTimesKnown);
     EXPECT_TRUE(QDir(unmarked).exists());
+    EXPECT_TRUE(QDir(beingMarked).exists());
     EXPECT_TRUE(QFile::exists(mine.path(0)));
 
     alive.kill();
     ASSERT_TRUE(alive.waitForFinished(10000));
-    EXPECT_EQ(ReportPageList::removeStaleFolders(base.path()), startTimesKnown ? 1 : 2);
+    EXPECT_EQ(ReportPageList::removeStaleFolders(base.path()), startTimesKnown ? 2 : 3);
     EXPECT_FALSE(QDir(live).exists());
+    EXPECT_FALSE(QDir(beingMarked).exists());
     QDir(unmarked).removeRecursively();
 }
 
