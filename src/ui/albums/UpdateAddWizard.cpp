@@ -12,6 +12,7 @@
 #include "ui/services/DittoKey.h"
 #include "ui/services/FormUpdate.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/OkCancelButtons.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
 
@@ -100,16 +101,11 @@ UpdateAddWizard::UpdateAddWizard(ProgramContext& context, Variant variant, Windo
 
     showRow();
 
-    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    m_ok = okCancel.ok;
+    m_cancel = okCancel.cancel;
     connect(m_ok, &QPushButton::clicked, this, &UpdateAddWizard::finish);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout* buttons = okCancelRow(okCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

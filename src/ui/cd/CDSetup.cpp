@@ -5,6 +5,7 @@
 #include "ui/ProgramContext.h"
 #include "ui/WindowRegistry.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/OkCancelButtons.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
 
@@ -55,16 +56,11 @@ CDSetup::CDSetup(ProgramContext& context, QWidget* parent) : QDialog(parent), m_
     driveRow->addWidget(m_device, 1);
     driveRow->addWidget(browse);
 
-    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    m_ok = okCancel.ok;
+    m_cancel = okCancel.cancel;
     connect(m_ok, &QPushButton::clicked, this, &CDSetup::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &CDSetup::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout* buttons = okCancelRow(okCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);

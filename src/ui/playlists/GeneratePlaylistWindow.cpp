@@ -9,6 +9,7 @@
 #include "ui/ProgramContext.h"
 #include "ui/services/CategoryDropList.h"
 #include "ui/services/FieldChecks.h"
+#include "ui/services/OkCancelButtons.h"
 #include "ui/services/ReleaseDateEntry.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
@@ -81,16 +82,11 @@ GeneratePlaylistWindow::GeneratePlaylistWindow(ProgramContext& context, QWidget*
     }
     m_weightings.first()->setChecked(true);
 
-    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    m_ok = okCancel.ok;
+    m_cancel = okCancel.cancel;
     connect(m_ok, &QPushButton::clicked, this, &GeneratePlaylistWindow::onOk);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout* buttons = okCancelRow(okCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

@@ -13,6 +13,7 @@
 #include "ui/playlists/PlaylistLineList.h"
 #include "ui/services/FormUpdate.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/OkCancelButtons.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
 
@@ -103,12 +104,10 @@ UpdatePlaylist::UpdatePlaylist(ProgramContext& context, WindowRequest request, c
     m_lastEdit->setReadOnly(true);
     m_lastEdit->setFocusPolicy(Qt::NoFocus);
     m_lastEdit->setToolTip(QStringLiteral("Last Edited"));
-    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    m_ok = okCancel.ok;
+    m_cancel = okCancel.cancel;
     connect(m_ok, &QPushButton::clicked, this, &UpdatePlaylist::finish);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(QStringLiteral("Last Edit Date:"), this));

@@ -9,6 +9,7 @@
 #include "ui/ProgramContext.h"
 #include "ui/services/FormUpdate.h"
 #include "ui/services/ModalWindows.h"
+#include "ui/services/OkCancelButtons.h"
 #include "ui/songs/SelectFileNumber.h"
 #include "ui/services/WindowPlacer.h"
 #include "ui/services/WindowSize.h"
@@ -85,16 +86,11 @@ UpdatePlaylistDetails::UpdatePlaylistDetails(ProgramContext& context, WindowRequ
     form->addRow(QStringLiteral("&Title:"), m_title);
     form->addRow(QString(), m_selectSong);
 
-    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    m_ok = okCancel.ok;
+    m_cancel = okCancel.cancel;
     connect(m_ok, &QPushButton::clicked, this, &UpdatePlaylistDetails::finish);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout* buttons = okCancelRow(okCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

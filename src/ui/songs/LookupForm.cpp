@@ -1,3 +1,4 @@
+#include "ui/services/OkCancelButtons.h"
 #include "ui/songs/LookupForm.h"
 
 #include "access/Priming.h"
@@ -81,19 +82,14 @@ LookupForm::LookupForm(ProgramContext& context, const Design& design, WindowRequ
     auto* prompt = new QLabel(design.prompt, this);
     prompt->setBuddy(m_edit);
 
-    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    m_ok = okCancel.ok;
+    m_cancel = okCancel.cancel;
     connect(m_ok, &QPushButton::clicked, this, &LookupForm::onOk);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QFormLayout;
     fields->addRow(prompt, m_edit);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout* buttons = okCancelRow(okCancel);
     auto* layout = new QVBoxLayout(this);
     if (withToolBar) {
         m_toolBar = new FormToolBar(this);
