@@ -114,6 +114,27 @@ CsvReader::Status CsvReader::next(QString& record) {
                 end = consumed = off;
             break;
         }
+        if (state == Unquoted || state == Quoted) {
+            // The ordinary bytes inside a field in one go; the loop below takes what ends them.
+            const char stop = state == Unquoted ? ',' : '"';
+            const char* data = m_buf.constData();
+            const qsizetype size = m_buf.size();
+            qsizetype at = m_pos + off;
+            while (at < size) {
+                const char b = data[at];
+                if (b == stop || b == '\n' || b == '\r')
+                    break;
+                if (!utf8 || (static_cast<unsigned char>(b) & 0xC0) != 0x80) {
+                    if (chars == kMaxRecordCharacters)
+                        break;
+                    ++chars;
+                }
+                ++at;
+            }
+            off = at - m_pos;
+            if (at >= size)
+                continue;
+        }
         const char c = m_buf.at(m_pos + off);
         if (c == '\n' && state != Quoted) {
             end = off;

@@ -18,9 +18,10 @@ QString errorNumberText(const StoreError& e) {
 }  // namespace
 
 ImportJob::ImportJob(TableAccess& access, const QString& path, const ImportPlan& plan)
-    : m_access(access), m_path(path), m_plan(plan), m_assigner(plan) {}
+    : m_access(access), m_path(path), m_plan(plan) {}
 
 ImportJob::~ImportJob() {
+    m_readAhead.reset();
     // Dropped in the middle, the job keeps what it added, as Cancel does.
     if (m_frameOpen)
         commitFrame();
@@ -73,22 +74,18 @@ bool ImportJob::begin() {
         fail(QStringLiteral("The song or category table cannot be opened."));
         return false;
     }
-    if (!m_reader.open(m_path)) {
-        const QString text = QStringLiteral("Error #%1 - %2").arg(m_reader.errorCode()).arg(m_reader.errorText());
+    Store& store = m_access.store();
+    m_songs = std::make_unique<Table>(store, songsTable());
+    m_categories = std::make_unique<CategoryMapper>(store);
+    m_readAhead = std::make_unique<ImportReadAhead>(m_plan, m_songs->newRecord());
+    if (!m_readAhead->open(m_path)) {
+        const QString text =
+            QStringLiteral("Error #%1 - %2").arg(m_readAhead->errorCode()).arg(m_readAhead->errorText());
         show(QStringLiteral("Cannot OPEN ") + m_path, text);
         fail(text);
         return false;
     }
-    Store& store = m_access.store();
-    m_songs = std::make_unique<Table>(store, songsTable());
-    m_categories = std::make_unique<CategoryMapper>(store);
-    m_song = m_songs->newRecord();
-    if (m_plan.header) {
-        if (!readNext())
-            return false;
-        if (m_state != State::Running)
-            return true;
-    }
+    // The header line and blank lines never come out of the read-ahead.
     if (!readNext())
         return false;
     if (m_state != State::Running)
@@ -117,9 +114,9 @@ bool ImportJob::begin() {
 }
 
 bool ImportJob::readNext() {
-    const CsvReader::Status status = m_reader.next(m_line);
+    m_line = &m_readAhead->next();
     updatePercent();
-    switch (status) {
+    switch (m_line->status) {
     case CsvReader::Status::Record: return true;
     case CsvReader::Status::End:
         if (!commitFrame())
@@ -131,21 +128,21 @@ bool ImportJob::readNext() {
         stopOnLine(QStringLiteral("Line Too Long"),
                    QStringLiteral("Line %1 of %2 is longer than %3 characters. The import stopped there; the %4 "
                                   "songs before it were added.")
-                       .arg(m_reader.lineNumber())
+                       .arg(m_line->lineNumber)
                        .arg(m_path)
                        .arg(CsvReader::kMaxRecordCharacters)
                        .arg(m_added));
         return false;
     case CsvReader::Status::ReadError:
         stopOnLine(QStringLiteral("Cannot READ ") + m_path,
-                   QStringLiteral("Error #%1 - %2").arg(m_reader.errorCode()).arg(m_reader.errorText()));
+                   QStringLiteral("Error #%1 - %2").arg(m_line->errorCode).arg(m_line->errorText));
         return false;
     }
     return false;
 }
 
 void ImportJob::stopOnLine(const QString& title, const QString& text) {
-    m_failedLine = m_reader.lineNumber();
+    m_failedLine = m_line->lineNumber;
     commitFrame();
     m_state = State::Stopped;
     show(title, text);
@@ -154,22 +151,20 @@ void ImportJob::stopOnLine(const QString& title, const QString& text) {
 
 bool ImportJob::processSlice() {
     for (int n = 0; n < kLinesPerSlice && m_state == State::Running; ++n) {
-        if (lineHasFields(m_line)) {
-            m_song.clear();
-            m_song.setNumber(SON::ID, m_nextId);
-            int rc = m_assigner.assign(m_line, *m_categories, m_song);
-            if (rc == NoError)
-                rc = m_songs->add(m_song);
-            if (rc != NoError) {
-                const QString text = errorNumberText(m_access.store().lastError());
-                m_access.store().clearError();
-                stopOnLine(QStringLiteral("Cannot ADD to Sonorika!"), text);
-                return false;
-            }
-            ++m_nextId;
-            ++m_added;
-            ++m_inFrame;
+        Record& song = m_line->song;
+        song.setNumber(SON::ID, m_nextId);
+        int rc = ImportLineAssigner::setCategory(m_line->categories, *m_categories, song);
+        if (rc == NoError)
+            rc = m_songs->add(song);
+        if (rc != NoError) {
+            const QString text = errorNumberText(m_access.store().lastError());
+            m_access.store().clearError();
+            stopOnLine(QStringLiteral("Cannot ADD to Sonorika!"), text);
+            return false;
         }
+        ++m_nextId;
+        ++m_added;
+        ++m_inFrame;
         if (!readNext())
             return false;
         if (m_inFrame >= kLinesPerFrame && !m_keysDropped && m_state == State::Running) {
@@ -223,9 +218,9 @@ bool ImportJob::commitFrame() {
 }
 
 void ImportJob::updatePercent() {
-    const qint64 size = m_reader.size();
+    const qint64 size = m_readAhead->size();
     if (m_percent < 100 && size > 0)
-        m_percent = int(qMin<qint64>(100, m_reader.bytesRead() * 100 / size));
+        m_percent = int(qMin<qint64>(100, m_line->bytesRead * 100 / size));
 }
 
 }  // namespace srk

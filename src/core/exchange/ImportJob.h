@@ -1,9 +1,8 @@
 #pragma once
 
 #include "exchange/CategoryMapper.h"
-#include "exchange/CsvReader.h"
-#include "exchange/ImportLine.h"
 #include "exchange/ImportMapping.h"
+#include "exchange/ImportReadAhead.h"
 #include "jobs/Job.h"
 #include "store/Record.h"
 #include "store/Table.h"
@@ -56,15 +55,13 @@ private:
     TableAccess& m_access;
     const QString m_path;
     const ImportPlan m_plan;
-    ImportLineAssigner m_assigner;
     State m_state = State::NotStarted;
     bool m_songsOpen = false;
     bool m_categoriesOpen = false;
-    CsvReader m_reader;
-    QString m_line;
     std::unique_ptr<Table> m_songs;
+    std::unique_ptr<ImportReadAhead> m_readAhead;
+    ImportReadAhead::Line* m_line = nullptr;  // the read-ahead's, until the next line is read
     std::unique_ptr<CategoryMapper> m_categories;
-    Record m_song;
     qint64 m_nextId = 1;
     qint64 m_added = 0;
     qint64 m_addedCommitted = 0;

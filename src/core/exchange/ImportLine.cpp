@@ -45,6 +45,23 @@ ImportLineAssigner::ImportLineAssigner(const ImportPlan& plan) {
 }
 
 int ImportLineAssigner::assign(QStringView line, CategoryMapper& categories, Record& song) {
+    QStringList texts;
+    fill(line, song, texts);
+    return setCategory(texts, categories, song);
+}
+
+int ImportLineAssigner::setCategory(const QStringList& categories, CategoryMapper& mapper, Record& song) {
+    for (const QString& text : categories) {
+        qint64 id = 0;
+        if (const int rc = mapper.categoryId(text, id); rc != NoError)
+            return rc;
+        song.setNumber(SON::CategoryID, id);
+    }
+    return NoError;
+}
+
+void ImportLineAssigner::fill(QStringView line, Record& song, QStringList& categories) {
+    categories.clear();
     const QVector<ImportTarget>& targets = importTargets();
     CsvLineSplitter splitter(line);
     QStringView field;
@@ -75,13 +92,9 @@ int ImportLineAssigner::assign(QStringView line, CategoryMapper& categories, Rec
                 song.setNumber(target.field,
                                targetNumber(isWhole ? double(whole) : leadingNumber(text), song, target.field));
                 break;
-            case TargetStorage::Category: {
-                qint64 id = 0;
-                if (const int rc = categories.categoryId(text, id); rc != NoError)
-                    return rc;
-                song.setNumber(target.field, id);
+            case TargetStorage::Category:
+                categories << text;
                 break;
-            }
             }
         }
     }
@@ -94,7 +107,6 @@ int ImportLineAssigner::assign(QStringView line, CategoryMapper& categories, Rec
         else if (media == QLatin1String("B"))
             song.setText(SON::Media, QStringLiteral("Cassette (Dolby-B)"));
     }
-    return NoError;
 }
 
 int assignImportLine(const QString& line, const ImportPlan& plan, CategoryMapper& categories, Record& song) {

@@ -6,6 +6,7 @@
 #include "text/Picture.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QVector>
 
@@ -20,6 +21,10 @@ class ImportLineAssigner {
 public:
     explicit ImportLineAssigner(const ImportPlan& plan);
     int assign(QStringView line, CategoryMapper& categories, Record& song);
+    // The same in two halves, the first of which needs no store: the song filled but for its category,
+    // whose texts are left in column order; then the category looked up (or made) from them.
+    void fill(QStringView line, Record& song, QStringList& categories);
+    static int setCategory(const QStringList& categories, CategoryMapper& mapper, Record& song);
 
 private:
     struct Column {

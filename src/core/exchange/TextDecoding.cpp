@@ -1,5 +1,8 @@
 #include "exchange/TextDecoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace srk {
 
 namespace {
@@ -17,6 +20,16 @@ bool isValidUtf8(const char* data, qsizetype size, bool partialEnd) {
     const auto* p = reinterpret_cast<const unsigned char*>(data);
     qsizetype i = 0;
     while (i < size) {
+        // Plain ASCII, most of any catalogue's text, eight bytes at a time.
+        while (size - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= size)
+            break;
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;

@@ -25,6 +25,8 @@ namespace {
 
 constexpr auto kMainFile = "srkstore.sdb";
 constexpr auto kRecords = "records";
+// The size of the runs a key is sorted in (see buildKeys); 4 to 8 MB measured best on two cores.
+constexpr int kKeySortRunMegabytes = 8;
 
 QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
 
@@ -268,8 +270,7 @@ void Store::setCacheMegabytes(int megabytes) {
     m_cacheMegabytes = megabytes;
     for (auto it = m_attachCount.cbegin(); it != m_attachCount.cend(); ++it)
         exec(QStringLiteral("PRAGMA %1.cache_size=-%2").arg(quoted(it.key())).arg(megabytes * 1024), QString());
-    // The engine sizes its sorts (a key built at once) by the main file's cache: at the default, a
-    // bulk load's keys would be sorted in 2 MB runs through temporary files.
+    // The engine also sizes the runs of its sorts by the main file's cache; buildKeys sets its own.
     if (m_db)
         exec(QStringLiteral("PRAGMA main.cache_size=-%1").arg(megabytes * 1024), QString());
 }
@@ -621,9 +622,15 @@ int Store::buildKeys(const TableDef& def) {
         }
     }
     if (!rc) {
+        // Each key is sorted in runs by a second thread while this one reads the table: on two cores
+        // a quarter quicker than one big sort in memory.
+        exec(QStringLiteral("PRAGMA threads=1"), QString());
+        exec(QStringLiteral("PRAGMA main.cache_size=-%1").arg(kKeySortRunMegabytes * 1024), QString());
         const QStringList sql = layoutSql(def, schemaName(def));
         for (int i = 1; i < sql.size() && !rc; ++i)
             rc = exec(sql[i], path);
+        exec(QStringLiteral("PRAGMA threads=0"), QString());
+        exec(QStringLiteral("PRAGMA main.cache_size=-%1").arg(m_cacheMegabytes * 1024), QString());
     }
     if (!rc)
         rc = exec(framed ? QStringLiteral("RELEASE build_keys") : QStringLiteral("COMMIT"), path);

@@ -235,6 +235,31 @@ TEST_F(ExchangeTest, ImportFailingOnLine5000KeepsTheLinesBeforeAndNamesIt) {
     EXPECT_EQ(first.text(SON::Artist), QStringLiteral("Artist 1"));
 }
 
+// The file is read ahead of the store in batches: the header, blank lines and the line that stops the run
+// must come out in their places however the batches fall.
+TEST_F(ExchangeTest, ImportReadAheadKeepsLineOrderNumbersAndTheStoppingLineAcrossBatches) {
+    QByteArray bytes = "\"SON:Title\"\r\n";
+    int titles = 0;
+    for (int line = 2; line < 1000; ++line)
+        bytes += line % 97 == 0 ? QByteArray("  \r\n") : QStringLiteral("\"T%1\"\r\n").arg(++titles).toUtf8();
+    bytes += QByteArray(16001, 'x') + "\r\n\"after\"\r\n";
+    const QString path = writeFile(QStringLiteral("batches.csv"), bytes);
+    ImportMapping m;
+    ASSERT_EQ(m.open(path), ImportMapping::OpenResult::Ok);
+    ASSERT_TRUE(m.header());
+    m.assign(0, target("SON:Title"));
+    ImportJob job(access, path, m.plan());
+    EXPECT_FALSE(runToEnd(job));
+    EXPECT_EQ(job.failedLine(), 1000);
+    EXPECT_EQ(job.songsAdded(), titles);
+    const QList<Record> songs = allSongs();
+    ASSERT_EQ(songs.size(), titles);
+    for (int i = 0; i < songs.size(); ++i) {
+        ASSERT_EQ(songs[i].text(SON::Title), QStringLiteral("T%1").arg(i + 1));
+        ASSERT_EQ(songs[i].number(SON::ID), i + 1);
+    }
+}
+
 TEST_F(ExchangeTest, ImportStopsAtALineTooLongAndCancelKeepsWhatWasAdded) {
     QByteArray bytes = "\"a\"\r\n\"b\"\r\n";
     bytes += "\"" + QByteArray(16001, 'x') + "\"\r\n\"c\"\r\n";
