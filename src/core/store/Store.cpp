@@ -133,8 +133,9 @@ bool Store::connect() {
     }
     if (checkPathLength(mainPath) != NoError)
         return false;
-    const int flags = m_readOnly ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_MEMORY
-                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
+    // One thread uses a store, so the engine's lock around every call (two per column read) is dropped.
+    const int flags = SQLITE_OPEN_NOMUTEX | (m_readOnly ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_MEMORY
+                                                        : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI);
     const QByteArray mainName = m_readOnly ? QByteArray(":memory:") : mainPath.toUtf8();
     const int rc = sqlite3_open_v2(mainName.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
