@@ -47,9 +47,10 @@ qint64 Record::minOf(FieldKind kind) {
 }
 
 QString Record::fitText(const QString& value, int width) {
-    // Width counts characters; a surrogate pair is one character.
+    // Width counts characters; a surrogate pair is one character. Text no longer in units than the
+    // width (nearly all of it) cannot be cut.
     int chars = 0;
-    qsizetype cut = 0;
+    qsizetype cut = value.size() <= width ? value.size() : 0;
     while (cut < value.size() && chars < width) {
         if (value.at(cut).isHighSurrogate() && cut + 1 < value.size() && value.at(cut + 1).isLowSurrogate())
             cut += 2;
