@@ -17,15 +17,22 @@ ReportColumn col(const char* heading, const char* source, const char* picture, A
     return {QString::fromLatin1(heading), QString::fromLatin1(source), QString::fromLatin1(picture), 0, -1, 0, align};
 }
 
-QVector<ReportMember> buildPrintouts() {
-    QVector<ReportMember> m;
+// A printout asks only whether to preview, then prints.
+ReportMember printout(const char* name, const char* title, ReportMember::Driver driver, const char* key) {
     ReportMember r;
-    r.name = QStringLiteral("PrintPlaylist");
-    r.title = QStringLiteral("Playlist");
-    r.driver = ReportMember::Driver::PlaylistLines;
-    r.key = QStringLiteral("PLA:KeyPlaylistID");
+    r.name = QString::fromLatin1(name);
+    r.title = QString::fromLatin1(title);
+    r.driver = driver;
+    r.key = QString::fromLatin1(key);
     r.start = ReportMember::Start::PreviewQuestion;
     r.printout = true;
+    return r;
+}
+
+QVector<ReportMember> buildPrintouts() {
+    using D = ReportMember::Driver;
+    QVector<ReportMember> m;
+    ReportMember r = printout("PrintPlaylist", "Playlist", D::PlaylistLines, "PLA:KeyPlaylistID");
     r.totalTime = true;
     r.columns = {col("Artist", "SON:Artist", "@s40"),
                  col("Title", "SON:Title", "@s40"),
@@ -37,13 +44,8 @@ QVector<ReportMember> buildPrintouts() {
                  col("File Number", "SON:FileNumber", "@s20")};
     m << r;
 
-    r = ReportMember();
-    r.name = QStringLiteral("PrintPlaylistTop40");
-    r.title = QStringLiteral("Top 40");  // the chart's own title is its playlist's description
-    r.driver = ReportMember::Driver::PlaylistLines;
-    r.key = QStringLiteral("PLA:KeyPlaylistID");
-    r.start = ReportMember::Start::PreviewQuestion;
-    r.printout = true;
+    // The chart's own title is its playlist's description.
+    r = printout("PrintPlaylistTop40", "Top 40", D::PlaylistLines, "PLA:KeyPlaylistID");
     r.chart = true;
     r.logo = true;
     r.columns = {col("Artist", "SON:Artist", "@s40"),
@@ -57,13 +59,7 @@ QVector<ReportMember> buildPrintouts() {
                  col("", "ChartMark", "@s1")};
     m << r;
 
-    r = ReportMember();
-    r.name = QStringLiteral("PrintDJList");
-    r.title = QStringLiteral("DJ LOG");
-    r.driver = ReportMember::Driver::Songs;
-    r.key = QStringLiteral("SON:SongsByMedia");
-    r.start = ReportMember::Start::PreviewQuestion;
-    r.printout = true;
+    r = printout("PrintDJList", "DJ LOG", D::Songs, "SON:SongsByMedia");
     r.wizardFilter = true;
     r.wizardWithoutMediaTable = true;
     r.columns = {col("Artist", "SON:Artist", "@s40"),

@@ -20,6 +20,16 @@ using namespace srk;
 
 namespace {
 
+// A one-pixel GIF standing for the user's logo, written into the folder; its path, or empty on failure.
+QString writeLogo(const TempFolder& folder) {
+    QFile logo(folder.file(QStringLiteral("LOGO.GIF")));
+    if (!logo.open(QIODevice::WriteOnly))
+        return QString();
+    logo.write(QByteArray::fromHex(
+        "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b"));
+    return logo.fileName();
+}
+
 QStringList L(std::initializer_list<const char*> texts) {
     QStringList out;
     for (const char* t : texts)
@@ -30,15 +40,8 @@ QStringList L(std::initializer_list<const char*> texts) {
 class PlaylistPrintout : public ReportTest {
 protected:
     ReportJob::Outcome run(const QString& memberName, ReportRequest request = {}) {
-        request.member = reportMember(memberName);
-        EXPECT_NE(request.member, nullptr) << memberName.toStdString();
-        request.runDate = QDate(2024, 3, 5);
-        ReportJob job(store, request, pages);
-        int steps = 0;
-        while (job.step())
-            if (++steps > 100000)
-                break;
-        EXPECT_TRUE(job.errorText().isEmpty()) << job.errorText().toStdString();
+        ReportJob job(store, memberRequest(memberName, request), pages);
+        runToEnd(job);
         EXPECT_TRUE(job.writeWarning().isEmpty()) << job.writeWarning().toStdString();
         renumbered = job.linesRenumbered();
         title = job.title();
@@ -267,20 +270,15 @@ TEST_F(PlaylistPrintout, DJLogPrintsYearsInMediaOrderUnderTheFilter) {
 
 TEST(PlaylistPrintouts, LayoutsKeepColumnsAndHeaderItemsApart) {
     TempFolder folder;
-    // A one-pixel GIF stands for the user's logo.
-    const QByteArray gif = QByteArray::fromHex(
-        "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
-    QFile logo(folder.file(QStringLiteral("LOGO.GIF")));
-    ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
-    logo.write(gif);
-    logo.close();
-    EXPECT_EQ(printoutLogoFile(QString(), folder.path()), logo.fileName());
+    const QString logo = writeLogo(folder);
+    ASSERT_FALSE(logo.isEmpty());
+    EXPECT_EQ(printoutLogoFile(QString(), folder.path()), logo);
     EXPECT_EQ(printoutLogoFile(QStringLiteral("missing.gif"), folder.path()), QString());
 
     for (const ReportMember& m : playlistPrintouts()) {
         SCOPED_TRACE(m.name.toStdString());
         PrintoutTexts texts{m.title, QStringLiteral("A Rather Long Playlist Description For The Header"),
-                            QStringLiteral("Custom"), QStringLiteral("Notes"), logo.fileName()};
+                            QStringLiteral("Custom"), QStringLiteral("Notes"), logo};
         const ReportLayout layout = printoutLayout(m, texts);
         for (const LayoutBand* band : {&layout.header, &layout.detail, &layout.summary}) {
             for (int i = 0; i < band->items.size(); ++i) {
@@ -391,12 +389,7 @@ TEST_F(PrintoutPdf, TheThreePrintoutsOnPaper) {
     EXPECT_TRUE(images.count(QLatin1Char('\n')) <= 2) << images.toStdString();  // the list's heading only
 
     // The chart with the logo from the data folder.
-    const QByteArray gif = QByteArray::fromHex(
-        "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
-    QFile logo(folder.file(QStringLiteral("LOGO.GIF")));
-    ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
-    logo.write(gif);
-    logo.close();
+    ASSERT_FALSE(writeLogo(folder).isEmpty());
     text = pdfText({QStringLiteral("PrintPlaylistTop40"), QStringLiteral("--playlist"), QStringLiteral("1")});
     EXPECT_TRUE(hasLine(text, L({"Saturday Night"}) << today)) << text.toStdString();
     EXPECT_TRUE(hasLine(text, L({"Artist", "Title", "Time", "BPM", "Trk", "TW", "LW", "File"})));

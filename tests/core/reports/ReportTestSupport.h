@@ -3,6 +3,8 @@
 #include "core/access/AccessTestSupport.h"
 
 #include "reports/PageFile.h"
+#include "reports/ReportJob.h"
+#include "reports/ReportMember.h"
 #include "reports/ReportPageList.h"
 #include "text/DayNumber.h"
 
@@ -61,6 +63,23 @@ protected:
         for (int i = 0; i < pages.count(); ++i)
             out << texts(page(pages, i));
         return out;
+    }
+
+    // The request for a member by name, run on a fixed date so pages can be compared.
+    static srk::ReportRequest memberRequest(const QString& memberName, srk::ReportRequest request = {}) {
+        request.member = srk::reportMember(memberName);
+        EXPECT_NE(request.member, nullptr) << memberName.toStdString();
+        request.runDate = QDate(2024, 3, 5);
+        return request;
+    }
+
+    // Steps a job to its end (bounded, so a job that never ends fails); it must report no error.
+    static void runToEnd(srk::ReportJob& job) {
+        int steps = 0;
+        while (job.step())
+            if (++steps > 1000000)
+                break;
+        EXPECT_TRUE(job.errorText().isEmpty()) << job.errorText().toStdString();
     }
 
     // Time value of h:m:s as the store keeps times.
